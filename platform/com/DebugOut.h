@@ -1,0 +1,7 @@
+#pragma once
+// Debug-string output: each text becomes a `debug "TEXT"` line of the journal.
+#include "platform/com/WinTypes.h"
+
+void OutputDebugStringW(LPCWSTR text);
+void OutputDebugStringA(LPCSTR text);
+#define OutputDebugString OutputDebugStringW
