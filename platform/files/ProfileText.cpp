@@ -1,6 +1,7 @@
 #include "platform/files/ProfileText.h"
 
 #include "platform/com/WideText.h"
+#include "platform/files/NameCase.h"
 
 #include <cstdint>
 
@@ -49,23 +50,6 @@ std::size_t Utf8Sequence(std::string_view text, std::size_t i, std::uint32_t& co
     return extra + 1;
 }
 
-wchar_t FoldCase(wchar_t c)
-{
-    const auto u = static_cast<std::uint32_t>(c);
-    if (u >= 'A' && u <= 'Z') return static_cast<wchar_t>(u + 32);
-    if (u < 0xC0) return c;
-    if (u <= 0xDE && u != 0xD7) return static_cast<wchar_t>(u + 32);
-    // Latin Extended-A pairs capitals on even code points, except where U+0130..U+0138
-    // and U+0149 break the rhythm; the odd stretch U+0139..U+0148 pairs the other way.
-    if (u >= 0x100 && u <= 0x137 && u != 0x130) return static_cast<wchar_t>(u | 1u);
-    if (u >= 0x139 && u <= 0x148) return static_cast<wchar_t>((u & 1u) ? u + 1 : u);
-    if (u >= 0x14A && u <= 0x177) return static_cast<wchar_t>(u | 1u);
-    if (u >= 0x391 && u <= 0x3A9 && u != 0x3A2) return static_cast<wchar_t>(u + 32);
-    if (u >= 0x410 && u <= 0x42F) return static_cast<wchar_t>(u + 32);
-    if (u >= 0x400 && u <= 0x40F) return static_cast<wchar_t>(u + 80);
-    return c;
-}
-
 } // namespace
 
 std::wstring DecodeProfileBytes(std::string_view bytes)
@@ -85,15 +69,6 @@ std::wstring DecodeProfileBytes(std::string_view bytes)
         }
     }
     return text;
-}
-
-bool ProfileNamesEqual(std::wstring_view a, std::wstring_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    }
-    return true;
 }
 
 ProfileText::Line ProfileText::ParseLine(std::string bytes, std::string end)
@@ -173,7 +148,7 @@ std::string ProfileText::Bytes() const
 std::optional<std::size_t> ProfileText::FindSection(std::wstring_view section) const
 {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == Kind::Section && ProfileNamesEqual(m_lines[i].name, section)) {
+        if (m_lines[i].kind == Kind::Section && NamesEqualNoCase(m_lines[i].name, section)) {
             return i;
         }
     }
@@ -196,7 +171,7 @@ std::optional<std::wstring> ProfileText::Value(std::wstring_view section, std::w
     const std::size_t end = SectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
         const Line& line = m_lines[i];
-        if (line.kind == Kind::Entry && ProfileNamesEqual(line.name, key)) {
+        if (line.kind == Kind::Entry && NamesEqualNoCase(line.name, key)) {
             const std::wstring& value = line.value;
             if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"') {
                 return value.substr(1, value.size() - 2);
@@ -215,7 +190,7 @@ std::vector<std::wstring> ProfileText::SectionNames() const
     for (const auto& line : m_lines) {
         if (line.kind != Kind::Section) continue;
         bool seen = false;
-        for (const auto& name : names) seen = seen || ProfileNamesEqual(name, line.name);
+        for (const auto& name : names) seen = seen || NamesEqualNoCase(name, line.name);
         if (!seen) names.push_back(line.name);
     }
     return names;
@@ -233,7 +208,7 @@ std::vector<std::wstring> ProfileText::KeyNames(std::wstring_view section) const
         const Line& line = m_lines[i];
         if (line.kind != Kind::Entry) continue;
         bool seen = false;
-        for (const auto& name : names) seen = seen || ProfileNamesEqual(name, line.name);
+        for (const auto& name : names) seen = seen || NamesEqualNoCase(name, line.name);
         if (!seen) names.push_back(line.name);
     }
     return names;
@@ -269,7 +244,7 @@ bool ProfileText::SetValue(std::wstring_view section, std::wstring_view key, std
     for (std::size_t i = *header + 1; i < end; ++i) {
         Line& line = m_lines[i];
         if (line.kind != Kind::Entry) continue;
-        if (ProfileNamesEqual(line.name, key)) {
+        if (NamesEqualNoCase(line.name, key)) {
             Line replaced = NewLine(line.name + L"=" + std::wstring(value));
             if (replaced.bytes == line.bytes) {
                 return false;
@@ -293,7 +268,7 @@ bool ProfileText::DeleteKey(std::wstring_view section, std::wstring_view key)
     bool changed = false;
     std::size_t end = SectionEnd(*header);
     for (std::size_t i = *header + 1; i < end;) {
-        if (m_lines[i].kind == Kind::Entry && ProfileNamesEqual(m_lines[i].name, key)) {
+        if (m_lines[i].kind == Kind::Entry && NamesEqualNoCase(m_lines[i].name, key)) {
             m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
             --end;
             changed = true;

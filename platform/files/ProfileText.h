@@ -14,9 +14,8 @@
 //     (space, tab, vertical tab, form feed); the first '=' splits;
 //   - lines starting with ';', lines without '=' and entries before the first section
 //     are kept but never match;
-//   - section and key names match without regard to case (ASCII, Latin-1, Latin
-//     Extended-A, Greek and Cyrillic letters); the first matching section and the
-//     first matching entry in it win.
+//   - section and key names match without regard to case (NameCase.h); the first
+//     matching section and the first matching entry in it win.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -71,7 +70,5 @@ private:
     std::vector<Line> m_lines;
 };
 
-// Text to the file's bytes and back, as the reading rules above say.
+// The file's bytes as text, as the reading rules above say.
 std::wstring DecodeProfileBytes(std::string_view bytes);
-// Case-insensitive equality of section and key names.
-bool ProfileNamesEqual(std::wstring_view a, std::wstring_view b);
