@@ -68,3 +68,7 @@ protected:
     ~IBDA_SignalStatistics() = default;
 };
 KAVRO_DECLARE_IID(IBDA_SignalStatistics, "{1347D106-CF3A-428A-A5CB-AC0D9A2A4338}");
+
+// The connection between a network provider and a tuner carries no samples;
+// it is of this major type.
+inline constexpr GUID KSDATAFORMAT_TYPE_BDA_ANTENNA = GuidLiteral("{71985F41-1CA1-11D3-9CC8-00C04F7971E0}");
