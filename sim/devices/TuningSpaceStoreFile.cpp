@@ -36,6 +36,9 @@ std::string Escape(std::wstring_view text)
             }
         }
     }
+    // Lines are read without their outer blanks; keep a text's own.
+    if (!out.empty() && out.back() == ' ') out.replace(out.size() - 1, 1, "\\x20");
+    if (!out.empty() && out.front() == ' ') out.replace(0, 1, "\\x20");
     return out;
 }
 
@@ -71,8 +74,17 @@ std::wstring Unescape(std::string_view text)
     return FromUtf8(out);
 }
 
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+    return text;
+}
+
+// Numbers may carry blanks around them; texts keep theirs.
 std::optional<LONG> ParseLong(std::string_view text)
 {
+    text = Trim(text);
     long long value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || value < std::numeric_limits<LONG>::min() ||
@@ -80,13 +92,6 @@ std::optional<LONG> ParseLong(std::string_view text)
         return std::nullopt;
     }
     return static_cast<LONG>(value);
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-    return text;
 }
 
 // One key of the file: how to write it and how to read it back.
@@ -117,7 +122,7 @@ Field GuidField(const char* key)
 {
     return {key, [](const TuningSpaceValues& s) { return GuidToString(s.*Member); },
             [](TuningSpaceValues& s, std::string_view v) {
-                const auto guid = GuidFromString(v);
+                const auto guid = GuidFromString(Trim(v));
                 if (guid) s.*Member = *guid;
                 return guid.has_value();
             }};
