@@ -1,0 +1,54 @@
+#pragma once
+// Windows path texts on a Linux file system.
+//
+// The program forms paths the Windows way ("c:\iptools.log", programDirectory +
+// "\Kavro-TScap.ini", "Transponders\*.ini") and hands them to the file stand-ins,
+// which turn them into local paths here:
+//   - `\` and `/` are both separators;
+//   - a drive letter (either case) maps to a folder: KAVRO_DRIVE_C, KAVRO_DRIVE_D ...
+//     name it; without the variable c: is ~/.local/share/Kavro-TScap/drive_c and every
+//     other letter is unmapped: it maps below /dev/null, where nothing exists and nothing
+//     can be created, so opening fails like a missing drive instead of touching a
+//     folder nobody chose;
+//   - "c:name" (no separator after the colon) counts from the drive folder;
+//   - a path starting with a separator is a local absolute path, so the program's own
+//     full path ("\usr\bin\Kavro-TScap") goes back to where it came from;
+//   - anything else is relative to the current folder.
+// Texts are UTF-8 on disk. Any thread.
+#include "platform/com/WinTypes.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+std::filesystem::path LocalPath(std::wstring_view windowsPath);
+
+// The folder a drive letter stands for, or nothing when the letter is unmapped or not
+// a letter at all.
+std::optional<std::filesystem::path> DriveFolder(wchar_t letter);
+
+// True when the path names a drive letter that has no folder: writers report
+// "drive not found" for it rather than a missing folder.
+bool IsUnmappedDrive(std::wstring_view windowsPath);
+
+// Creates the folder of the path's drive (not the folders below it) when it is
+// missing, as the first write to a fresh machine's c: needs. Every writer of the
+// file stand-ins (private-profile write, append text, sequential file) calls it, so the
+// log and the settings file work on a fresh machine; readers never create anything.
+// Paths without a drive letter are left alone.
+void EnsureDriveFolder(std::wstring_view windowsPath);
+
+// The reverse: a local path as the program would see it on Windows. A path inside a
+// drive folder becomes "x:\..."; any other path keeps its folders with backslashes.
+std::wstring WindowsPath(const std::filesystem::path& localPath);
+
+// The running executable's full path as a Windows text (see WindowsPath). Only the
+// program itself can be asked: module must be null, otherwise 0. Windows truncation:
+// when the path does not fit, size-1 characters and a NUL are stored and size is
+// returned; otherwise the length without the NUL. 0 when buffer is null or size 0.
+DWORD GetModuleFileNameW(void* module, LPWSTR buffer, DWORD size);
+
+// Test hook: answers GetModuleFileNameW with this text from now on; empty restores the
+// real path.
+void OverrideModuleFileName(std::wstring path);
