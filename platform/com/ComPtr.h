@@ -23,7 +23,7 @@ public:
 
     ComPtr& operator=(const ComPtr& other)
     {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             ComPtr copy(other);
             Swap(copy);
         }
