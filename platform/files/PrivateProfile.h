@@ -38,7 +38,7 @@ UINT GetPrivateProfileIntW(LPCWSTR section, LPCWSTR key, INT defaultValue, LPCWS
 //   - the file is replaced whole through a temporary file in the same folder (with the
 //     old file's permissions), so a failure leaves the old file untouched.
 // FALSE when the file cannot be read or written, when section or fileName is null, or
-// when a name or value would break the file's lines (CR or LF anywhere, '=' in a key,
-// ']' in a section, an empty name). Section, key and value null together succeed (Windows
+// when a name or value would break the file's lines (CR or LF anywhere, '=' in a key
+// or a key starting with ';' or '[', ']' in a section, an empty name). Section, key and value null together succeed (Windows
 // flushes its cache then; there is none).
 BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR fileName);
