@@ -96,3 +96,33 @@ TEST(UiScriptRunner, AFailingCommandStopsTheScriptAndTheProgramCloses)
 }
 
 } // namespace
+
+namespace {
+
+TEST(UiScriptRunner, TheExampleInTheAutomationDocumentHolds)
+{
+    SampleDialog dialog;
+    const std::string transcript = RunUiScript("# a short session\n"
+                                               "pick 1022 beta\n"
+                                               "dump 1022\n"
+                                               "click 1037\n"
+                                               "save-as cancel\n"
+                                               "click 1029\n"
+                                               "dump 1004\n"
+                                               "focus 1032\n"
+                                               "key enter\n",
+                                               [&] { dialog.DoModal(); });
+    EXPECT_EQ("open 200 \"Sample Settings\"\n"
+              "control 1022 list \"\" enabled=1 visible=1 sel=1 count=3\n"
+              "item 1022 0 \"Alpha\"\n"
+              "item 1022 1 \"beta\"\n"
+              "item 1022 2 \"gamma\"\n"
+              "msgbox \"platform_ui_test\" exclamation \"Record is not started!\"\n"
+              "save-as cancel\n"
+              "control 1004 progress \"\" enabled=1 visible=1 pos=0 range=0..100\n"
+              "end 200 OK\n"
+              "done\n",
+              transcript);
+}
+
+} // namespace
