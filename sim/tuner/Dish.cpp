@@ -120,7 +120,9 @@ std::string Dish::Drive(int direction, std::uint8_t data, std::int64_t nowMs)
     const char* way = direction > 0 ? "west" : "east";
     if (data >= 0x80) {
         const int steps = 256 - data;
-        MoveTo(m_angle + direction * steps * m_settings.step, nowMs);
+        // Steps add to steps still under way, as the motor counts its pulses.
+        const double from = (m_direction == direction && m_target) ? *m_target : m_angle;
+        MoveTo(from + direction * steps * m_settings.step, nowMs);
         return std::string("drive ") + way + " " + std::to_string(steps) + (steps == 1 ? " step" : " steps");
     }
     m_direction = direction;
