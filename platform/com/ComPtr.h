@@ -4,6 +4,7 @@
 #include "platform/com/Unknown.h"
 
 #include <cassert>
+#include <memory>
 #include <utility>
 
 template <class T>
@@ -22,7 +23,7 @@ public:
 
     ComPtr& operator=(const ComPtr& other)
     {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             ComPtr copy(other);
             Swap(copy);
         }
@@ -30,7 +31,7 @@ public:
     }
     ComPtr& operator=(ComPtr&& other) noexcept
     {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             Release();
             m_p = std::exchange(other.m_p, nullptr);
         }

@@ -1,0 +1,48 @@
+#include "record/RecordSession.h"
+
+RecordSession& RecordSession::Process()
+{
+    static RecordSession session;
+    return session;
+}
+
+HRESULT RecordSession::OpenOutputFile()
+{
+    CAutoLock lock(&recordLock);
+    if (fileOpen) {
+        fileOpen = false;
+        outputFile.Close();
+    }
+    m_writeFailure = S_OK;
+    const HRESULT hr = outputFile.Create(outputPath.c_str());
+    fileOpen = true;
+    return hr;
+}
+
+void RecordSession::CloseOutputFile()
+{
+    CAutoLock lock(&recordLock);
+    if (fileOpen) {
+        outputFile.Close();
+        fileOpen = false;
+    }
+}
+
+HRESULT RecordSession::WriteSample(const BYTE* data, DWORD length)
+{
+    // A file that failed to open, or was closed while the graph still runs
+    // (the gate stays open after a recording), takes nothing.
+    if (!outputFile.IsOpen() || FAILED(m_writeFailure.load())) {
+        return S_FALSE;
+    }
+    if (length == 0) {
+        return S_OK;
+    }
+    DWORD written = 0;
+    const HRESULT hr = outputFile.Write(data, length, &written);
+    if (FAILED(hr)) {
+        m_writeFailure = hr;
+        return hr;
+    }
+    return S_OK;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// RecordSession: the one recording record of the process, shared by the
+// Capture Control page (which opens and closes the output file and runs and
+// stops the graph) and the sink filter (whose Receive writes into the file).
+//
+// Locking: recordLock is created with the record and kept for the whole
+// run. It is the sink filter's lock; the sink's Receive and EndOfStream and
+// the page's BeginRecording hold it. BeginRecording, as the page does it:
+//     CAutoLock lock(&session.recordLock);
+//     session.OpenOutputFile();                  // closes the old file first
+//     sink->InputPin()->SetWriteEnabled(true);
+//     mediaControl->Run();
+// and EndRecording: mediaControl->Stop(); session.CloseOutputFile();
+//
+// Threads: outputPath and fileOpen belong to the user-interface thread;
+// WriteSample runs on the streaming thread under recordLock;
+// RecordedKBytes and WriteFailure may be asked from any thread.
+#include "platform/com/Sync.h"
+#include "platform/files/SequentialFile.h"
+
+#include <atomic>
+#include <string>
+
+class RecordSession {
+public:
+    RecordSession() = default;
+    RecordSession(const RecordSession&) = delete;
+    RecordSession& operator=(const RecordSession&) = delete;
+
+    // The process's record, created on first use and kept until the process
+    // ends (which closes a file still open).
+    static RecordSession& Process();
+
+    // The path the next recording opens.
+    void SetRecordPath(const std::wstring& path) { outputPath = path; }
+
+    // Under recordLock: closes the file if it is open, then creates
+    // outputPath anew (an existing file is emptied) and forgets an earlier
+    // write failure. fileOpen becomes true after the attempt, as the page
+    // expects; the result tells whether the file really is open (the sink
+    // writes nothing into a file that failed to open).
+    HRESULT OpenOutputFile();
+    // Closes the file if it is open; fileOpen becomes false. Takes
+    // recordLock, so a write still in progress ends first.
+    void CloseOutputFile();
+    // The file's length in KBytes (bytes / 1024, rounded down); the length of
+    // the last file after it was closed, 0 before any. Any thread, no lock.
+    LONGLONG RecordedKBytes() const { return outputFile.Length() >> 10; }
+
+    // Streaming thread, under recordLock: appends length bytes at data to the
+    // file. S_FALSE (nothing written) while no file is open or after a write
+    // failed; the first failing write is kept for WriteFailure and stops the
+    // writing until the next OpenOutputFile. Bytes written before stay.
+    HRESULT WriteSample(const BYTE* data, DWORD length);
+    // Why writing stopped during this recording (disk full, file too large,
+    // device gone), or S_OK. Any thread.
+    HRESULT WriteFailure() const { return m_writeFailure.load(); }
+
+    std::wstring outputPath;
+    SequentialFile outputFile;
+    bool fileOpen = false;
+    CCritSec recordLock;
+
+private:
+    std::atomic<HRESULT> m_writeFailure{S_OK};
+};
