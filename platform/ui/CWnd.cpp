@@ -1,0 +1,521 @@
+#include "platform/ui/CWnd.h"
+
+#include "platform/ui/CButton.h"
+#include "platform/ui/CComboBox.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/CListBox.h"
+#include "platform/ui/CProgressCtrl.h"
+#include "platform/ui/CSpinButtonCtrl.h"
+#include "platform/ui/CStatic.h"
+#include "platform/ui/CWinApp.h"
+#include "platform/ui/ControlWidget.h"
+#include "platform/ui/DecimalText.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Transcript.h"
+#include "platform/ui/UiThread.h"
+
+#include <QAbstractButton>
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+
+namespace {
+
+QString FromWide(LPCWSTR text) { return text ? QString::fromWCharArray(text) : QString(); }
+
+RECT ToRect(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+} // namespace
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd()
+{
+    // Handlers are not run from a destructor: a window still open here is
+    // simply deleted with its widget.
+    if (m_ownsWidget && m_hWnd && IsUiThread()) {
+        delete m_hWnd.data();
+    }
+}
+
+HWND CWnd::GetSafeHwnd() const { return m_hWnd.data(); }
+
+void CWnd::WithWidget(const std::function<void(QWidget*)>& fn) const
+{
+    RunOnUiThread([&] {
+        if (m_hWnd) fn(m_hWnd.data());
+    });
+}
+
+void CWnd::SetWindowText(LPCWSTR text)
+{
+    const QString value = FromWide(text);
+    WithWidget([&](QWidget* widget) {
+        if (IsControl(widget)) {
+            SetControlText(widget, value);
+            return;
+        }
+        widget->setWindowTitle(value);
+        if (this == AfxGetMainWnd()) {
+            Transcript::Write("title " + Transcript::Quote(value.toStdWString()));
+        }
+    });
+}
+
+void CWnd::GetWindowText(std::wstring& text) const
+{
+    QString value;
+    WithWidget([&](QWidget* widget) { value = IsControl(widget) ? ControlText(widget) : widget->windowTitle(); });
+    text = value.toStdWString();
+}
+
+std::wstring CWnd::GetWindowText() const
+{
+    std::wstring text;
+    GetWindowText(text);
+    return text;
+}
+
+int CWnd::GetWindowTextLength() const { return static_cast<int>(GetWindowText().size()); }
+
+BOOL CWnd::EnableWindow(BOOL enable)
+{
+    BOOL wasDisabled = FALSE;
+    WithWidget([&](QWidget* widget) {
+        wasDisabled = widget->isEnabled() ? FALSE : TRUE;
+        widget->setEnabled(enable != FALSE);
+    });
+    return wasDisabled;
+}
+
+BOOL CWnd::IsWindowEnabled() const
+{
+    BOOL enabled = FALSE;
+    WithWidget([&](QWidget* widget) { enabled = widget->isEnabled() ? TRUE : FALSE; });
+    return enabled;
+}
+
+BOOL CWnd::ShowWindow(int command)
+{
+    BOOL wasVisible = FALSE;
+    WithWidget([&](QWidget* widget) {
+        wasVisible = widget->isHidden() ? FALSE : TRUE;
+        widget->setVisible(command != SW_HIDE);
+    });
+    return wasVisible;
+}
+
+BOOL CWnd::IsWindowVisible() const
+{
+    BOOL visible = FALSE;
+    WithWidget([&](QWidget* widget) { visible = widget->isVisible() ? TRUE : FALSE; });
+    return visible;
+}
+
+void CWnd::SetFocus()
+{
+    WithWidget([](QWidget* widget) { widget->setFocus(Qt::OtherFocusReason); });
+}
+
+CWnd* CWnd::GetDlgItem(int id) const
+{
+    CWnd* found = nullptr;
+    RunOnUiThread([&] {
+        for (const auto& control : m_controls) {
+            if (control->m_nID == id && control->m_hWnd) {
+                found = control.get();
+                return;
+            }
+        }
+    });
+    return found;
+}
+
+QWidget* CWnd::ControlWidget(int id) const
+{
+    for (const auto& control : m_controls) {
+        if (control->m_nID == id && control->m_hWnd) {
+            return control->m_hWnd.data();
+        }
+    }
+    return nullptr;
+}
+
+void CWnd::SetDlgItemText(int id, LPCWSTR text)
+{
+    const QString value = FromWide(text);
+    RunOnUiThread([&] { SetControlText(ControlWidget(id), value); });
+}
+
+int CWnd::GetDlgItemText(int id, std::wstring& text) const
+{
+    QString value;
+    RunOnUiThread([&] { value = ControlText(ControlWidget(id)); });
+    text = value.toStdWString();
+    return static_cast<int>(text.size());
+}
+
+void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned)
+{
+    const QString text = isSigned ? QString::number(static_cast<int>(value)) : QString::number(value);
+    RunOnUiThread([&] { SetControlText(ControlWidget(id), text); });
+}
+
+UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const
+{
+    QString text;
+    RunOnUiThread([&] { text = ControlText(ControlWidget(id)); });
+    UINT value = 0;
+    bool ok = false;
+    if (isSigned) {
+        int signedValue = 0;
+        ok = ParseInt32(text, signedValue);
+        value = ok ? static_cast<UINT>(signedValue) : 0;
+    } else {
+        ok = ParseUInt32(text, value);
+        if (!ok) value = 0;
+    }
+    if (translated) *translated = ok ? TRUE : FALSE;
+    return value;
+}
+
+void CWnd::CheckDlgButton(int id, UINT check)
+{
+    RunOnUiThread([&] {
+        if (auto* button = qobject_cast<QAbstractButton*>(ControlWidget(id))) {
+            button->setChecked(check == BST_CHECKED);
+        }
+    });
+}
+
+UINT CWnd::IsDlgButtonChecked(int id) const
+{
+    UINT state = BST_UNCHECKED;
+    RunOnUiThread([&] {
+        if (auto* button = qobject_cast<QAbstractButton*>(ControlWidget(id))) {
+            state = button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+        }
+    });
+    return state;
+}
+
+void CWnd::CheckRadioButton(int first, int last, int check)
+{
+    RunOnUiThread([&] {
+        for (const auto& control : m_controls) {
+            if (control->m_nID < first || control->m_nID > last) continue;
+            if (auto* button = qobject_cast<QAbstractButton*>(control->m_hWnd.data())) {
+                button->setChecked(control->m_nID == check);
+            }
+        }
+    });
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT milliseconds, void* /*unused*/)
+{
+    UINT_PTR result = 0;
+    WithWidget([&](QWidget* widget) {
+        if (auto it = m_timers.find(id); it != m_timers.end()) {
+            delete it->second.data();
+            m_timers.erase(it);
+        }
+        auto* timer = new QTimer(widget); // dies with the window, as a window timer does
+        timer->setInterval(static_cast<int>(std::max<UINT>(milliseconds, 1)));
+        QObject::connect(timer, &QTimer::timeout, widget, [this, id] { OnTimer(id); });
+        timer->start();
+        m_timers[id] = timer;
+        result = id;
+    });
+    return result;
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    BOOL killed = FALSE;
+    RunOnUiThread([&] {
+        if (auto it = m_timers.find(id); it != m_timers.end()) {
+            killed = it->second ? TRUE : FALSE;
+            delete it->second.data();
+            m_timers.erase(it);
+        }
+    });
+    return killed;
+}
+
+int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type)
+{
+    const std::wstring title = caption ? std::wstring(caption) : AfxGetAppName();
+    return ShowMessageBoxFor(this, text, title.c_str(), type);
+}
+
+void CWnd::GetWindowRect(LPRECT rect) const
+{
+    if (!rect) return;
+    WithWidget([&](QWidget* widget) {
+        if (widget->isWindow()) {
+            *rect = ToRect(widget->frameGeometry());
+        } else {
+            *rect = ToRect(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+        }
+    });
+}
+
+void CWnd::GetClientRect(LPRECT rect) const
+{
+    if (!rect) return;
+    WithWidget([&](QWidget* widget) { *rect = ToRect(widget->rect()); });
+}
+
+void CWnd::ScreenToClient(LPRECT rect) const
+{
+    if (!rect) return;
+    WithWidget([&](QWidget* widget) {
+        const QPoint topLeft = widget->mapFromGlobal(QPoint(rect->left, rect->top));
+        const QPoint bottomRight = widget->mapFromGlobal(QPoint(rect->right, rect->bottom));
+        *rect = RECT{topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y()};
+    });
+}
+
+void CWnd::ScreenToClient(LPPOINT point) const
+{
+    if (!point) return;
+    WithWidget([&](QWidget* widget) {
+        const QPoint p = widget->mapFromGlobal(QPoint(point->x, point->y));
+        *point = POINT{p.x(), p.y()};
+    });
+}
+
+void CWnd::ClientToScreen(LPPOINT point) const
+{
+    if (!point) return;
+    WithWidget([&](QWidget* widget) {
+        const QPoint p = widget->mapToGlobal(QPoint(point->x, point->y));
+        *point = POINT{p.x(), p.y()};
+    });
+}
+
+BOOL CWnd::MoveWindow(int x, int y, int width, int height, BOOL /*repaint*/)
+{
+    BOOL moved = FALSE;
+    WithWidget([&](QWidget* widget) {
+        widget->setGeometry(x, y, std::max(width, 0), std::max(height, 0));
+        moved = TRUE;
+    });
+    return moved;
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* /*insertAfter*/, int x, int y, int cx, int cy, UINT flags)
+{
+    BOOL moved = FALSE;
+    WithWidget([&](QWidget* widget) {
+        if (!(flags & SWP_NOMOVE)) widget->move(x, y);
+        if (!(flags & SWP_NOSIZE)) widget->resize(std::max(cx, 0), std::max(cy, 0));
+        moved = TRUE;
+    });
+    return moved;
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)
+{
+    HICON previous = nullptr;
+    WithWidget([&](QWidget* widget) {
+        HICON& slot = bigIcon ? m_bigIcon : m_smallIcon;
+        previous = slot;
+        slot = icon;
+        // One window icon serves both sizes here; the large one wins.
+        HICON shown = m_bigIcon ? m_bigIcon : m_smallIcon;
+        widget->setWindowIcon(shown ? *shown : QIcon());
+    });
+    return previous;
+}
+
+HICON CWnd::GetIcon(BOOL bigIcon) const
+{
+    HICON icon = nullptr;
+    RunOnUiThread([&] { icon = bigIcon ? m_bigIcon : m_smallIcon; });
+    return icon;
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL revert)
+{
+    if (revert || !m_systemMenu) {
+        m_systemMenu = std::make_unique<CMenu>();
+        m_systemMenu->AppendMenu(MF_STRING, SC_MOVE, L"&Move");
+        m_systemMenu->AppendMenu(MF_SEPARATOR);
+        m_systemMenu->AppendMenu(MF_STRING, SC_CLOSE, L"&Close\tAlt+F4");
+        if (revert) return nullptr;
+    }
+    return m_systemMenu.get();
+}
+
+void CWnd::TrackSystemMenu()
+{
+    if (!m_hWnd) return;
+    CMenu* systemMenu = GetSystemMenu(FALSE);
+    QMenu menu(m_hWnd.data());
+    for (const auto& item : systemMenu->Items()) {
+        if (item.flags & MF_SEPARATOR) {
+            menu.addSeparator();
+            continue;
+        }
+        QString text = QString::fromStdWString(item.text);
+        const auto tab = text.indexOf(u'\t');
+        QAction* action = menu.addAction(tab >= 0 ? text.left(tab) : text);
+        if (tab >= 0) action->setShortcut(QKeySequence(text.mid(tab + 1)));
+        action->setEnabled(!(item.flags & MF_GRAYED));
+        action->setData(QVariant::fromValue(static_cast<qulonglong>(item.id)));
+    }
+    if (QAction* chosen = menu.exec(m_hWnd->mapToGlobal(QPoint(0, 0)))) {
+        OnSysCommand(static_cast<UINT>(chosen->data().toULongLong()), 0);
+    }
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+    case WM_SYSCOMMAND:
+    case WM_CLOSE:
+    case WM_DEVICECHANGE:
+    case WM_NCLBUTTONDOWN: break;
+    default: return FALSE;
+    }
+    BOOL posted = FALSE;
+    WithWidget([&](QWidget* widget) {
+        // Queued on the widget: a window destroyed before delivery drops it.
+        QMetaObject::invokeMethod(
+            widget,
+            [this, message, wParam, lParam] {
+                switch (message) {
+                case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
+                case WM_SYSCOMMAND: OnSysCommand(static_cast<UINT>(wParam), lParam); break;
+                case WM_CLOSE: OnSysCommand(SC_CLOSE, 0); break;
+                case WM_DEVICECHANGE: OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam)); break;
+                case WM_NCLBUTTONDOWN:
+                    if (wParam == HTCAPTION) OnSysCommand(SC_MOVE, lParam);
+                    break;
+                default: break;
+                }
+            },
+            Qt::QueuedConnection);
+        posted = TRUE;
+    });
+    return posted;
+}
+
+void CWnd::MapCommand(UINT id, UINT notifyCode, CommandHandler handler)
+{
+    m_commands[{id, notifyCode}] = std::move(handler);
+}
+
+void CWnd::MapClicked(UINT id, CommandHandler handler) { MapCommand(id, BN_CLICKED, std::move(handler)); }
+
+BOOL CWnd::PreTranslateMessage(MSG* /*msg*/) { return FALSE; }
+
+BOOL CWnd::OnCommand(UINT id, UINT notifyCode)
+{
+    const auto it = m_commands.find({id, notifyCode});
+    if (it == m_commands.end() || !it->second) {
+        return FALSE;
+    }
+    // A copy: the handler may remap commands while it runs.
+    CommandHandler handler = it->second;
+    handler();
+    return TRUE;
+}
+
+void CWnd::OnTimer(UINT_PTR /*id*/) {}
+
+void CWnd::OnSysCommand(UINT id, LPARAM /*lParam*/)
+{
+    if ((id & 0xFFF0) == SC_CLOSE) {
+        OnClose();
+    } else if ((id & 0xFFF0) == SC_MOVE && m_hWnd) {
+        StartMove();
+    }
+}
+
+void CWnd::OnClose() {}
+
+BOOL CWnd::OnHelpInfo(HELPINFO* /*info*/) { return FALSE; }
+
+BOOL CWnd::OnDeviceChange(UINT /*eventType*/, DWORD_PTR /*data*/) { return TRUE; }
+
+void CWnd::OnDestroy() {}
+
+void CWnd::OnLButtonDown(UINT /*flags*/, POINT /*point*/) {}
+
+void CWnd::StartMove() {}
+
+void CWnd::AttachControl(QWidget* widget, int id, CWnd* parent)
+{
+    m_hWnd = widget;
+    m_nID = id;
+    m_pParentWnd = parent;
+    m_ownsWidget = false;
+}
+
+void CWnd::SendCommand(UINT id, UINT notifyCode) { OnCommand(id, notifyCode); }
+
+void CWnd::AdoptWidget(QWidget* widget, bool owned)
+{
+    m_hWnd = widget;
+    m_ownsWidget = owned;
+    TagWindow(widget, this);
+}
+
+void CWnd::AddControlObject(QWidget* widget, int id)
+{
+    std::unique_ptr<CWnd> control;
+    switch (ControlKindOf(widget)) {
+    case ControlKind::ListBox: control = std::make_unique<CListBox>(); break;
+    case ControlKind::ComboBox: control = std::make_unique<CComboBox>(); break;
+    case ControlKind::Edit: control = std::make_unique<CEdit>(); break;
+    case ControlKind::PushButton:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton: control = std::make_unique<CButton>(); break;
+    case ControlKind::Progress: control = std::make_unique<CProgressCtrl>(); break;
+    case ControlKind::UpDown: control = std::make_unique<CSpinButtonCtrl>(); break;
+    case ControlKind::Static:
+    case ControlKind::Picture: control = std::make_unique<CStatic>(); break;
+    default: control = std::make_unique<CWnd>(); break;
+    }
+    control->AttachControl(widget, id, this);
+    m_controls.push_back(std::move(control));
+}
+
+void CWnd::AddChildWindow(CWnd* child)
+{
+    if (std::find(m_children.begin(), m_children.end(), child) == m_children.end()) {
+        m_children.push_back(child);
+    }
+}
+
+void CWnd::RemoveChildWindow(CWnd* child) { std::erase(m_children, child); }
+
+void CWnd::DestroyWindow()
+{
+    if (!m_hWnd) {
+        return;
+    }
+    OnDestroy();
+    // Children learn of it after their parent, in the order they were made.
+    const std::vector<CWnd*> children = std::move(m_children);
+    m_children.clear();
+    for (CWnd* child : children) {
+        child->DestroyWindow();
+    }
+    for (auto& [id, timer] : m_timers) {
+        delete timer.data();
+    }
+    m_timers.clear();
+    m_controls.clear();
+    QWidget* widget = m_hWnd.data();
+    m_hWnd = nullptr;
+    if (m_ownsWidget) {
+        delete widget;
+    }
+    m_ownsWidget = false;
+}

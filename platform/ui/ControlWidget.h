@@ -1,0 +1,38 @@
+#pragma once
+// How the toolkit marks and reads the widgets it builds: every control widget
+// carries its id, kind and style; every window that hosts controls (dialog,
+// page, sheet) carries the CWnd it belongs to. UI thread only.
+#include "platform/ui/DialogTemplate.h"
+
+#include <QString>
+#include <QStringList>
+
+class CWnd;
+class QWidget;
+
+void TagControl(QWidget* widget, int id, ControlKind kind, DWORD style);
+bool IsControl(const QWidget* widget);
+int ControlIdOf(const QWidget* widget);
+ControlKind ControlKindOf(const QWidget* widget);
+DWORD ControlStyleOf(const QWidget* widget);
+
+void TagWindow(QWidget* widget, CWnd* wnd);
+CWnd* WindowOf(const QWidget* widget); // nullptr when untagged
+
+// The control's window text as GetWindowText gives it: a caption with its
+// '&' marks, an edit's text, a combo's edit or selected text; empty for lists.
+QString ControlText(const QWidget* widget);
+void SetControlText(QWidget* widget, const QString& text);
+
+// The items of a list or combo control, in order.
+QStringList ControlItems(const QWidget* widget);
+// The selected index of a list or combo control, -1 for none.
+int ControlSelection(const QWidget* widget);
+
+// Transcript name of a kind: static, group, line, edit, button, check, radio,
+// list, combo, progress, updown, picture.
+const char* ControlKindName(ControlKind kind);
+
+// A caption as Windows draws it: "&&" shows one '&', a single '&' marks the
+// next letter and is not shown.
+QString WithoutMnemonics(const QString& text);
