@@ -1,33 +1,7 @@
 #include "graph/GraphMessageBox.h"
 
-#include <mutex>
-#include <utility>
+#include "platform/ui/MessageBox.h"
 
-namespace {
+void ErrorBox(HWND owner, LPCWSTR text) { MessageBox(owner, text, L"error", MB_OK); }
 
-std::mutex g_receiverLock;
-GraphMessageReceiver g_receiver;
-
-void Deliver(HWND owner, LPCWSTR text, bool applicationTitled)
-{
-    GraphMessageReceiver receiver;
-    {
-        std::lock_guard lock(g_receiverLock);
-        receiver = g_receiver;
-    }
-    if (receiver) {
-        receiver(owner, text ? text : L"", applicationTitled);
-    }
-}
-
-} // namespace
-
-void ErrorBox(HWND owner, LPCWSTR text) { Deliver(owner, text, false); }
-
-void AppWarningBox(LPCWSTR text) { Deliver(nullptr, text, true); }
-
-void SetGraphMessageReceiver(GraphMessageReceiver receiver)
-{
-    std::lock_guard lock(g_receiverLock);
-    g_receiver = std::move(receiver);
-}
+void AppWarningBox(LPCWSTR text) { AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION); }

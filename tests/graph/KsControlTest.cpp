@@ -6,7 +6,7 @@
 #include "graph/TunerGraph.h"
 #include "platform/com/ClassRegistry.h"
 #include "tests/graph/MessageCapture.h"
-#include "tests/graph/TestFilter.h"
+#include "tests/graph/DeviceTestFilter.h"
 #include "tests/support/ComAssert.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ protected:
     ComPtr<IBaseFilter> Tuner(const TestFilterSpec& spec)
     {
         ComPtr<IBaseFilter> filter;
-        EXPECT_HR(S_OK, CreateTestFilter(spec, &filter));
+        EXPECT_HR(S_OK, CreateDeviceTestFilter(spec, &filter));
         return filter;
     }
 

@@ -1,8 +1,9 @@
 #pragma once
-// Catches the graph code's message boxes for one test: each as
-// "error: TEXT" (caption "error", no icon) or "app: TEXT" (the application's
-// title, exclamation icon), in order.
-#include <mutex>
+// Catches the message boxes of one test through the toolkit's transcript, in
+// script mode (nothing waits for a person; each box takes OK). Texts() gives
+// them in order as "error: TEXT" (caption "error", no icon) or "app: TEXT"
+// (the application's title, exclamation icon); any other box comes as its
+// whole transcript line.
 #include <string>
 #include <vector>
 
@@ -13,10 +14,10 @@ public:
     MessageCapture(const MessageCapture&) = delete;
     MessageCapture& operator=(const MessageCapture&) = delete;
 
-    std::vector<std::wstring> Texts() const;
+    // The boxes since construction or the last Clear.
+    std::vector<std::wstring> Texts();
     void Clear();
 
 private:
-    mutable std::mutex m_lock;
-    std::vector<std::wstring> m_texts;
+    std::vector<std::string> m_lines;
 };

@@ -55,7 +55,7 @@ struct TestFilterSpec {
 };
 
 // A new test filter with one reference for *filter.
-HRESULT CreateTestFilter(const TestFilterSpec& spec, IBaseFilter** filter);
+HRESULT CreateDeviceTestFilter(const TestFilterSpec& spec, IBaseFilter** filter);
 
 // Pin specs of the usual kinds.
 TestPinSpec AntennaInput(std::wstring name, std::optional<KsAnswer> ks = std::nullopt);

@@ -1,4 +1,4 @@
-#include "tests/graph/TestFilter.h"
+#include "tests/graph/DeviceTestFilter.h"
 
 #include "platform/dshow/BdaInterfaces.h"
 #include "platform/dshow/MediaTypes.h"
@@ -49,9 +49,9 @@ private:
     KsAnswer m_answer;
 };
 
-class TestPin final : public CBasePin, public IKsPropertySet {
+class DevicePin final : public CBasePin, public IKsPropertySet {
 public:
-    TestPin(CBaseFilter* filter, CCritSec* lock, const TestPinSpec& spec)
+    DevicePin(CBaseFilter* filter, CCritSec* lock, const TestPinSpec& spec)
         : CBasePin(nullptr, filter, lock, spec.name.c_str(), spec.dir), m_majorType(spec.majorType)
     {
         if (spec.ks) {
@@ -87,6 +87,7 @@ public:
         }
         return S_OK;
     }
+    STDMETHODIMP QueryInternalConnections(IPin**, ULONG*) override { return E_NOTIMPL; }
     STDMETHODIMP BeginFlush() override { return S_OK; }
     STDMETHODIMP EndFlush() override { return S_OK; }
     STDMETHODIMP NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return S_OK; }
@@ -113,12 +114,12 @@ private:
     std::optional<KsResponder> m_ks;
 };
 
-class TestFilter final : public CBaseFilter, public IKsPropertySet {
+class DeviceFilter final : public CBaseFilter, public IKsPropertySet {
 public:
-    explicit TestFilter(const TestFilterSpec& spec) : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL)
+    explicit DeviceFilter(const TestFilterSpec& spec) : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL)
     {
         for (const TestPinSpec& pin : spec.pins) {
-            m_pins.push_back(std::make_unique<TestPin>(this, &m_lock, pin));
+            m_pins.push_back(std::make_unique<DevicePin>(this, &m_lock, pin));
         }
         if (spec.ks) {
             m_ks.emplace(*spec.ks);
@@ -161,18 +162,18 @@ public:
 private:
     // Declared before the pins, which hold it, and outliving them.
     CCritSec m_lock;
-    std::vector<std::unique_ptr<TestPin>> m_pins;
+    std::vector<std::unique_ptr<DevicePin>> m_pins;
     std::optional<KsResponder> m_ks;
 };
 
 } // namespace
 
-HRESULT CreateTestFilter(const TestFilterSpec& spec, IBaseFilter** filter)
+HRESULT CreateDeviceTestFilter(const TestFilterSpec& spec, IBaseFilter** filter)
 {
     if (!filter) {
         return E_POINTER;
     }
-    *filter = new TestFilter(spec);
+    *filter = new DeviceFilter(spec);
     (*filter)->AddRef();
     return S_OK;
 }
