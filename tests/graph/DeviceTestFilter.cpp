@@ -2,6 +2,7 @@
 
 #include "platform/dshow/BdaInterfaces.h"
 #include "platform/dshow/MediaTypes.h"
+#include "sim/devices/ISimTuneTarget.h"
 
 #include <cstring>
 #include <utility>
@@ -114,9 +115,10 @@ private:
     std::optional<KsResponder> m_ks;
 };
 
-class DeviceFilter final : public CBaseFilter, public IKsPropertySet {
+class DeviceFilter final : public CBaseFilter, public IKsPropertySet, public ISimTuneTarget {
 public:
-    explicit DeviceFilter(const TestFilterSpec& spec) : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL)
+    explicit DeviceFilter(const TestFilterSpec& spec)
+        : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL), m_tunes(spec.tunes)
     {
         for (const TestPinSpec& pin : spec.pins) {
             m_pins.push_back(std::make_unique<DevicePin>(this, &m_lock, pin));
@@ -132,6 +134,9 @@ public:
     {
         if (ppv && riid == IID_IKsPropertySet && m_ks) {
             return GetInterface(static_cast<IKsPropertySet*>(this), ppv);
+        }
+        if (ppv && riid == IID_ISimTuneTarget && m_tunes) {
+            return GetInterface(static_cast<ISimTuneTarget*>(this), ppv);
         }
         return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
     }
@@ -159,11 +164,14 @@ public:
         return m_ks->Call("query", set, id, nullptr, 0, nullptr, 0);
     }
 
+    STDMETHODIMP ApplyTuneRequest(const SimTuneRequest&) override { return S_OK; }
+
 private:
     // Declared before the pins, which hold it, and outliving them.
     CCritSec m_lock;
     std::vector<std::unique_ptr<DevicePin>> m_pins;
     std::optional<KsResponder> m_ks;
+    bool m_tunes;
 };
 
 } // namespace
@@ -188,3 +196,12 @@ TestPinSpec StreamOutput(std::wstring name) { return {std::move(name), PINDIR_OU
 TestPinSpec StreamInput(std::wstring name) { return {std::move(name), PINDIR_INPUT, MEDIATYPE_Stream, {}}; }
 
 TestPinSpec DeafInput(std::wstring name) { return {std::move(name), PINDIR_INPUT, GUID_NULL, {}}; }
+
+TestFilterSpec TunerSpec(std::optional<KsAnswer> filterKs, std::optional<KsAnswer> pinKs)
+{
+    return {{AntennaInput(L"Input0", std::move(pinKs)), StreamOutput(L"MPEG2 Transport")}, std::move(filterKs), true};
+}
+
+TestFilterSpec CaptureSpec() { return {{StreamInput(L"Input"), StreamOutput(L"Output")}, std::nullopt, false}; }
+
+TestFilterSpec DeafCaptureSpec() { return {{DeafInput(L"Input"), StreamOutput(L"Output")}, std::nullopt, false}; }

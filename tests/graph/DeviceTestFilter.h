@@ -52,6 +52,7 @@ struct TestPinSpec {
 struct TestFilterSpec {
     std::vector<TestPinSpec> pins;
     std::optional<KsAnswer> ks;        // none: the filter offers no IKsPropertySet
+    bool tunes = false;                // takes the network provider's tune requests (S_OK)
 };
 
 // A new test filter with one reference for *filter.
@@ -63,3 +64,9 @@ TestPinSpec StreamOutput(std::wstring name);
 TestPinSpec StreamInput(std::wstring name);
 // An input that accepts no stream type at all (a receiver that never connects).
 TestPinSpec DeafInput(std::wstring name);
+
+// A small tuner (taking tune requests) and receiver components: one that
+// connects behind the tuner and one whose input takes nothing.
+TestFilterSpec TunerSpec(std::optional<KsAnswer> filterKs = std::nullopt, std::optional<KsAnswer> pinKs = std::nullopt);
+TestFilterSpec CaptureSpec();
+TestFilterSpec DeafCaptureSpec();
