@@ -97,23 +97,23 @@ TEST_F(CBaseOutputPinTest, DeliveryCallsForwardDownstream)
     MakePair();
     struct Case {
         const char* name;
-        HRESULT (CBaseOutputPin::*deliver)();
+        HRESULT (*deliver)(CBaseOutputPin&);
         int TestInputPin::*counter;
     };
     const Case cases[] = {
-        {"end of stream", &CBaseOutputPin::DeliverEndOfStream, &TestInputPin::endOfStream},
-        {"begin flush", &CBaseOutputPin::DeliverBeginFlush, &TestInputPin::beginFlush},
-        {"end flush", &CBaseOutputPin::DeliverEndFlush, &TestInputPin::endFlush},
+        {"end of stream", [](CBaseOutputPin& p) { return p.DeliverEndOfStream(); }, &TestInputPin::endOfStream},
+        {"begin flush", [](CBaseOutputPin& p) { return p.DeliverBeginFlush(); }, &TestInputPin::beginFlush},
+        {"end flush", [](CBaseOutputPin& p) { return p.DeliverEndFlush(); }, &TestInputPin::endFlush},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_HR(VFW_E_NOT_CONNECTED, (out->*c.deliver)());
+        EXPECT_HR(VFW_E_NOT_CONNECTED, c.deliver(*out));
     }
     EXPECT_HR(VFW_E_NOT_CONNECTED, out->Deliver(nullptr));
     ASSERT_HR(S_OK, out->Connect(in, nullptr));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_HR(S_OK, (out->*c.deliver)());
+        EXPECT_HR(S_OK, c.deliver(*out));
         EXPECT_EQ(1, in->*c.counter);
     }
     EXPECT_HR(S_OK, out->DeliverNewSegment(0, 10, 1.0));

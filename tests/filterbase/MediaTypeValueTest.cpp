@@ -1,5 +1,5 @@
 // MediaTypeValue: initial value, copies that own their format block and
-// count their format object, partial specification and partial matching.
+// count their format object, what counts as partially specified, and partial matching.
 #include "filterbase/MediaTypeValue.h"
 
 #include "FilterFixture.h"

@@ -171,9 +171,4 @@ TEST_F(CDestFilterTest, ConnectsWithAnyTypeAndNegotiatesTheAllocator)
     EXPECT_EQ(1u, refCount(static_cast<IBaseFilter*>(source)));
 }
 
-TEST_F(CDestFilterTest, SinkLockIsTheRecordLock)
-{
-    EXPECT_EQ(&session.recordLock, sink->pStateLock());
-}
-
 } // namespace
