@@ -122,17 +122,17 @@ void DDX_Radio(CDataExchange* dx, int id, int& value)
 {
     if (Skip(dx)) return;
     // The group: the radio buttons from id on, up to the next control that
-    // starts a group or is not a radio button.
+    // starts a group; other controls in between do not count.
     std::vector<CWnd*> group;
     bool inGroup = false;
     for (const auto& control : dx->m_pDlgWnd->Controls()) {
         QWidget* widget = control->GetSafeHwnd();
         if (!inGroup) {
             inGroup = control->GetDlgCtrlID() == id;
-        } else if (ControlKindOf(widget) != ControlKind::RadioButton || (ControlStyleOf(widget) & WS_GROUP)) {
+        } else if (ControlStyleOf(widget) & WS_GROUP) {
             break;
         }
-        if (inGroup) group.push_back(control.get());
+        if (inGroup && ControlKindOf(widget) == ControlKind::RadioButton) group.push_back(control.get());
     }
     if (group.empty()) return;
     dx->PrepareCtrl(id);

@@ -90,7 +90,7 @@ protected:
         auto* target = static_cast<QWidget*>(watched);
         // A key a control ignores travels on to its parents, through this
         // filter again; it is routed once, where it was first delivered.
-        QWidget* focus = QApplication::focusWidget();
+        QWidget* focus = target->window()->focusWidget();
         if (focus ? target != focus : !target->isWindow()) {
             return false;
         }

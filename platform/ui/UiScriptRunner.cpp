@@ -125,8 +125,12 @@ void UiScriptRunner::FailAtStart(const std::string& reason) { Fail(0, reason); }
 void UiScriptRunner::ReportUnfinished()
 {
     if (m_finished) return;
-    const int line = m_next < m_commands.size() ? m_commands[m_next].line : 0;
-    Fail(line, "the program ended before this command");
+    if (m_next >= m_commands.size()) {
+        // The last command ended the program before the next turn came.
+        Finish();
+        return;
+    }
+    Fail(m_commands[m_next].line, "the program ended before this command");
 }
 
 void UiScriptRunner::ScheduleStep(int milliseconds)

@@ -31,8 +31,8 @@ public:
     void FailAtStart(const std::string& reason);
     // True after `done` or an error line.
     bool Finished() const { return m_finished; }
-    // When the program ended before the script did: an error line for the
-    // command that never ran.
+    // The program has ended: `done` when every command had run, else an
+    // error line for the first command that never ran.
     void ReportUnfinished();
 
 private:

@@ -1,0 +1,293 @@
+// A dialog's life: modal run and end, clicks to handlers by id, the Enter and
+// Escape keys, timers, system menu and commands, help, device change.
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CMenu.h"
+#include "platform/ui/CProgressCtrl.h"
+#include "platform/ui/ModalStack.h"
+#include "platform/ui/Transcript.h"
+
+#include "tests/platform/SampleDialog.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+template <typename T = QWidget>
+T* Control(CWnd& dialog, int id)
+{
+    return dialog.GetSafeHwnd()->findChild<T*>(QString::number(id));
+}
+
+class CDialogTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window outlived its test";
+        EXPECT_EQ(nullptr, ModalStack::Top());
+    }
+};
+
+TEST_F(CDialogTest, ClicksReachTheirHandlersById)
+{
+    SampleDialog dialog;
+    dialog.afterInit = [&] {
+        QTest::mouseClick(Control(dialog, 1036), Qt::LeftButton);
+        QTest::mouseClick(Control(dialog, 1010), Qt::LeftButton);
+        QTest::mouseClick(Control(dialog, 1034), Qt::LeftButton);
+        QTest::mouseClick(Control(dialog, 1010), Qt::LeftButton);
+        dialog.KillTimer(0);
+        dialog.EndDialog(IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"init", "click 1036", "all on", "time mode", "all off", "destroy"}), dialog.events);
+    EXPECT_EQ(nullptr, dialog.GetSafeHwnd()) << "the window is gone after the run";
+}
+
+TEST_F(CDialogTest, AutoRadioButtonsSelectWithinTheirGroup)
+{
+    SampleDialog dialog;
+    dialog.afterInit = [&] {
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1033));
+        QTest::mouseClick(Control(dialog, 1034), Qt::LeftButton);
+        EXPECT_EQ(BST_UNCHECKED, dialog.IsDlgButtonChecked(1033));
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1034));
+        QTest::mouseClick(Control(dialog, 1034), Qt::LeftButton);
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1034)) << "a second click keeps it selected";
+        // The program may set both, as Windows lets it.
+        dialog.CheckDlgButton(1033, BST_CHECKED);
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1034));
+        dialog.CheckRadioButton(1033, 1034, 1033);
+        EXPECT_EQ(BST_UNCHECKED, dialog.IsDlgButtonChecked(1034));
+        dialog.EndDialog(IDCANCEL);
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+}
+
+TEST_F(CDialogTest, EnterAndEscapeArePreTranslatedThenDefaultHandled)
+{
+    struct Case {
+        const char* name;
+        int focusId;
+        Qt::Key key;
+        bool swallowEnter;
+        INT_PTR result;
+        std::vector<std::string> events;
+    } cases[] = {
+        {"Enter in an edit presses the default button (OK)", 1030, Qt::Key_Return, false, IDOK, {"init", "destroy"}},
+        {"Enter on a push button presses that button", 1037, Qt::Key_Return, false, IDCANCEL,
+         {"init", "click 1037", "destroy"}},
+        {"a consuming PreTranslateMessage keeps Enter", 1030, Qt::Key_Return, true, IDCANCEL, {"init", "destroy"}},
+        {"Escape cancels", 1030, Qt::Key_Escape, false, IDCANCEL, {"init", "destroy"}},
+        {"Escape cancels even with Enter consumed", 1032, Qt::Key_Escape, true, IDCANCEL, {"init", "destroy"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Transcript::BeginCapture(); // message boxes raised here are recorded...
+        SampleDialog dialog;
+        dialog.swallowEnter = c.swallowEnter;
+        dialog.afterInit = [&] {
+            QTimer::singleShot(0, [&] {
+                QWidget* target = Control(dialog, c.focusId);
+                target->setFocus();
+                // ...and a box that opens is answered as a user would.
+                QTimer::singleShot(50, [] {
+                    if (QWidget* box = QApplication::activeModalWidget(); box && box->inherits("QMessageBox")) {
+                        QTest::keyClick(box, Qt::Key_Return);
+                    }
+                });
+                QTest::keyClick(target, c.key);
+                if (dialog.GetSafeHwnd() && !dialog.IsEnding()) dialog.EndDialog(IDCANCEL);
+            });
+        };
+        EXPECT_EQ(c.result, dialog.DoModal());
+        EXPECT_EQ(c.events, dialog.events);
+        EXPECT_EQ(c.swallowEnter && c.key == Qt::Key_Return ? 1 : 0, dialog.enterSwallowed);
+        Transcript::TakeCapture();
+    }
+}
+
+TEST_F(CDialogTest, TimersTickUntilKilledAndDieWithTheWindow)
+{
+    SampleDialog dialog;
+    int ticks = 0;
+    dialog.afterInit = [&] {
+        EXPECT_EQ(7u, dialog.SetTimer(7, 5));
+        EXPECT_EQ(7u, dialog.SetTimer(7, 5)) << "setting again restarts, not doubles";
+    };
+    // A second dialog object counts the ticks through the first one's events.
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        ticks = static_cast<int>(std::count(dialog.events.begin(), dialog.events.end(), "timer 7"));
+        if (ticks >= 3 && !dialog.IsEnding()) {
+            EXPECT_TRUE(dialog.KillTimer(7));
+            EXPECT_FALSE(dialog.KillTimer(7));
+            dialog.EndDialog(IDOK);
+        }
+    });
+    watcher.start(1);
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    watcher.stop();
+    const auto counted = std::count(dialog.events.begin(), dialog.events.end(), "timer 7");
+    EXPECT_EQ(ticks, counted) << "no tick after KillTimer";
+    EXPECT_EQ(0u, dialog.SetTimer(1, 10)) << "no window, no timer";
+}
+
+TEST_F(CDialogTest, OkValidatesBeforeEndingAndCancelDoesNot)
+{
+    Transcript::BeginCapture();
+    SampleDialog dialog;
+    dialog.afterInit = [&] {
+        dialog.SetDlgItemText(1032, L"5");
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(30, [] {
+                if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, Qt::Key_Return);
+            });
+            QTest::mouseClick(Control(dialog, IDOK), Qt::LeftButton);
+            EXPECT_FALSE(dialog.IsEnding()) << "a failed validation keeps the dialog open";
+            QTest::mouseClick(Control(dialog, IDCANCEL), Qt::LeftButton);
+        });
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    const std::string transcript = Transcript::TakeCapture();
+    EXPECT_NE(std::string::npos, transcript.find("Please enter an integer between 50 and 800000.")) << transcript;
+}
+
+TEST_F(CDialogTest, SystemMenuItemsAndSystemCommands)
+{
+    struct AboutDialog : SampleDialog {
+        std::vector<UINT> commands;
+        void OnSysCommand(UINT id, LPARAM lParam) override
+        {
+            if ((id & 0xFFF0) == 16) {
+                commands.push_back(id);
+                return;
+            }
+            SampleDialog::OnSysCommand(id, lParam);
+        }
+    } dialog;
+    dialog.afterInit = [&] {
+        CMenu* menu = dialog.GetSystemMenu(FALSE);
+        ASSERT_NE(nullptr, menu);
+        const int standard = menu->GetMenuItemCount();
+        EXPECT_TRUE(menu->AppendMenu(MF_SEPARATOR));
+        EXPECT_TRUE(menu->AppendMenu(MF_STRING, 16, L"&About Kavro TS Recorder Tool."));
+        EXPECT_FALSE(menu->AppendMenu(MF_STRING, 17, nullptr));
+        EXPECT_EQ(standard + 2, menu->GetMenuItemCount());
+        EXPECT_EQ(16u, menu->GetMenuItemID(standard + 1));
+        dialog.OnSysCommand(16, 0);
+        dialog.OnSysCommand(31, 0);
+        dialog.OnSysCommand(32, 0); // not an About command: ignored by the default handling
+        EXPECT_FALSE(dialog.IsEnding());
+        dialog.OnSysCommand(SC_CLOSE, 0);
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal()) << "the close command cancels";
+    EXPECT_EQ((std::vector<UINT>{16, 31}), dialog.commands);
+}
+
+TEST_F(CDialogTest, CloseBoxAndPostedMessagesGoThroughTheDialog)
+{
+    SampleDialog dialog;
+    dialog.afterInit = [&] {
+        EXPECT_TRUE(dialog.PostMessage(WM_COMMAND, 1036));
+        EXPECT_FALSE(dialog.PostMessage(0x1234));
+        EXPECT_TRUE(dialog.PostMessage(WM_CLOSE));
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"init", "click 1036", "destroy"}), dialog.events) << "posted in order";
+}
+
+TEST_F(CDialogTest, HelpRequestGoesToTheWindowsAroundTheFocus)
+{
+    struct HelpDialog : SampleDialog {
+        std::vector<int> asked;
+        BOOL OnHelpInfo(HELPINFO* info) override
+        {
+            asked.push_back(info->iCtrlId);
+            return TRUE;
+        }
+    } dialog;
+    dialog.afterInit = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* edit = Control(dialog, 1030);
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_F1);
+            dialog.EndDialog(IDOK);
+        });
+    };
+    dialog.DoModal();
+    EXPECT_EQ(std::vector<int>{1030}, dialog.asked);
+}
+
+TEST_F(CDialogTest, QuitEndsEveryRunningDialogAndTheNextRunAtOnce)
+{
+    SampleDialog outer;
+    SampleDialog inner;
+    INT_PTR innerResult = 0;
+    outer.afterInit = [&] {
+        QTimer::singleShot(0, [&] { innerResult = inner.DoModal(); });
+    };
+    inner.afterInit = [&] { QTimer::singleShot(0, [] { PostQuitMessage(0); }); };
+    EXPECT_EQ(-1, outer.DoModal());
+    EXPECT_EQ(-1, innerResult);
+    EXPECT_FALSE(ModalStack::QuitPending()) << "consumed by the loops it ended";
+
+    PostQuitMessage(0); // with no loop running, the next run takes it
+    SampleDialog next;
+    EXPECT_EQ(-1, next.DoModal());
+    EXPECT_EQ(std::vector<std::string>{}, next.events) << "never initialised";
+    EXPECT_FALSE(ModalStack::QuitPending());
+}
+
+TEST_F(CDialogTest, ProgressBarHoldsValuesOutsideItsRangeAtTheEnds)
+{
+    SampleDialog dialog;
+    dialog.afterInit = [&] {
+        CProgressCtrl& bar = dialog.m_progress;
+        int lower = -1, upper = -1;
+        bar.GetRange(lower, upper);
+        EXPECT_EQ(0, lower);
+        EXPECT_EQ(100, upper);
+        EXPECT_EQ(0, bar.SetPos(37));
+        EXPECT_EQ(37, bar.SetPos(200));
+        EXPECT_EQ(100, bar.GetPos()) << "above the range shows full";
+        bar.SetPos(-5);
+        EXPECT_EQ(0, bar.GetPos());
+        dialog.EndDialog(IDOK);
+    };
+    dialog.DoModal();
+}
+
+TEST_F(CDialogTest, ControlTextEnableAndShowByIdOrObject)
+{
+    SampleDialog dialog;
+    dialog.afterInit = [&] {
+        dialog.SetDlgItemText(1035, L"Record Stopped!");
+        std::wstring text;
+        EXPECT_EQ(15, dialog.GetDlgItemText(1035, text));
+        EXPECT_EQ(L"Record Stopped!", text);
+        EXPECT_EQ(L"c:\\L-capture.ts", dialog.GetDlgItem(1030)->GetWindowText()) << "loaded by OnInitDialog";
+        dialog.SetDlgItemInt(1098, static_cast<UINT>(-12));
+        BOOL ok = FALSE;
+        EXPECT_EQ(static_cast<UINT>(-12), dialog.GetDlgItemInt(1098, &ok));
+        EXPECT_TRUE(ok);
+        dialog.GetDlgItemInt(1098, &ok, FALSE);
+        EXPECT_FALSE(ok) << "unsigned read of a negative number";
+        CWnd* send = dialog.GetDlgItem(1011);
+        ASSERT_NE(nullptr, send);
+        EXPECT_FALSE(send->ShowWindow(SW_SHOW)) << "created hidden";
+        EXPECT_TRUE(send->EnableWindow(FALSE) == FALSE) << "was enabled";
+        EXPECT_FALSE(send->IsWindowEnabled());
+        EXPECT_EQ(nullptr, dialog.GetDlgItem(4242));
+        dialog.SetWindowText(L"Renamed");
+        EXPECT_EQ(L"Renamed", dialog.GetWindowText());
+        dialog.EndDialog(IDOK);
+    };
+    dialog.DoModal();
+}
+
+} // namespace

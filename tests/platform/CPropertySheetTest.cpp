@@ -1,0 +1,162 @@
+// A child property sheet: pages made lazily when first shown, destroyed in
+// tab order after the dialog around them has run its own OnDestroy.
+#include "platform/ui/CPropertyPage.h"
+#include "platform/ui/CPropertySheet.h"
+#include "platform/ui/Transcript.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+DialogTemplate PageTemplate(int id, const wchar_t* caption)
+{
+    DialogTemplate t;
+    t.id = id;
+    t.caption = caption;
+    t.cx = 120;
+    t.cy = 60;
+    t.controls = {
+        {.id = 1012, .kind = ControlKind::Edit, .rect = {10, 10, 60, 14}, .style = ES_NUMBER | WS_TABSTOP},
+        {.id = IDOK, .kind = ControlKind::PushButton, .text = L"Lock TP", .rect = {10, 30, 50, 14}, .style = BS_DEFPUSHBUTTON},
+    };
+    return t;
+}
+
+class LoggingPage : public CPropertyPage {
+public:
+    LoggingPage(int id, const wchar_t* caption, Log& log) : CPropertyPage(PageTemplate(id, caption)), m_log(log) {}
+    BOOL OnInitDialog() override
+    {
+        CPropertyPage::OnInitDialog();
+        m_log.push_back("init " + std::to_string(Template().id));
+        return TRUE;
+    }
+    void OnDestroy() override { m_log.push_back("destroy " + std::to_string(Template().id)); }
+    void OnOK() override { m_log.push_back("ok " + std::to_string(Template().id)); }
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        // Like the tuner page: Enter runs the page's action, Escape is kept.
+        if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
+            if (msg->wParam == VK_RETURN) OnOK();
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+private:
+    Log& m_log;
+};
+
+class HostDialog : public CDialog {
+public:
+    explicit HostDialog(Log& log)
+        : CDialog(Host()), m_log(log), m_tuner(130, L"Tuner Setting", log), m_capture(131, L"Capture Control", log),
+          m_motor(148, L"Motor/Positioner", log)
+    {
+    }
+    static DialogTemplate Host()
+    {
+        DialogTemplate t;
+        t.id = 102;
+        t.caption = L"KavroN71 TS Recorder";
+        t.cx = 200;
+        t.cy = 150;
+        t.controls = {{.id = 1057, .kind = ControlKind::Line, .rect = {0, 120, 200, 1}},
+                      {.id = 1000, .kind = ControlKind::PushButton, .text = L"Apply", .rect = {140, 128, 50, 14}}};
+        return t;
+    }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        if (m_sheet.GetPageCount() == 0) {
+            m_sheet.AddPage(&m_tuner);
+            m_sheet.AddPage(&m_capture);
+            m_sheet.AddPage(&m_motor);
+        }
+        m_sheet.Create(this, WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT);
+        m_log.push_back("sheet made");
+        if (afterInit) afterInit();
+        return TRUE;
+    }
+    void OnDestroy() override { m_log.push_back("destroy 102"); }
+
+    std::function<void()> afterInit;
+    CPropertySheet m_sheet;
+
+private:
+    Log& m_log;
+    LoggingPage m_tuner;
+    LoggingPage m_capture;
+    LoggingPage m_motor;
+};
+
+TEST(CPropertySheet, PagesAreMadeWhenFirstShownAndDestroyedInTabOrderAfterTheirOwner)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> shown; // tabs shown after creation, in order
+        Log expected;
+    } cases[] = {
+        {"only the first page", {}, {"init 130", "sheet made", "destroy 102", "destroy 130"}},
+        {"pages shown out of tab order",
+         {2, 0, 1, 2},
+         {"init 130", "sheet made", "init 148", "init 131", "destroy 102", "destroy 130", "destroy 131", "destroy 148"}},
+        {"second page only", {1}, {"init 130", "sheet made", "init 131", "destroy 102", "destroy 130", "destroy 131"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Log log;
+        HostDialog host(log);
+        host.afterInit = [&] {
+            EXPECT_EQ(3, host.m_sheet.GetPageCount());
+            for (int index : c.shown) EXPECT_TRUE(host.m_sheet.SetActivePage(index));
+            EXPECT_FALSE(host.m_sheet.SetActivePage(3));
+            host.EndDialog(IDOK);
+        };
+        host.DoModal();
+        EXPECT_EQ(c.expected, log);
+        EXPECT_EQ(nullptr, host.m_sheet.GetSafeHwnd());
+        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+    }
+}
+
+TEST(CPropertySheet, EnterInAPageGoesToThePageFirst)
+{
+    Log log;
+    HostDialog host(log);
+    host.afterInit = [&] {
+        QTimer::singleShot(0, [&] {
+            CPropertyPage* page = host.m_sheet.GetActivePage();
+            ASSERT_NE(nullptr, page);
+            QWidget* edit = page->GetSafeHwnd()->findChild<QWidget*>("1012");
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClick(edit, Qt::Key_Escape);
+            EXPECT_FALSE(host.IsEnding()) << "the page keeps Escape";
+            QTest::mouseClick(page->GetSafeHwnd()->findChild<QWidget*>("1"), Qt::LeftButton);
+            host.EndDialog(IDCANCEL);
+        });
+    };
+    host.DoModal();
+    EXPECT_EQ((Log{"init 130", "sheet made", "ok 130", "ok 130", "destroy 102", "destroy 130"}), log);
+}
+
+TEST(CPropertySheet, RecreatedWithItsDialog)
+{
+    Log log;
+    HostDialog host(log);
+    Transcript::BeginCapture();
+    host.afterInit = [&] { host.EndDialog(IDOK); };
+    host.DoModal();
+    host.DoModal();
+    EXPECT_EQ("open 102 \"KavroN71 TS Recorder\"\nopen 130 \"Tuner Setting\"\nend 102 OK\n"
+              "open 102 \"KavroN71 TS Recorder\"\nopen 130 \"Tuner Setting\"\nend 102 OK\n",
+              Transcript::TakeCapture());
+}
+
+} // namespace

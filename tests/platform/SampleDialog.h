@@ -1,0 +1,44 @@
+#pragma once
+// A small dialog on the toolkit, shaped like the program's pages, for the
+// toolkit's tests and its screenshot: every control kind, data exchange with
+// range checks, handlers by id, a timer, a Save As, a message box.
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CListBox.h"
+#include "platform/ui/CProgressCtrl.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+inline constexpr int kSampleTemplateId = 200;
+inline constexpr int kSampleIconId = 128;
+
+DialogTemplate SampleTemplate();
+// Registers the sample's icon resource (a drawn dish), once.
+void RegisterSampleResources();
+
+class SampleDialog : public CDialog {
+public:
+    SampleDialog();
+
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+    BOOL OnDeviceChange(UINT eventType, DWORD_PTR data) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // What happened, in order: "init", "click 1036", "timer 0", ...
+    std::vector<std::string> events;
+    // Runs at the end of OnInitDialog, inside the run (tests act from here).
+    std::function<void()> afterInit;
+    // When set, Enter is consumed by PreTranslateMessage and counted.
+    bool swallowEnter = false;
+    int enterSwallowed = 0;
+
+    std::wstring m_path = L"c:\\L-capture.ts";
+    int m_seconds = 10;
+    UINT m_sizeMB = 500;
+    CListBox m_names;
+    CProgressCtrl m_progress;
+};

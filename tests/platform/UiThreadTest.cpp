@@ -1,0 +1,116 @@
+// Workers calling the toolkit: carried to the UI thread, message boxes block
+// the worker, and a UI thread waiting for a worker keeps delivering.
+#include "platform/com/Sync.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Transcript.h"
+#include "platform/ui/UiThread.h"
+
+#include "tests/platform/SampleDialog.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+TEST(UiThread, AWorkersControlChangeRunsOnTheUiThread)
+{
+    SampleDialog dialog;
+    std::atomic<bool> finished{false};
+    bool changedOnUiThread = false;
+    std::wstring readBack;
+    std::thread worker;
+    dialog.afterInit = [&] {
+        auto* status = dialog.GetSafeHwnd()->findChild<QLineEdit*>("1035");
+        QObject::connect(status, &QLineEdit::textChanged,
+                         [&] { changedOnUiThread = QThread::currentThread() == qApp->thread(); });
+        worker = std::thread([&] {
+            dialog.SetDlgItemText(1035, L"Recording... 37%");
+            readBack = dialog.GetDlgItem(1035)->GetWindowText();
+            dialog.m_progress.SetPos(37);
+            finished = true;
+        });
+        QTimer::singleShot(0, [&] {
+            EXPECT_TRUE(WaitDelivering([&] { return finished.load(); }, 10000));
+            dialog.EndDialog(IDOK);
+        });
+    };
+    dialog.DoModal();
+    worker.join();
+    EXPECT_TRUE(changedOnUiThread);
+    EXPECT_EQ(L"Recording... 37%", readBack);
+}
+
+TEST(UiThread, AWorkersMessageBoxWaitsUntilDismissed)
+{
+    Transcript::BeginCapture();
+    std::atomic<int> answer{0};
+    std::atomic<bool> finished{false};
+    std::thread worker([&] {
+        answer = AfxMessageBox(L"Get KSPROPERTY_BDA_GET_MEDIAINFO error");
+        finished = true;
+    });
+    // Answer the box once it is up, as a user would; until then the worker waits.
+    bool sawWorkerWaiting = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            sawWorkerWaiting = !finished;
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    closer.start(10);
+    EXPECT_TRUE(WaitDelivering([&] { return finished.load(); }, 10000));
+    closer.stop();
+    worker.join();
+    EXPECT_TRUE(sawWorkerWaiting);
+    EXPECT_EQ(IDOK, answer.load());
+    EXPECT_NE(std::string::npos, Transcript::TakeCapture().find("exclamation \"Get KSPROPERTY_BDA_GET_MEDIAINFO error\""));
+}
+
+TEST(UiThread, TakingALockAWaitingWorkerHoldsDoesNotDeadlock)
+{
+    // The monitor's shutdown: the worker holds its run lock while it waits
+    // for the UI thread; the UI thread takes the lock to know it has ended.
+    SampleDialog dialog;
+    HANDLE runLock = CreateMutex(nullptr, FALSE, nullptr);
+    std::atomic<bool> holding{false};
+    DWORD taken = WAIT_FAILED;
+    std::thread worker;
+    dialog.afterInit = [&] {
+        worker = std::thread([&] {
+            WaitForSingleObject(runLock, INFINITE);
+            holding = true;
+            for (int i = 0; i < 20; ++i) dialog.SetDlgItemText(1035, std::to_wstring(i).c_str());
+            ReleaseMutex(runLock);
+        });
+        QTimer::singleShot(0, [&] {
+            WaitDelivering([&] { return holding.load(); }, 10000);
+            taken = WaitForSingleObjectDelivering(runLock, 10000);
+            dialog.EndDialog(IDOK);
+        });
+    };
+    dialog.DoModal();
+    worker.join();
+    EXPECT_EQ(WAIT_OBJECT_0, taken);
+    ReleaseMutex(runLock);
+    CloseHandle(runLock);
+}
+
+TEST(UiThread, WaitingWithoutTheConditionTimesOut)
+{
+    EXPECT_FALSE(WaitDelivering([] { return false; }, 20));
+    EXPECT_TRUE(WaitDelivering([] { return true; }, 0));
+    EXPECT_TRUE(IsUiThread());
+    bool onWorker = true;
+    std::thread([&] { onWorker = IsUiThread(); }).join();
+    EXPECT_FALSE(onWorker);
+}
+
+} // namespace
