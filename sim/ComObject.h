@@ -43,7 +43,11 @@ public:
     {
         const ULONG left = m_refs.fetch_sub(1, std::memory_order_acq_rel) - 1;
         if (left == 0) {
-            delete static_cast<Derived*>(this);
+            // Raised back to 1 so that references taken and dropped while
+            // the destructor runs (a filter asking the dying graph for an
+            // interface) never reach 0 a second time.
+            m_refs.store(1, std::memory_order_relaxed);
+            delete this; // the destructor is virtual
         }
         return left;
     }

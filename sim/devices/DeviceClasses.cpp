@@ -6,6 +6,7 @@
 #include "sim/devices/DVBSTuningSpace.h"
 #include "sim/devices/DVBTuneRequest.h"
 #include "sim/devices/DeviceEnumerator.h"
+#include "sim/devices/NetworkProvider.h"
 #include "sim/devices/TuningSpaceStore.h"
 
 void RegisterDeviceClasses(std::shared_ptr<DeviceCatalog> catalog, const std::filesystem::path& tuningSpaceFile)
@@ -16,6 +17,7 @@ void RegisterDeviceClasses(std::shared_ptr<DeviceCatalog> catalog, const std::fi
     RegisterComClass(CLSID_DVBSTuningSpace, &DVBSTuningSpace::CreateInstance);
     RegisterComClass(CLSID_DVBSLocator, &DVBSLocator::CreateInstance);
     RegisterComClass(CLSID_DVBTuneRequest, &DVBTuneRequest::CreateInstance);
+    RegisterComClass(CLSID_DVBSNetworkProvider, &NetworkProvider::CreateInstance);
 }
 
 std::filesystem::path DefaultTuningSpaceFile() { return LocalPath(L"c:\\ProgramData\\TuningSpaces.ini"); }

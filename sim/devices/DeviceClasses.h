@@ -1,8 +1,8 @@
 #pragma once
 // Installs the device side of the simulated machine in the class registry:
 // the system device enumerator over a catalogue, the system tuning space
-// store over its file, and the DVB-S tuning space, locator and tune request
-// classes. Called by the machine's installer or a test, on any thread.
+// store over its file, the DVB-S tuning space, locator and tune request
+// classes, and the DVB-S network provider. Called by the machine's installer or a test, on any thread.
 #include "sim/devices/DeviceCatalog.h"
 
 #include <filesystem>

@@ -1,5 +1,5 @@
 // Media samples of the platform allocator: data length limits, stream and
-// media times, flags, the media type copy, and fresh properties on reuse.
+// media times, the media type copy, and fresh properties on reuse.
 #include "sim/graph/MediaSample.h"
 
 #include "platform/com/ComPtr.h"
@@ -106,29 +106,6 @@ TEST_F(MediaSampleTest, MediaTimes)
     EXPECT_HR(VFW_E_MEDIA_TIME_NOT_SET, m_sample->GetMediaTime(&gotStart, &gotEnd));
 }
 
-TEST_F(MediaSampleTest, Flags)
-{
-    struct Case {
-        const char* name;
-        HRESULT (IMediaSample::*set)(BOOL);
-        HRESULT (IMediaSample::*get)();
-    };
-    const Case cases[] = {
-        {"sync point", &IMediaSample::SetSyncPoint, &IMediaSample::IsSyncPoint},
-        {"preroll", &IMediaSample::SetPreroll, &IMediaSample::IsPreroll},
-        {"discontinuity", &IMediaSample::SetDiscontinuity, &IMediaSample::IsDiscontinuity},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        IMediaSample* sample = m_sample.Get();
-        EXPECT_HR(S_FALSE, (sample->*c.get)());
-        EXPECT_HR(S_OK, (sample->*c.set)(TRUE));
-        EXPECT_HR(S_OK, (sample->*c.get)());
-        EXPECT_HR(S_OK, (sample->*c.set)(FALSE));
-        EXPECT_HR(S_FALSE, (sample->*c.get)());
-    }
-}
-
 TEST_F(MediaSampleTest, MediaTypeIsCopiedBothWays)
 {
     AM_MEDIA_TYPE* none = reinterpret_cast<AM_MEDIA_TYPE*>(0x1);
@@ -183,15 +160,6 @@ TEST_F(MediaSampleTest, ReusedSampleStartsFresh)
     EXPECT_EQ(1316, m_sample->GetActualDataLength());
     AM_MEDIA_TYPE* got = nullptr;
     EXPECT_HR(S_FALSE, m_sample->GetMediaType(&got));
-}
-
-TEST_F(MediaSampleTest, ReferencesAndInterfaces)
-{
-    EXPECT_EQ(1u, refCount(m_sample.Get()));
-    expectInterface(m_sample.Get(), IID_IUnknown, true);
-    expectInterface(m_sample.Get(), IID_IMediaSample, true);
-    expectInterface(m_sample.Get(), IID_IMemAllocator, false);
-    EXPECT_HR(E_POINTER, m_sample->GetPointer(nullptr));
 }
 
 } // namespace

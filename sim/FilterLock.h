@@ -1,0 +1,9 @@
+#pragma once
+// The lock of a simulator filter that owns its lock. Inherit it before
+// CBaseFilter so that it is built before the filter and goes after it:
+//   class InfTee final : private FilterLock, public CBaseFilter { ... };
+#include "platform/com/Sync.h"
+
+struct FilterLock {
+    CCritSec m_filterLock;
+};

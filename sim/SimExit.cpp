@@ -1,0 +1,8 @@
+#include "sim/SimExit.h"
+
+#include "platform/com/Journal.h"
+#include "sim/LiveObjects.h"
+
+#include <string>
+
+void SimWriteExitLine() { JournalWrite("exit live_objects=" + std::to_string(SimLiveObjects())); }

@@ -1,0 +1,79 @@
+// The recording record: opening, reopening and closing the output file, its
+// length in KBytes, and what is written when.
+#include "record/RecordSession.h"
+
+#include "SinkFixture.h"
+
+#include <filesystem>
+
+namespace {
+
+class RecordSessionTest : public ::testing::Test {
+protected:
+    std::wstring PathOf(const std::string& name) const { return FromUtf8((folder / name).string()); }
+
+    TempDir folder;
+    RecordSession session;
+};
+
+TEST_F(RecordSessionTest, OpenEmptiesAnExistingFileAndCloseKeepsTheLength)
+{
+    TempDir::WriteFile(folder / "a.ts", std::string(5000, 'x'));
+    session.SetRecordPath(PathOf("a.ts"));
+    EXPECT_FALSE(session.fileOpen);
+    ASSERT_HR(S_OK, session.OpenOutputFile());
+    EXPECT_TRUE(session.fileOpen);
+    EXPECT_EQ(0, session.RecordedKBytes());
+    EXPECT_EQ(std::string(), TempDir::ReadFile(folder / "a.ts"));
+
+    const std::string bytes(3000, 'y');
+    EXPECT_HR(S_OK, session.WriteSample(reinterpret_cast<const BYTE*>(bytes.data()), 3000));
+    EXPECT_EQ(2, session.RecordedKBytes()) << "3000 bytes are 2 KBytes, rounded down";
+    session.CloseOutputFile();
+    EXPECT_FALSE(session.fileOpen);
+    EXPECT_EQ(2, session.RecordedKBytes());
+    EXPECT_EQ(bytes, TempDir::ReadFile(folder / "a.ts"));
+    EXPECT_HR(S_FALSE, session.WriteSample(reinterpret_cast<const BYTE*>(bytes.data()), 3000))
+        << "nothing is written to a closed file";
+    EXPECT_EQ(bytes, TempDir::ReadFile(folder / "a.ts"));
+}
+
+TEST_F(RecordSessionTest, ReopeningStartsANewFile)
+{
+    const std::string first(100, '1');
+    const std::string second(50, '2');
+    session.SetRecordPath(PathOf("first.ts"));
+    ASSERT_HR(S_OK, session.OpenOutputFile());
+    session.WriteSample(reinterpret_cast<const BYTE*>(first.data()), 100);
+    session.SetRecordPath(PathOf("second.ts"));
+    ASSERT_HR(S_OK, session.OpenOutputFile());
+    session.WriteSample(reinterpret_cast<const BYTE*>(second.data()), 50);
+    session.CloseOutputFile();
+    EXPECT_EQ(first, TempDir::ReadFile(folder / "first.ts"));
+    EXPECT_EQ(second, TempDir::ReadFile(folder / "second.ts"));
+}
+
+TEST_F(RecordSessionTest, FileThatFailsToOpenTakesNothing)
+{
+    struct Case {
+        const char* name;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"missing folder", "missing/x.ts"},
+        {"a folder", "."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        session.SetRecordPath(PathOf(c.path));
+        EXPECT_TRUE(FAILED(session.OpenOutputFile()));
+        EXPECT_TRUE(session.fileOpen) << "set after every attempt, as the page expects";
+        const BYTE byte = 0x47;
+        EXPECT_HR(S_FALSE, session.WriteSample(&byte, 1));
+        EXPECT_EQ(0, session.RecordedKBytes());
+        session.CloseOutputFile();
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+} // namespace
