@@ -4,11 +4,12 @@
 #include "app/AppResources.h"
 #include "app/CBDAUtilApp.h"
 #include "platform/com/ClassRegistry.h"
-#include "platform/com/Journal.h"
 #include "platform/dshow/DeviceInterfaces.h"
 #include "platform/ui/UiAutomation.h"
-#include "sim/LiveObjects.h"
+#include "sim/SimExit.h"
 #include "sim/devices/DeviceClasses.h"
+#include "sim/graph/GraphClasses.h"
+#include "sim/graph/MemAllocator.h"
 
 #include <QApplication>
 
@@ -17,11 +18,14 @@
 
 namespace {
 
-// The device side of the machine: the system device enumerator and the tuning
-// space store, with the tuners of the default world listed by name. Their
-// filters are not installed yet, so binding one fails as a missing driver does.
+// The graph pieces of the machine and its device side: the system device
+// enumerator and the tuning space store, with the tuners of the default world
+// listed by name. Their filters are not installed yet, so binding one fails as a
+// missing driver does.
 void InstallMachine()
 {
+    RegisterGraphClasses();
+    RegisterMemAllocatorClass();
     auto catalog = std::make_shared<DeviceCatalog>();
     for (const wchar_t* name : {L"Kavro N71 DVBS/S2 Tuner", L"Kavro N72 DVBS/S2 Tuner A",
                                 L"Kavro N72 DVBS/S2 Tuner B", L"Kavro U31 DVBS2 Tuner"}) {
@@ -36,7 +40,7 @@ void InstallMachine()
 void UninstallMachine()
 {
     ClearComClassRegistry();
-    if (JournalEnabled()) JournalWrite("exit live_objects=" + std::to_string(SimLiveObjects()));
+    SimWriteExitLine();
 }
 
 } // namespace
