@@ -8,7 +8,7 @@
 
 std::string DeviceListRecord::Name(std::size_t index) const
 {
-    if (index < static_cast<std::size_t>(count)) return std::string(slots[index].data());
+    if (index < static_cast<std::size_t>(count)) return std::string(entries[index].data());
     index -= static_cast<std::size_t>(count);
     return index < further.size() ? further[index] : std::string();
 }
@@ -26,7 +26,7 @@ int DeviceGetList(DeviceListRecord* list)
         enum_get_name(devices.get());
         const char* name = devices->name.data();
         if (static_cast<std::size_t>(list->count) < DeviceListRecord::kSlots) {
-            auto& slot = list->slots[static_cast<std::size_t>(list->count)];
+            auto& slot = list->entries[static_cast<std::size_t>(list->count)];
             const std::size_t length = std::min(std::strlen(name), slot.size() - 1);
             std::copy_n(name, length, slot.begin());
             slot[length] = '\0';

@@ -16,7 +16,7 @@ struct DeviceListRecord {
     static constexpr std::size_t kSlotBytes = 260;
 
     std::int32_t count = 0; // slots in use, 0..kSlots
-    std::array<std::array<char, kSlotBytes>, kSlots> slots{};
+    std::array<std::array<char, kSlotBytes>, kSlots> entries{};
     std::vector<std::string> further;
 
     // Every device listed: the slots, then the further ones.

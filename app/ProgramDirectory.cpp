@@ -44,7 +44,7 @@ std::wstring ApplicationTitleOf(std::wstring_view programPath)
     return std::wstring(programPath.substr(start, dot == std::wstring_view::npos ? dot : dot - start));
 }
 
-std::wstring ProgramFilePath()
+std::wstring ModuleFilePath()
 {
     // Linux folders nest deeper than the 260 characters Windows programs assume; a
     // cut path would put the settings and data files in a folder that is not ours.

@@ -22,4 +22,4 @@ std::wstring DirectoryOfPath(std::wstring_view path);
 std::wstring ApplicationTitleOf(std::wstring_view programPath);
 
 // The running program's full path (GetModuleFileNameW), however long it is.
-std::wstring ProgramFilePath();
+std::wstring ModuleFilePath();

@@ -1,5 +1,5 @@
 // The device list record: enumeration order, unreadable names, empty machines,
-// more tuners than slots and names longer than a slot, and the log lines.
+// more tuners than entries and names longer than a slot, and the log lines.
 #include "app/DeviceGetList.h"
 
 #include "platform/com/ClassRegistry.h"
@@ -80,7 +80,7 @@ TEST_F(DeviceGetListTest, ListsTheTunersAsEnumerated)
         {"an unreadable name keeps its position", {L"First", std::nullopt, L"Third"}, 0, 3, {"First", "", "Third"}},
         {"only unreadable names still count", {std::nullopt}, 0, 1, {""}},
         {"a name longer than a slot is cut to 255 characters", {b300}, 0, 1, {std::string(255, 'b')}},
-        {"twenty tuners: sixteen slots and four further names", twenty, 0, 16, twentyNames},
+        {"twenty tuners: sixteen entries and four further names", twenty, 0, 16, twentyNames},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -89,17 +89,17 @@ TEST_F(DeviceGetListTest, ListsTheTunersAsEnumerated)
         // Left-overs of an earlier use must not survive.
         DeviceListRecord list;
         list.count = 7;
-        std::memset(list.slots[0].data(), 'x', list.slots[0].size());
+        std::memset(list.entries[0].data(), 'x', list.entries[0].size());
         list.further = {"stale"};
 
         EXPECT_EQ(c.result, DeviceGetList(&list));
         EXPECT_EQ(c.slotsUsed, list.count);
         EXPECT_EQ(c.names, Names(list));
         for (std::size_t slot = 0; slot < DeviceListRecord::kSlots; ++slot) {
-            EXPECT_EQ('\0', list.slots[slot].back()) << "slot " << slot << " ends in its terminator";
+            EXPECT_EQ('\0', list.entries[slot].back()) << "slot " << slot << " ends in its terminator";
         }
         if (c.names.empty()) {
-            EXPECT_EQ('\0', list.slots[0][0]);
+            EXPECT_EQ('\0', list.entries[0][0]);
         }
     }
 }

@@ -44,9 +44,9 @@ TEST(ProgramDirectory, AProgramPathLongerThanWindowsAllowsIsReadWhole)
 {
     const std::wstring deep = L"\\srv" + std::wstring(40, L'\\') + std::wstring(600, L'd') + L"\\Kavro-TScap";
     OverrideModuleFileName(deep);
-    EXPECT_EQ(deep, ProgramFilePath());
+    EXPECT_EQ(deep, ModuleFilePath());
     OverrideModuleFileName(L"");
-    EXPECT_FALSE(ProgramFilePath().empty());
+    EXPECT_FALSE(ModuleFilePath().empty());
 }
 
 } // namespace
