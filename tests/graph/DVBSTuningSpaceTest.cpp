@@ -137,17 +137,4 @@ TEST_F(DVBSTuningSpaceTest, RegisteredSpaceIsReusedUnchanged)
     EXPECT_EQ(expected, StoredNames()) << "nothing registered";
 }
 
-TEST_F(DVBSTuningSpaceTest, ProviderGetsTheSpaceAndTheRecordKeepsIt)
-{
-    ComPtr<IBaseFilter> provider = CreateDVBSNetworkProvider();
-    ASSERT_TRUE(provider);
-    ComPtr<ITuner> tuner;
-    ASSERT_HR(S_OK, provider.QueryInterface(tuner));
-    ComPtr<ITuningSpace> given;
-    EXPECT_HR(S_OK, tuner->get_TuningSpace(&given));
-    EXPECT_EQ(TunerGraph::Process().tuningSpace.Get(), given.Get());
-    EXPECT_EQ(L"helvane dvb-s", Text(given.Get(), &ITuningSpace::get_UniqueName));
-    EXPECT_EQ(std::vector<std::wstring>{L"helvane dvb-s"}, StoredNames());
-}
-
 } // namespace

@@ -50,21 +50,53 @@ private:
     KsAnswer m_answer;
 };
 
-class DevicePin final : public CBasePin, public IKsPropertySet {
+// IKsPropertySet for a test filter or pin, offered only when its spec asks.
+class KsSide : public IKsPropertySet {
+public:
+    explicit KsSide(const std::optional<KsAnswer>& answer)
+    {
+        if (answer) {
+            m_ks.emplace(*answer);
+        }
+    }
+    bool Offered() const { return m_ks.has_value(); }
+
+    STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID value,
+                     DWORD valueSize) override
+    {
+        return m_ks->Call("set", set, id, instance, instanceSize, value, valueSize);
+    }
+    STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID value, DWORD valueSize,
+                     DWORD* returned) override
+    {
+        if (returned) *returned = valueSize;
+        return m_ks->Call("get", set, id, instance, instanceSize, value, valueSize);
+    }
+    STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override
+    {
+        if (support) *support = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET;
+        return m_ks->Call("query", set, id, nullptr, 0, nullptr, 0);
+    }
+
+protected:
+    ~KsSide() = default;
+
+private:
+    std::optional<KsResponder> m_ks;
+};
+
+class DevicePin final : public CBasePin, public KsSide {
 public:
     DevicePin(CBaseFilter* filter, CCritSec* lock, const TestPinSpec& spec)
-        : CBasePin(nullptr, filter, lock, spec.name.c_str(), spec.dir), m_majorType(spec.majorType)
+        : CBasePin(nullptr, filter, lock, spec.name.c_str(), spec.dir), KsSide(spec.ks), m_majorType(spec.majorType)
     {
-        if (spec.ks) {
-            m_ks.emplace(*spec.ks);
-        }
     }
 
     DECLARE_IUNKNOWN
 
     STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
     {
-        if (ppv && riid == IID_IKsPropertySet && m_ks) {
+        if (ppv && riid == IID_IKsPropertySet && Offered()) {
             return GetInterface(static_cast<IKsPropertySet*>(this), ppv);
         }
         return CBasePin::NonDelegatingQueryInterface(riid, ppv);
@@ -93,38 +125,18 @@ public:
     STDMETHODIMP EndFlush() override { return S_OK; }
     STDMETHODIMP NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return S_OK; }
 
-    STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID value,
-                     DWORD valueSize) override
-    {
-        return m_ks->Call("set", set, id, instance, instanceSize, value, valueSize);
-    }
-    STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID value, DWORD valueSize,
-                     DWORD* returned) override
-    {
-        if (returned) *returned = valueSize;
-        return m_ks->Call("get", set, id, instance, instanceSize, value, valueSize);
-    }
-    STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override
-    {
-        if (support) *support = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET;
-        return m_ks->Call("query", set, id, nullptr, 0, nullptr, 0);
-    }
 
 private:
     GUID m_majorType;
-    std::optional<KsResponder> m_ks;
 };
 
-class DeviceFilter final : public CBaseFilter, public IKsPropertySet, public ISimTuneTarget {
+class DeviceFilter final : public CBaseFilter, public KsSide, public ISimTuneTarget {
 public:
     explicit DeviceFilter(const TestFilterSpec& spec)
-        : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL), m_tunes(spec.tunes)
+        : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL), KsSide(spec.ks), m_tunes(spec.tunes)
     {
         for (const TestPinSpec& pin : spec.pins) {
             m_pins.push_back(std::make_unique<DevicePin>(this, &m_lock, pin));
-        }
-        if (spec.ks) {
-            m_ks.emplace(*spec.ks);
         }
     }
 
@@ -132,7 +144,7 @@ public:
 
     STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
     {
-        if (ppv && riid == IID_IKsPropertySet && m_ks) {
+        if (ppv && riid == IID_IKsPropertySet && Offered()) {
             return GetInterface(static_cast<IKsPropertySet*>(this), ppv);
         }
         if (ppv && riid == IID_ISimTuneTarget && m_tunes) {
@@ -147,22 +159,6 @@ public:
         return n >= 0 && n < GetPinCount() ? m_pins[static_cast<std::size_t>(n)].get() : nullptr;
     }
 
-    STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID value,
-                     DWORD valueSize) override
-    {
-        return m_ks->Call("set", set, id, instance, instanceSize, value, valueSize);
-    }
-    STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID value, DWORD valueSize,
-                     DWORD* returned) override
-    {
-        if (returned) *returned = valueSize;
-        return m_ks->Call("get", set, id, instance, instanceSize, value, valueSize);
-    }
-    STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override
-    {
-        if (support) *support = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET;
-        return m_ks->Call("query", set, id, nullptr, 0, nullptr, 0);
-    }
 
     STDMETHODIMP ApplyTuneRequest(const SimTuneRequest&) override { return S_OK; }
 
@@ -170,7 +166,6 @@ private:
     // Declared before the pins, which hold it, and outliving them.
     CCritSec m_lock;
     std::vector<std::unique_ptr<DevicePin>> m_pins;
-    std::optional<KsResponder> m_ks;
     bool m_tunes;
 };
 

@@ -191,40 +191,4 @@ TEST_F(KsControlTest, FindPinByNameTakesTheLastPinContainingTheText)
     EXPECT_EQ(1u, refCount(filter.Get()));
 }
 
-TEST_F(KsControlTest, WithoutInterfaceNothingIsSentAndTheTunerIsNotUsb)
-{
-    TuningBlock block{};
-    StreamInfo info{};
-    EXPECT_FALSE(IsUsbTuner());
-    EXPECT_HR(E_POINTER, KsQuerySupported(KSPROPSETID_CTRL_EXTENSION, KSPROPERTY_CTRL_PROBE));
-    EXPECT_HR(E_POINTER, KsGet(KSPROPSETID_BDA_EXTENSION, KSPROPERTY_BDA_GET_MEDIAINFO, info));
-    EXPECT_HR(E_POINTER, KsSetValueOnly(KSPROPSETID_CTRL_EXTENSION, KSPROPERTY_CTRL_DISEQC, &block, sizeof(block)));
-}
-
-TEST_F(KsControlTest, CallSiteTexts)
-{
-    struct Case {
-        KsCallSite site;
-        const wchar_t* text;
-    };
-    const Case cases[] = {
-        {KsCallSite::StreamTypeCompare, L"111don't support this interface"},
-        {KsCallSite::StreamTypeSet, L"222don't support this interface"},
-        {KsCallSite::StreamTypeRead, L"333don't support this interface"},
-        {KsCallSite::ScramblingCodeSet, L"444don't support this interface"},
-        {KsCallSite::ScramblingCodeReset, L"555don't support this interface"},
-        {KsCallSite::MediaInfoRead, L"666don't support this interface"},
-        {KsCallSite::InputStreamId, L"777don't support this interface"},
-        {KsCallSite::ControlSetUnsupported, L"don't support this interface"},
-        {KsCallSite::DiseqcBda, L"SendDiseqCommand11 QueryInterface Failed"},
-        {KsCallSite::DiseqcControl, L"OnMotor22 false"},
-        {KsCallSite::NoInterface, L"m_pKsCtrl==NULL"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_STREQ(c.text, KsUnsupportedText(c.site));
-    }
-    ShowKsUnsupported(nullptr, KsCallSite::InputStreamId);
-    EXPECT_EQ(std::vector<std::wstring>{L"error: 777don't support this interface"}, m_messages.Texts());
-}
-
 } // namespace
