@@ -91,7 +91,8 @@ QWidget* MakeList(const ControlTemplate& control, QWidget* parent, const DialogB
     list->setVerticalScrollBarPolicy((control.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     if (control.style & LBS_NOTIFY) {
         const int id = control.id;
-        QObject::connect(list, &QListWidget::currentRowChanged, list, [notify, id] { notify(id, LBN_SELCHANGE); });
+        // After the selection has moved, so the handler reads the new one.
+        QObject::connect(list, &QListWidget::itemSelectionChanged, list, [notify, id] { notify(id, LBN_SELCHANGE); });
         QObject::connect(list, &QListWidget::itemDoubleClicked, list, [notify, id] { notify(id, LBN_DBLCLK); });
     }
     return list;

@@ -3,6 +3,7 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/CWnd.h"
+#include "platform/ui/MessageRecorder.h"
 #include "platform/ui/ModalStack.h"
 #include "platform/ui/ScriptMode.h"
 #include "platform/ui/Transcript.h"
@@ -68,6 +69,9 @@ int ShowOnUiThread(QWidget* owner, const QString& text, const QString& caption, 
     Transcript::Write("msgbox " + Transcript::Quote(caption.toStdWString()) + " " + IconName(type) + " " +
                       Transcript::Quote(text.toStdWString()));
     const auto buttons = Buttons(type);
+    if (MessageRecorder* recorder = MessageRecorder::Active()) {
+        return recorder->Record({caption.toStdWString(), text.toStdWString(), type}, buttons.front().second);
+    }
     if (ScriptModeActive()) {
         return buttons.front().second;
     }

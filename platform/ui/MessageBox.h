@@ -2,7 +2,8 @@
 // Message boxes. Any thread may raise one: it is shown on the UI thread and
 // the raising thread waits until it is dismissed. With a transcript open each
 // box is recorded as `msgbox "CAPTION" ICON "TEXT"`; in script mode it is not
-// shown and takes its first button (OK, Yes, Retry, Abort).
+// shown and takes its first button (OK, Yes, Retry, Abort); under a test's
+// MessageRecorder it is not shown and takes the recorder's answer.
 #include "platform/ui/WinUser.h"
 
 // A box owned by `owner` (may be nullptr); a null caption shows "Error", as

@@ -340,7 +340,7 @@ void UiScriptRunner::Dump(CWnd* window, const UiScriptCommand& command)
         for (const auto& control : window->Controls()) controls.push_back(control.get());
     }
     for (CWnd* control : controls) {
-        QWidget* widget = control->GetSafeHwnd();
+        QWidget* widget = control ? control->GetSafeHwnd() : nullptr;
         if (!widget) continue;
         const ControlKind kind = ControlKindOf(widget);
         const int id = control->GetDlgCtrlID();

@@ -38,11 +38,13 @@ void UpDownControl::SetPos(int pos)
     ShowInBuddy();
 }
 
+QLineEdit* UpDownControl::Buddy() const { return qobject_cast<QLineEdit*>(m_buddy.data()); }
+
 int UpDownControl::Pos()
 {
-    if (m_buddy && (m_style & UDS_SETBUDDYINT)) {
+    if (QLineEdit* buddy = Buddy(); buddy && (m_style & UDS_SETBUDDYINT)) {
         bool ok = false;
-        const int shown = m_buddy->text().trimmed().toInt(&ok);
+        const int shown = buddy->text().trimmed().toInt(&ok);
         if (ok) {
             m_pos = std::clamp(shown, std::min(m_lower, m_upper), std::max(m_lower, m_upper));
         }
@@ -81,7 +83,7 @@ void UpDownControl::Step(int direction)
 
 bool UpDownControl::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_buddy && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && watched == m_buddy.data()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Step(key == Qt::Key_Up ? +1 : -1);
@@ -93,7 +95,7 @@ bool UpDownControl::eventFilter(QObject* watched, QEvent* event)
 
 void UpDownControl::ShowInBuddy()
 {
-    if (m_buddy && (m_style & UDS_SETBUDDYINT)) {
-        m_buddy->setText(QString::number(m_pos));
+    if (QLineEdit* buddy = Buddy(); buddy && (m_style & UDS_SETBUDDYINT)) {
+        buddy->setText(QString::number(m_pos));
     }
 }

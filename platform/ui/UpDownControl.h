@@ -24,7 +24,7 @@ public:
     // Reads the buddy's number first, as Windows does when asked.
     int Pos();
     void SetBuddy(QLineEdit* buddy);
-    QLineEdit* Buddy() const { return m_buddy; }
+    QLineEdit* Buddy() const;
 
     // One step: +1 for the up arrow, -1 for the down arrow.
     void Step(int direction);
@@ -39,5 +39,7 @@ private:
     int m_lower = 100;
     int m_upper = 0;
     int m_pos = 0;
-    QPointer<QLineEdit> m_buddy;
+    // Held as a widget: events reach the filter while the buddy is being
+    // destroyed, when it is no longer a line edit.
+    QPointer<QWidget> m_buddy;
 };

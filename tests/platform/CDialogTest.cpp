@@ -2,6 +2,7 @@
 // Escape keys, timers, system menu and commands, help, device change.
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CMenu.h"
+#include "platform/ui/CWinApp.h"
 #include "platform/ui/CProgressCtrl.h"
 #include "platform/ui/ModalStack.h"
 #include "platform/ui/Transcript.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -288,6 +290,76 @@ TEST_F(CDialogTest, ControlTextEnableAndShowByIdOrObject)
         dialog.EndDialog(IDOK);
     };
     dialog.DoModal();
+}
+
+TEST_F(CDialogTest, UserActionsOnListsNotifyAndProgramChangesDoNot)
+{
+    SampleDialog dialog;
+    dialog.afterInit = [&] {
+        dialog.m_names.SetCurSel(0); // the program's own change: no notice
+        auto* list = Control<QListWidget>(dialog, 1022);
+        const QRect second = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        dialog.EndDialog(IDOK);
+    };
+    dialog.DoModal();
+    EXPECT_EQ((std::vector<std::string>{"init", "names 1", "names dblclk", "destroy"}), dialog.events);
+}
+
+TEST_F(CDialogTest, AClickOnAFreePointReachesTheDialogAndCanStartAMove)
+{
+    struct DragDialog : SampleDialog {
+        std::vector<POINT> pressed;
+        std::vector<UINT> commands;
+        void OnLButtonDown(UINT, POINT point) override
+        {
+            pressed.push_back(point);
+            PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+        }
+        void OnSysCommand(UINT id, LPARAM lParam) override
+        {
+            commands.push_back(id);
+            SampleDialog::OnSysCommand(id, lParam);
+        }
+    } dialog;
+    dialog.afterInit = [&] {
+        QTimer::singleShot(0, [&] {
+            QTest::mouseClick(dialog.GetSafeHwnd(), Qt::LeftButton, {}, QPoint(3, 3));
+            // Once the posted move has been delivered: a control keeps its own clicks.
+            QTimer::singleShot(10, [&] { QTest::mouseClick(Control(dialog, IDOK), Qt::LeftButton); });
+        });
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    ASSERT_EQ(1u, dialog.pressed.size());
+    EXPECT_EQ(3, dialog.pressed[0].x);
+    EXPECT_EQ(3, dialog.pressed[0].y);
+    EXPECT_EQ(std::vector<UINT>{SC_MOVE}, dialog.commands) << "the caption press arrives as a move";
+}
+
+TEST_F(CDialogTest, IconsPicturesAndTheMainWindowTitle)
+{
+    RegisterSampleResources();
+    CWinApp app;
+    SampleDialog dialog;
+    app.m_pMainWnd = &dialog;
+    Transcript::BeginCapture();
+    dialog.afterInit = [&] {
+        HICON icon = app.LoadIcon(kSampleIconId);
+        ASSERT_NE(nullptr, icon);
+        EXPECT_EQ(nullptr, app.LoadIcon(999));
+        EXPECT_EQ(nullptr, dialog.SetIcon(icon, TRUE));
+        EXPECT_EQ(icon, dialog.SetIcon(icon, TRUE));
+        EXPECT_EQ(icon, dialog.GetIcon(TRUE));
+        EXPECT_EQ(nullptr, dialog.GetIcon(FALSE));
+        EXPECT_EQ(QSize(32, 32), Control(dialog, 1008)->size()) << "an icon picture takes the icon's size";
+        dialog.SetWindowText(L"Kavro N71 TS Recorder - Version:  3.0.0.8 ");
+        dialog.GetDlgItem(1035)->SetWindowText(L"not a title");
+        dialog.EndDialog(IDOK);
+    };
+    dialog.DoModal();
+    EXPECT_EQ("open 200 \"Sample Settings\"\ntitle \"Kavro N71 TS Recorder - Version:  3.0.0.8 \"\nend 200 OK\n",
+              Transcript::TakeCapture());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Message boxes: captions, icons, buttons and answers, as recorded.
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/MessageRecorder.h"
+#include "platform/ui/UiThread.h"
 #include "platform/ui/ScriptMode.h"
 #include "platform/ui/Transcript.h"
 
@@ -12,6 +14,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <thread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -104,6 +107,25 @@ TEST_F(MessageBoxTest, ShownBoxReturnsTheButtonTheUserPressed)
         EXPECT_EQ(c.result, MessageBox(nullptr, L"text", L"caption", c.type));
         EXPECT_EQ(c.icon, seen);
     }
+}
+
+TEST_F(MessageBoxTest, ARecorderKeepsBoxesFromAnyThreadAndGivesItsAnswer)
+{
+    MessageRecorder recorder;
+    EXPECT_EQ(IDOK, AfxMessageBox(L"Record is not started!"));
+    recorder.Answer(IDNO);
+    int fromWorker = 0;
+    std::thread worker([&] { fromWorker = MessageBox(nullptr, L"777don't support this interface", L"error", MB_YESNO); });
+    WaitDelivering([&] { return fromWorker != 0; }, 10000);
+    worker.join();
+    EXPECT_EQ(IDNO, fromWorker);
+    ASSERT_EQ(2u, recorder.Boxes().size());
+    EXPECT_EQ(AfxGetAppName(), recorder.Boxes()[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), recorder.Boxes()[0].type);
+    EXPECT_EQ(L"error", recorder.Boxes()[1].caption);
+    EXPECT_EQ((std::vector<std::wstring>{L"Record is not started!", L"777don't support this interface"}), recorder.Texts());
+    EXPECT_NE(std::string::npos, Transcript::TakeCapture().find("msgbox \"error\" none")) << "still in the transcript";
+    Transcript::BeginCapture();
 }
 
 } // namespace
