@@ -1,0 +1,4 @@
+#include "app/ChosenDevice.h"
+
+std::int32_t deviceIndex = -1;
+std::wstring deviceName;

@@ -1,0 +1,3 @@
+#include "app/GraphMutex.h"
+
+HANDLE graphMutex = nullptr;

@@ -1,0 +1,83 @@
+#pragma once
+// What the application-shell tests share: a fresh drive c: (for the log), the
+// device side of the simulated machine with a tuner list the test fills, the
+// journal in the drive folder, and the chosen device reset. Lines of a
+// transcript or journal as a list, and whether lines appear in a given order.
+#include "app/ChosenDevice.h"
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/Journal.h"
+#include "platform/dshow/DeviceInterfaces.h"
+#include "sim/devices/DeviceClasses.h"
+#include "tests/support/TempDrive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+inline bool HasLine(const std::string& text, const std::string& line)
+{
+    const std::vector<std::string> lines = Lines(text);
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// True when every line of expected appears in text, in that order (other lines
+// may come between them).
+inline ::testing::AssertionResult HasLinesInOrder(const std::string& text, const std::vector<std::string>& expected)
+{
+    const std::vector<std::string> lines = Lines(text);
+    auto at = lines.begin();
+    for (const std::string& line : expected) {
+        at = std::find(at, lines.end(), line);
+        if (at == lines.end()) {
+            return ::testing::AssertionFailure() << "missing, or out of order: " << line << "\nin:\n" << text;
+        }
+        ++at;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
+        JournalOpen(JournalPath().string());
+        deviceIndex = -1;
+        deviceName.clear();
+    }
+    void TearDown() override
+    {
+        JournalClose();
+        ClearComClassRegistry();
+        while (CoInitializeCount() > 0) CoUninitialize();
+    }
+
+    void AddTuners(const std::vector<std::wstring>& names)
+    {
+        for (const std::wstring& name : names) {
+            m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, name, [](IBaseFilter** filter) {
+                *filter = nullptr;
+                return E_FAIL;
+            });
+        }
+    }
+
+    std::filesystem::path JournalPath() const { return m_drive / "journal.txt"; }
+    std::string Journal() const { return TempDir::ReadFile(JournalPath()); }
+
+    TempDrive m_drive;
+    std::shared_ptr<DeviceCatalog> m_catalog = std::make_shared<DeviceCatalog>();
+};

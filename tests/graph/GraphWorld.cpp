@@ -1,0 +1,130 @@
+#include "tests/graph/GraphWorld.h"
+
+#include "app/GraphMutex.h"
+#include "graph/TunerGraph.h"
+#include "graph/TunerGraphBuild.h"
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/Journal.h"
+#include "platform/com/Sync.h"
+#include "platform/dshow/DeviceInterfaces.h"
+#include "sim/LiveObjects.h"
+#include "sim/devices/DeviceClasses.h"
+#include "sim/graph/GraphClasses.h"
+#include "sim/graph/MemAllocator.h"
+#include "sim/graph/TransportInformationFilter.h"
+
+#include <sstream>
+
+void GraphWorldTest::SetUp()
+{
+    m_liveBefore = SimLiveObjects();
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    RegisterGraphClasses();
+    RegisterMemAllocatorClass();
+    RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
+    if (!graphMutex) {
+        graphMutex = CreateMutexW(nullptr, FALSE, nullptr);
+    }
+    JournalOpen((m_drive / "journal.txt").string());
+    Choose(-1, L"");
+    // The record as the process starts.
+    TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
+    TunerGraph::Process().tuningBlock = TuningBlock{};
+}
+
+void GraphWorldTest::TearDown()
+{
+    ReleaseTunerGraph();
+    JournalClose();
+    ClearComClassRegistry();
+    CoUninitialize();
+    EXPECT_EQ(0, ExtraLiveObjects()) << "simulator objects left alive";
+}
+
+void GraphWorldTest::AddTuner(const std::wstring& name, const TestFilterSpec& spec)
+{
+    m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, name,
+                         [spec](IBaseFilter** filter) { return CreateDeviceTestFilter(spec, filter); });
+}
+
+void GraphWorldTest::AddCapture(const TestFilterSpec& spec)
+{
+    m_catalog->AddDevice(KSCATEGORY_BDA_RECEIVER_COMPONENT, L"Kavro Capture",
+                         [spec](IBaseFilter** filter) { return CreateDeviceTestFilter(spec, filter); });
+}
+
+void GraphWorldTest::AddTransportInformation()
+{
+    m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION, L"BDA MPEG2 Transport Information Filter",
+                         [](IBaseFilter** filter) { return TransportInformationFilter::Create(filter); });
+}
+
+void GraphWorldTest::AddStandardDevices(const std::wstring& tunerName)
+{
+    AddTuner(tunerName);
+    AddCapture();
+    AddTransportInformation();
+    Choose(0, tunerName);
+}
+
+void GraphWorldTest::Choose(int index, const std::wstring& name)
+{
+    deviceIndex = index;
+    deviceName = name;
+}
+
+std::vector<std::string> GraphWorldTest::NewJournal(std::string_view prefix)
+{
+    const std::string text = TempDir::ReadFile(m_drive / "journal.txt");
+    std::istringstream fresh(text.substr(std::min(m_journalRead, text.size())));
+    m_journalRead = text.size();
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(fresh, line);) {
+        if (line.rfind(prefix, 0) == 0) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> GraphWorldTest::LogTexts() const
+{
+    std::istringstream log(TempDir::ReadFile(m_drive / "iptools.log"));
+    std::vector<std::string> texts;
+    for (std::string line; std::getline(log, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (const std::size_t stamp = line.find("] "); line.rfind('[', 0) == 0 && stamp != std::string::npos) {
+            texts.push_back(line.substr(stamp + 2));
+        }
+    }
+    return texts;
+}
+
+long GraphWorldTest::ExtraLiveObjects() const { return SimLiveObjects() - m_liveBefore; }
+
+std::string GraphWorldTest::PresentFields()
+{
+    const TunerGraph& record = TunerGraph::Process();
+    const std::pair<const char*, bool> fields[] = {
+        {"graph", bool(record.graph)},
+        {"mediaControl", bool(record.mediaControl)},
+        {"networkProvider", bool(record.networkProvider)},
+        {"tuningSpace", bool(record.tuningSpace)},
+        {"tuner", bool(record.tuner)},
+        {"capture", bool(record.capture)},
+        {"demultiplexer", bool(record.demultiplexer)},
+        {"tee", bool(record.tee)},
+        {"transportInformation", bool(record.transportInformation)},
+        {"sink", bool(record.sink)},
+        {"m_pKsCtrl", bool(record.m_pKsCtrl)},
+    };
+    std::string present;
+    for (const auto& [name, set] : fields) {
+        if (set) {
+            present += present.empty() ? name : std::string(" ") + name;
+        }
+    }
+    return present;
+}
