@@ -1,0 +1,13 @@
+#include "sim/tuner/SimClock.h"
+
+#include <chrono>
+
+namespace sim {
+
+std::int64_t SteadyClock::NowMs() const
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace sim

@@ -1,0 +1,74 @@
+#include "sim/tuner/TunerControlNode.h"
+
+#include "platform/dshow/BdaInterfaces.h"
+#include "sim/ComObject.h"
+
+namespace {
+
+class StatisticsNode final : public ComObject<StatisticsNode, IBDA_SignalStatistics> {
+public:
+    explicit StatisticsNode(std::shared_ptr<sim::TunerDevice> device) : m_device(std::move(device)) {}
+
+    // The demodulator's readings are its own: the put methods are refused.
+    STDMETHODIMP put_SignalStrength(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_SignalStrength(LONG* plDbStrength) override
+    {
+        if (!plDbStrength) return E_POINTER;
+        *plDbStrength = m_device->demodulator.Statistics().strength;
+        return S_OK;
+    }
+    STDMETHODIMP put_SignalQuality(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_SignalQuality(LONG* plPercentQuality) override
+    {
+        if (!plPercentQuality) return E_POINTER;
+        *plPercentQuality = m_device->demodulator.Statistics().quality;
+        return S_OK;
+    }
+    STDMETHODIMP put_SignalPresent(BOOLEAN) override { return E_NOTIMPL; }
+    STDMETHODIMP get_SignalPresent(BOOLEAN* pfPresent) override
+    {
+        if (!pfPresent) return E_POINTER;
+        *pfPresent = m_device->demodulator.Statistics().strength > 10 ? 1 : 0;
+        return S_OK;
+    }
+    STDMETHODIMP put_SignalLocked(BOOLEAN) override { return E_NOTIMPL; }
+    STDMETHODIMP get_SignalLocked(BOOLEAN* pfLocked) override
+    {
+        if (!pfLocked) return E_POINTER;
+        *pfLocked = m_device->demodulator.Statistics().locked ? 1 : 0;
+        return S_OK;
+    }
+    STDMETHODIMP put_SampleTime(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_SampleTime(LONG* plmsSampleTime) override
+    {
+        if (!plmsSampleTime) return E_POINTER;
+        *plmsSampleTime = 100; // readings are worked out when asked for
+        return S_OK;
+    }
+
+protected:
+    void* FindInterface(REFIID riid) override
+    {
+        return riid == IID_IBDA_SignalStatistics ? static_cast<IBDA_SignalStatistics*>(this) : nullptr;
+    }
+
+private:
+    std::shared_ptr<sim::TunerDevice> m_device;
+};
+
+class BareNode final : public ComObject<BareNode, IUnknown> {
+protected:
+    void* FindInterface(REFIID) override { return nullptr; }
+};
+
+} // namespace
+
+HRESULT CreateTunerControlNode(std::shared_ptr<sim::TunerDevice> device, bool statistics, IUnknown** ppNode)
+{
+    if (!ppNode) return E_POINTER;
+    IUnknown* node = statistics ? static_cast<IUnknown*>(new StatisticsNode(std::move(device)))
+                                : static_cast<IUnknown*>(new BareNode());
+    node->AddRef();
+    *ppNode = node;
+    return S_OK;
+}

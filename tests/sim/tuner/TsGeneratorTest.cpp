@@ -1,0 +1,128 @@
+#include "sim/tuner/TsGenerator.h"
+
+#include "sim/tuner/Crc32Mpeg.h"
+#include "sim/tuner/PacketPacer.h"
+#include "sim/tuner/UsefulBitrate.h"
+#include "tests/sim/tuner/ManualClock.h"
+#include "tests/sim/tuner/TestSky.h"
+#include "tests/sim/tuner/TsPacketCheck.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+using namespace sim;
+
+namespace {
+
+TsStreamConfig Config(double bitrate, std::vector<std::string> services)
+{
+    TsStreamConfig config;
+    config.bitrate = static_cast<std::uint64_t>(bitrate);
+    config.transportStreamId = 1019;
+    config.originalNetworkId = 1;
+    config.provider = "Astra 1 (19.2E)";
+    config.services = std::move(services);
+    return config;
+}
+
+TEST(TsGenerator, WholePacketsOnlyAndUnbrokenContinuity)
+{
+    TsGenerator generator(Config(5'000'000, {"One", "Two", "Three"}));
+    PacketCheck check;
+    std::vector<std::uint8_t> buffer(188 * 100 + 50, 0xAA);
+    for (int round = 0; round < 200; ++round) {
+        const std::size_t written = generator.Generate(buffer.data(), buffer.size());
+        ASSERT_EQ(written, 188u * 100);
+        EXPECT_EQ(buffer[written], 0xAA) << "nothing past the last whole packet";
+        for (std::size_t i = 0; i < written; i += 188) check.Feed(&buffer[i]);
+    }
+    EXPECT_EQ(generator.Generate(buffer.data(), 187), 0u);
+    EXPECT_EQ(check.syncErrors, 0u);
+    EXPECT_EQ(check.continuityErrors, 0u);
+    EXPECT_EQ(check.badCrc, 0u);
+    EXPECT_EQ(check.tables, (std::set<int>{0x00, 0x02, 0x42}));
+    for (int pid : {0x0000, 0x0011, 0x1000, 0x1001, 0x1002, 0x0100, 0x0101, 0x0102, 0x1FFF}) {
+        EXPECT_GT(check.perPid[pid], 0u) << "PID " << pid;
+    }
+    // 30 ms at 5 Mbit/s is about 100 packets.
+    EXPECT_GT(check.pcrCount, 0u);
+    EXPECT_LE(check.maxPcrGapPackets, 110u);
+}
+
+std::string RunFfprobe(const std::string& file)
+{
+    const std::string command =
+        "ffprobe -v error -show_entries program_tags=service_name:format=bit_rate -of default=noprint_wrappers=1 '" +
+        file + "' 2>&1; echo exit=$?";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe) return {};
+    std::string out;
+    std::array<char, 512> chunk{};
+    while (std::fgets(chunk.data(), chunk.size(), pipe.get())) out += chunk.data();
+    return out;
+}
+
+TEST(TsGenerator, TenSecondsPacedAtTheTransponderRateAreAValidStream)
+{
+    // 12187 H DVB-S QPSK 3/4 at 27500 kS/s: 38.01 Mbit/s.
+    const Satellite astra = SatelliteFrom(kAstraFile);
+    const Transponder& transponder = astra.transponders[1];
+    const double bitrate = UsefulBitrate(transponder);
+    ASSERT_NEAR(bitrate, 38'014'705.9, 1.0);
+
+    TempDir dir;
+    const auto file = dir / "ten-seconds.ts";
+    {
+        std::ofstream out(file, std::ios::binary);
+        TsGenerator generator(Config(bitrate, transponder.services));
+        ManualClock clock;
+        PacketPacer pacer(static_cast<std::uint64_t>(bitrate), clock.NowMs());
+        std::vector<std::uint8_t> buffer(188 * 400);
+        PacketCheck check;
+        for (int tick = 0; tick < 1000; ++tick) { // 10 ms each
+            clock.Advance(10);
+            std::uint64_t due = pacer.Take(clock.NowMs(), 400);
+            const std::size_t bytes = generator.Generate(buffer.data(), due * 188);
+            for (std::size_t i = 0; i < bytes; i += 188) check.Feed(&buffer[i]);
+            out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(bytes));
+        }
+        const double expected = bitrate * 10.0 / (188 * 8);
+        EXPECT_NEAR(static_cast<double>(check.packets), expected, expected * 0.01);
+        EXPECT_EQ(check.continuityErrors, 0u);
+        EXPECT_EQ(check.syncErrors, 0u);
+    }
+
+    const std::string report = RunFfprobe(file.string());
+    EXPECT_NE(report.find("exit=0"), std::string::npos) << report;
+    EXPECT_NE(report.find("service_name=Das Erste"), std::string::npos) << report;
+    EXPECT_NE(report.find("service_name=ZDF"), std::string::npos) << report;
+    // ffprobe measures the rate from the stream's own clock.
+    const auto at = report.find("bit_rate=");
+    ASSERT_NE(at, std::string::npos) << report;
+    const double measured = std::stod(report.substr(at + 9));
+    EXPECT_NEAR(measured, bitrate, bitrate * 0.01) << report;
+}
+
+TEST(TsGenerator, LongServiceListsStayWithinOneSection)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 20; ++i) names.push_back(std::string(100, static_cast<char>('A' + i)));
+    TsGenerator generator(Config(2'000'000, names));
+    std::vector<std::uint8_t> buffer(188 * 2000);
+    generator.Generate(buffer.data(), buffer.size());
+    PacketCheck check;
+    for (std::size_t i = 0; i < buffer.size(); i += 188) check.Feed(&buffer[i]);
+    EXPECT_EQ(check.continuityErrors, 0u);
+    EXPECT_GT(check.perPid[0x1007], 0u);
+    EXPECT_EQ(check.perPid.count(0x1008), 0u) << "at most 8 services";
+}
+
+} // namespace
