@@ -171,13 +171,21 @@ STDMETHODIMP MemAllocator::Decommit()
 }
 
 STDMETHODIMP MemAllocator::GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME* /*pStartTime*/,
-                                     REFERENCE_TIME* /*pEndTime*/, DWORD /*dwFlags*/)
+                                     REFERENCE_TIME* /*pEndTime*/, DWORD dwFlags)
 {
     if (!ppBuffer) {
         return E_POINTER;
     }
     *ppBuffer = nullptr;
     std::unique_lock guard(m_lock);
+    if (dwFlags & AM_GBF_NOWAIT) {
+        if (!m_committed) {
+            return VFW_E_NOT_COMMITTED;
+        }
+        if (m_free.empty()) {
+            return VFW_E_TIMEOUT;
+        }
+    }
     m_bufferFreed.wait(guard, [this] { return !m_committed || !m_free.empty(); });
     if (!m_committed) {
         return VFW_E_NOT_COMMITTED;

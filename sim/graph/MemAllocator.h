@@ -46,7 +46,8 @@ public:
     // goes when the last outstanding buffer is back.
     STDMETHODIMP Decommit() override;
     // Waits for a free buffer; VFW_E_NOT_COMMITTED when decommitted before or
-    // while waiting. Times and flags are ignored.
+    // while waiting. With AM_GBF_NOWAIT it does not wait: VFW_E_TIMEOUT when
+    // every buffer is out. Times and the other flags are ignored.
     STDMETHODIMP GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME* pStartTime, REFERENCE_TIME* pEndTime,
                            DWORD dwFlags) override;
     // Called by a sample of this pool on its last Release; E_INVALIDARG for a

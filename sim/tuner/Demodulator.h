@@ -97,6 +97,9 @@ public:
     double DishAngle();
     int SwitchPort();
 
+    // The clock the hardware runs on; the capture filter paces its stream by it.
+    const SimClock& Clock() const { return m_clock; }
+
 private:
     struct Reception {
         LockStatus status = LockStatus::NotTuned;

@@ -33,16 +33,26 @@ std::uint64_t PacketPacer::Take(std::int64_t nowMs, std::uint64_t maxPackets)
     return take;
 }
 
-std::int64_t PacketPacer::MsUntilNext(std::int64_t nowMs) const
+std::uint64_t PacketPacer::Pending(std::int64_t nowMs) const
 {
-    if (DueBy(nowMs) > m_taken) {
+    const std::uint64_t due = DueBy(nowMs);
+    return due > m_taken ? due - m_taken : 0;
+}
+
+std::int64_t PacketPacer::MsUntilPending(std::int64_t nowMs, std::uint64_t count) const
+{
+    if (count == 0 || Pending(nowMs) >= count) {
         return 0;
     }
-    // The time the next packet's last bit arrives, rounded up to a millisecond.
-    const std::uint64_t bits = (m_taken + 1) * kPacketBits;
+    return std::max<std::int64_t>(0, DueAtMs(m_taken + count) - nowMs);
+}
+
+std::int64_t PacketPacer::DueAtMs(std::uint64_t n) const
+{
+    // When packet n has its last bit.
+    const std::uint64_t bits = n * kPacketBits;
     const std::uint64_t dueMs = (bits / m_bitrate) * 1000 + ((bits % m_bitrate) * 1000 + m_bitrate - 1) / m_bitrate;
-    const std::int64_t at = m_start + static_cast<std::int64_t>(dueMs);
-    return std::max<std::int64_t>(0, at - nowMs);
+    return m_start + static_cast<std::int64_t>(dueMs);
 }
 
 } // namespace sim

@@ -88,9 +88,26 @@ STDMETHODIMP TunerInputPin::QuerySupported(REFGUID guidPropSet, DWORD dwPropID, 
 
 // ---- output pin ----
 
-TunerOutputPin::TunerOutputPin(TunerFilter* filter, CCritSec* lock)
-    : CBasePin(L"Tuner output pin", filter, lock, L"MPEG2 Transport", PINDIR_OUTPUT)
+TunerOutputPin::TunerOutputPin(TunerFilter* filter, CCritSec* lock, ULONG medium)
+    : CBasePin(L"Tuner output pin", filter, lock, L"MPEG2 Transport", PINDIR_OUTPUT),
+      m_medium(KavroTunerMedium(medium))
 {
+}
+
+STDMETHODIMP TunerOutputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
+{
+    if (riid == IID_ISimPinMedium) {
+        if (!ppv) return E_POINTER;
+        return GetInterface(static_cast<ISimPinMedium*>(this), ppv);
+    }
+    return CBasePin::NonDelegatingQueryInterface(riid, ppv);
+}
+
+STDMETHODIMP TunerOutputPin::GetMedium(REGPINMEDIUM* pMedium)
+{
+    if (!pMedium) return E_POINTER;
+    *pMedium = m_medium;
+    return S_OK;
 }
 
 HRESULT TunerOutputPin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
@@ -138,7 +155,7 @@ HRESULT TunerFilter::Create(std::shared_ptr<sim::TunerDevice> device, const Tune
 TunerFilter::TunerFilter(std::shared_ptr<sim::TunerDevice> device, const TunerFilterOptions& options)
     : CBaseFilter(options.name.c_str(), nullptr, &m_filterLock, CLSID_KavroTunerFilter), m_device(std::move(device)),
       m_options(options), m_input(std::make_unique<TunerInputPin>(this, &m_filterLock, options.inputPin)),
-      m_output(std::make_unique<TunerOutputPin>(this, &m_filterLock))
+      m_output(std::make_unique<TunerOutputPin>(this, &m_filterLock, options.medium))
 {
 }
 

@@ -2,7 +2,8 @@
 // The simulated Kavro tuner filter of the broadcast network tuner category:
 // an input pin (named as the world says, "Input0" by default) that takes the
 // network provider's antenna connection, and an output pin "MPEG2 Transport"
-// towards the capture filter; neither carries samples.
+// towards the capture filter; neither carries samples. The output pin carries
+// the tuner's medium (ISimPinMedium), which only its own capture filter shares.
 //
 // It receives tune requests from the network provider (ISimTuneTarget),
 // offers the driver's property sets through IKsPropertySet on the filter
@@ -19,6 +20,7 @@
 #include "sim/FilterLock.h"
 #include "sim/LiveObjects.h"
 #include "sim/devices/ISimTuneTarget.h"
+#include "sim/tuner/ISimPinMedium.h"
 #include "sim/tuner/TunerDevice.h"
 
 #include <memory>
@@ -34,6 +36,7 @@ struct TunerFilterOptions {
     bool pinKs = true;      // IKsPropertySet on the input pin
     bool topology = true;   // IBDA_Topology on the filter
     bool statistics = true; // IBDA_SignalStatistics on the control node
+    ULONG medium = 0;       // instance number of the output pin's medium (KavroTunerMedium)
 };
 
 class TunerFilter;
@@ -62,15 +65,24 @@ private:
     TunerFilter* const m_owner;
 };
 
-class TunerOutputPin final : public CBasePin {
+class TunerOutputPin final : public CBasePin, public ISimPinMedium {
 public:
-    TunerOutputPin(TunerFilter* filter, CCritSec* lock);
+    TunerOutputPin(TunerFilter* filter, CCritSec* lock, ULONG medium);
+    DECLARE_IUNKNOWN
+    STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+
+    // ISimPinMedium
+    STDMETHODIMP GetMedium(REGPINMEDIUM* pMedium) override;
+
     HRESULT CheckMediaType(const AM_MEDIA_TYPE* pmt) override;
     HRESULT GetMediaType(int position, MediaTypeValue* pMediaType) override;
     STDMETHODIMP QueryInternalConnections(IPin** apPin, ULONG* nPin) override;
     STDMETHODIMP NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tStop, double dRate) override;
     STDMETHODIMP BeginFlush() override;
     STDMETHODIMP EndFlush() override;
+
+private:
+    const REGPINMEDIUM m_medium;
 };
 
 class TunerFilter final : private FilterLock,

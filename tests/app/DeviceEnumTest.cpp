@@ -202,13 +202,4 @@ TEST_F(DeviceEnumTest, BindGivesTheDevicesFilterOrTheBindFailure)
     EXPECT_HR(E_POINTER, enum_bind(devices.get(), nullptr));
 }
 
-TEST_F(DeviceEnumTest, NoContextIsAnEmptyEnumeration)
-{
-    EXPECT_NE(S_OK, enum_next(nullptr));
-    EXPECT_TRUE(FAILED(enum_get_name(nullptr)));
-    IBaseFilter* filter = nullptr;
-    EXPECT_HR(E_POINTER, enum_bind(nullptr, &filter));
-    enum_free(nullptr);
-}
-
 } // namespace

@@ -45,14 +45,19 @@ struct ProgramOutput {
     std::string log;
 };
 
-// Starts the program on the embedded world with script, offscreen, drive c: in
-// a fresh folder, and waits for it to end.
-ProgramOutput RunProgram(const std::string& script)
+// Starts the program with script, offscreen, drive c: in a fresh folder, on the
+// embedded world or the given one, and waits for it to end.
+ProgramOutput RunProgram(const std::string& script, const std::string& world = "")
 {
     TempDir dir;
     TempDir::WriteFile(dir / "script.txt", script);
     std::filesystem::create_directories(dir / "c");
-    const std::string command = "env -u KAVRO_SIM QT_QPA_PLATFORM=offscreen KAVRO_DRIVE_C='" + (dir / "c").string() +
+    std::string worldSetting = "-u KAVRO_SIM";
+    if (!world.empty()) {
+        TempDir::WriteFile(dir / "world.ini", world);
+        worldSetting = "KAVRO_SIM='" + (dir / "world.ini").string() + "'";
+    }
+    const std::string command = "env " + worldSetting + " QT_QPA_PLATFORM=offscreen KAVRO_DRIVE_C='" + (dir / "c").string() +
                                 "' KAVRO_UI_SCRIPT='" + (dir / "script.txt").string() + "' KAVRO_UI_TRANSCRIPT='" +
                                 (dir / "transcript.txt").string() + "' KAVRO_SIM_JOURNAL='" +
                                 (dir / "journal.txt").string() + "' '" KAVRO_PROGRAM "' 2>/dev/null";
@@ -111,6 +116,18 @@ TEST(ProgramRun, CancelInTheDeviceSelectionEndsTheProgram)
     EXPECT_TRUE(HasLinesInOrder(run.transcript, {"open 140 \"Kavro Record : Select device\"", "end 140 CANCEL"}));
     EXPECT_EQ(std::string::npos, run.transcript.find("open 102")) << run.transcript;
     EXPECT_EQ(std::string::npos, run.journal.find("graph ")) << run.journal;
+    EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+}
+
+TEST(ProgramRun, ADeviceRemovalClosesTheProgram)
+{
+    const std::string world = "[World]\nTuners=N71\nDeviceRemovalAfter=2000\n"
+                              "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\n";
+    const ProgramOutput run = RunProgram("click 1\nwait 20000\n", world);
+    EXPECT_EQ(0, run.exitCode);
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
+                                                 "title \"Kavro N71 DVBS/S2 Tuner TS Recorder - Version:  3.0.0.8 \"",
+                                                 "end 102 OK"}));
     EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
 }
 

@@ -199,6 +199,21 @@ TEST_F(MemAllocatorTest, DecommitReleasesEveryWaiter)
     }
 }
 
+TEST_F(MemAllocatorTest, NoWaitAnswersAtOnceWhenEveryBufferIsOut)
+{
+    ComPtr<IMemAllocator> allocator = CommittedAllocator(1, 188);
+    ComPtr<IMediaSample> held;
+    ASSERT_HR(S_OK, allocator->GetBuffer(&held, nullptr, nullptr, AM_GBF_NOWAIT));
+    ComPtr<IMediaSample> none;
+    EXPECT_HR(VFW_E_TIMEOUT, allocator->GetBuffer(&none, nullptr, nullptr, AM_GBF_NOWAIT));
+    EXPECT_EQ(nullptr, none.Get());
+    held = nullptr;
+    ASSERT_HR(S_OK, allocator->GetBuffer(&held, nullptr, nullptr, AM_GBF_NOWAIT));
+    held = nullptr;
+    EXPECT_HR(S_OK, allocator->Decommit());
+    EXPECT_HR(VFW_E_NOT_COMMITTED, allocator->GetBuffer(&none, nullptr, nullptr, AM_GBF_NOWAIT));
+}
+
 TEST_F(MemAllocatorTest, OutstandingSampleKeepsThePoolAlive)
 {
     ComPtr<IMediaSample> sample;

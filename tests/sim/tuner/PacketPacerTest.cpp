@@ -46,4 +46,34 @@ TEST(PacketPacer, TakesNoMoreThanAskedAndCatchesUpLater)
     EXPECT_EQ(pacer.MsUntilNext(101), 0);
 }
 
+TEST(PacketPacer, TellsWhenACountOfPacketsIsPending)
+{
+    struct Case {
+        const char* name;
+        std::uint64_t bitrate;
+        std::int64_t nowMs;
+        std::uint64_t takenFirst;
+        std::uint64_t count;
+        std::uint64_t pending;
+        std::int64_t msUntil;
+    };
+    const Case cases[] = {
+        // 1000 packets per second: packet n is complete at n ms.
+        {"nothing due at the start", 1'504'000, 0, 0, 348, 0, 348},
+        {"part of a sample due", 1'504'000, 100, 0, 348, 100, 248},
+        {"a whole sample due", 1'504'000, 400, 0, 348, 400, 0},
+        {"taken packets no longer pending", 1'504'000, 400, 300, 348, 100, 248},
+        {"rounded up to the next millisecond", 1'000'000, 0, 0, 1, 0, 2},
+        {"no packets asked for", 1'504'000, 0, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PacketPacer pacer(c.bitrate, 0);
+        EXPECT_EQ(pacer.Take(c.nowMs, c.takenFirst), c.takenFirst);
+        EXPECT_EQ(pacer.Pending(c.nowMs), c.pending);
+        EXPECT_EQ(pacer.MsUntilPending(c.nowMs, c.count), c.msUntil);
+        EXPECT_GE(pacer.Pending(c.nowMs + c.msUntil), c.count);
+    }
+}
+
 } // namespace
