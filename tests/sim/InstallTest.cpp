@@ -13,7 +13,9 @@
 #include "platform/dshow/BdaInterfaces.h"
 #include "platform/dshow/DeviceInterfaces.h"
 #include "platform/dshow/GraphBuilderInterfaces.h"
+#include "platform/dshow/KsPropertySet.h"
 #include "platform/dshow/TuningInterfaces.h"
+#include "platform/driver/KavroProperties.h"
 #include "sim/LiveObjects.h"
 #include "sim/tuner/UsefulBitrate.h"
 #include "tests/sim/CaptureConsumer.h"
@@ -283,6 +285,56 @@ TEST_F(InstallTest, DevicesFollowTheWorld)
     const std::string journal = Journal();
     EXPECT_NE(journal.find("sim world text\n"), std::string::npos);
     EXPECT_NE(journal.find("/Transponders\" satellites=2\n"), std::string::npos);
+}
+
+TEST_F(InstallTest, EachTunerOffersWhatItsSectionSays)
+{
+    struct Case {
+        const char* name;
+        std::string keys;      // of [Tuner.B]
+        const wchar_t* inputPin;
+        bool filterKs, pinKs, topology;
+        HRESULT bdaMediaInfo;  // QuerySupported on the pin, BDA 12
+        HRESULT ctrlProbe;     // QuerySupported on the filter, CTRL 1
+        HRESULT bdaStreamType; // QuerySupported on the pin, BDA 13
+    };
+    const HRESULT notFound = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    const Case cases[] = {
+        {"a PCI-E card", "", L"Input0", true, true, true, S_OK, notFound, S_OK},
+        {"a USB box", "Kind=usb\n", L"Input0", true, true, true, notFound, S_OK, notFound},
+        {"a property the world takes away", "BDA.13=unsupported\n", L"Input0", true, true, true, S_OK, notFound,
+         notFound},
+        {"another input pin name", "InputPin=Antenna In\n", L"Antenna In", true, true, true, S_OK, notFound, S_OK},
+        {"no property set on the filter", "FilterKs=0\n", L"Input0", false, true, true, S_OK, notFound, S_OK},
+        {"no property set on the pin", "PinKs=0\n", L"Input0", true, false, true, S_OK, notFound, S_OK},
+        {"no topology", "Topology=0\n", L"Input0", true, true, false, S_OK, notFound, S_OK},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Install(WorldText("", c.keys));
+        ComPtr<IBaseFilter> tuner = Bind(KSCATEGORY_BDA_NETWORK_TUNER, 1);
+        ASSERT_TRUE(tuner);
+        ComPtr<IPin> input;
+        ASSERT_HR(S_OK, tuner->FindPin(c.inputPin, &input));
+        ComPtr<IKsPropertySet> onFilter, onPin;
+        EXPECT_EQ(SUCCEEDED(tuner.QueryInterface(onFilter)), c.filterKs);
+        EXPECT_EQ(SUCCEEDED(input.QueryInterface(onPin)), c.pinKs);
+        ComPtr<IBDA_Topology> topology;
+        EXPECT_EQ(SUCCEEDED(tuner.QueryInterface(topology)), c.topology);
+        DWORD support = 0;
+        if (onPin) {
+            EXPECT_HR(c.bdaMediaInfo, onPin->QuerySupported(KSPROPSETID_BDA_EXTENSION, 12, &support));
+            EXPECT_HR(c.bdaStreamType, onPin->QuerySupported(KSPROPSETID_BDA_EXTENSION, 13, &support));
+        }
+        if (onFilter) {
+            EXPECT_HR(c.ctrlProbe, onFilter->QuerySupported(KSPROPSETID_CTRL_EXTENSION, 1, &support));
+        }
+        onFilter = onPin = nullptr;
+        topology = nullptr;
+        input = nullptr;
+        tuner = nullptr;
+        m_machine.reset();
+    }
 }
 
 TEST_F(InstallTest, WorldRemovalsLeaveComponentsMissing)
