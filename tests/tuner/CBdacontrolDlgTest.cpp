@@ -144,6 +144,7 @@ TEST_F(TunerPageTest, CommittedSwitchFollowsPortPolarityAndBand)
         {"port B vertical, at the switch frequency: low band", "11700", 1, 2, "E0 10 38 F4"},
         {"port C horizontal high band", "12000", 0, 3, "E0 10 38 FB"},
         {"port A vertical low band", "10700", 1, 1, "E0 10 38 F0"},
+        {"port D horizontal low band", "10700", 0, 4, "E0 10 38 FE"},
         {"Diseqc NULL", "12000", 0, 0, nullptr},
     };
     for (const Case& c : cases) {
@@ -194,25 +195,6 @@ TEST_F(TunerPageTest, FreshStartShowsDefaultsAndSavesThemOnClose)
               SettingsText());
 }
 
-TEST_F(TunerPageTest, SecondRunRestoresWhatTheFirstSaved)
-{
-    InstallTuner("pcie");
-    Run(TypeTransponder("12188", "11700 x", 1, 3) + "text 1058 77\nselect 1009 1\n");
-    const std::string saved = SettingsText();
-
-    const std::string transcript = Run("dump 1012\ndump 1059\ndump 1002\ndump 1003\ndump 1058\ndump 1009\n");
-    EXPECT_TRUE(HasInOrder(Lines(transcript), {
-                                                  "control 1012 edit \"12188\" enabled=1 visible=1",
-                                                  "control 1059 edit \"11700 x\" enabled=1 visible=1",
-                                                  "control 1002 combo \"Vertical\" enabled=1 visible=1 sel=1 count=2",
-                                                  "control 1003 combo \"Diseqc C\" enabled=1 visible=1 sel=3 count=5",
-                                                  "control 1058 edit \"77\" enabled=1 visible=1",
-                                                  "control 1009 combo \"Root Code\" enabled=1 visible=1 sel=0 count=2",
-                                              }));
-    EXPECT_EQ(saved, SettingsText()) << "a run without changes writes back what it read";
-    EXPECT_NE(std::string::npos, saved.find("goldtype=1")) << "the list choice was saved";
-}
-
 TEST_F(TunerPageTest, StoredValuesTheListsLackLeaveNoSelectionAndAreWrittenBackAsMinusOne)
 {
     InstallTuner("pcie");
@@ -232,6 +214,20 @@ TEST_F(TunerPageTest, StoredValuesTheListsLackLeaveNoSelectionAndAreWrittenBackA
     EXPECT_EQ("[Config]\npolarity=-1\ndiseqc=-1\ngoldcode=12\ngoldtype=1\nfreq=12 188\nsymbol=27500\nlnblow=9750\n"
               "lnbhigh=10600\nlnbswitch=11700\n",
               SettingsText());
+}
+
+TEST_F(TunerPageTest, CodeThatIsNoIntegerIsReportedAndKeepsItsValueWhileTheRestIsSaved)
+{
+    InstallTuner("pcie");
+    WriteSettings("[Config]\ngoldcode=42\n");
+    const std::string transcript = Run("text 1012 11623\ntext 1058 \nclick 1\n",
+                                       [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    const std::string warning = "msgbox \"Kavro-TScap\" exclamation \"Please enter an integer.\"";
+    EXPECT_TRUE(HasInOrder(Lines(transcript), {warning, warning, "done"})) << "both saves of Lock TP warn";
+    EXPECT_TRUE(Contains(BeforeClose(NewJournal(kDriverAndGraph)), "tune freq=11623000 ")) << "tuning goes on";
+    const std::string saved = SettingsText();
+    EXPECT_NE(std::string::npos, saved.find("goldcode=42\n")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("freq=11623\n")) << saved;
 }
 
 TEST_F(TunerPageTest, GsChoiceReachesThePcieDriverOnlyWithLockTp)

@@ -1,11 +1,10 @@
 // The MODCOD filter list: layout for no choice, a partial choice and every
-// MODCOD, and the box table the dialog is built from.
+// MODCOD.
 #include "tuner/ModcodSet.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
 
 namespace {
 
@@ -48,23 +47,6 @@ TEST(ModcodSet, FullListHoldsEveryModcod)
         for (const Entry q : {Entry{m, 1, 0}, Entry{m, 1, 1}, Entry{m, 0, 0}, Entry{m, 0, 1}}) expected.push_back(q);
     }
     ExpectEntries(FullModcodList(), expected);
-}
-
-TEST(ModcodSet, BoxesAreNumberedInOrderWithDistinctIdsAroundAll)
-{
-    std::set<int> ids;
-    for (std::size_t i = 0; i < kModcodCount; ++i) {
-        const ModcodBox& box = ModcodBoxes()[i];
-        SCOPED_TRACE(i);
-        EXPECT_EQ(i + 1, box.modcod);
-        EXPECT_NE(1075, box.boxId) << "1075 is ALL";
-        ids.insert(box.boxId);
-    }
-    EXPECT_EQ(kModcodCount, ids.size());
-    EXPECT_EQ(1010, ModcodBoxes()[0].boxId);
-    EXPECT_STREQ(L"QPSK_1/2", ModcodBoxes()[3].label);
-    EXPECT_STREQ(L"8PSK_3/5", ModcodBoxes()[11].label);
-    EXPECT_STREQ(L"32APSK_9/10", ModcodBoxes()[27].label);
 }
 
 } // namespace
