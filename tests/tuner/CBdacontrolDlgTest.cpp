@@ -7,6 +7,7 @@
 #include "app/ChosenDevice.h"
 #include "graph/DriverPayloads.h"
 #include "graph/TunerGraph.h"
+#include "platform/com/Journal.h"
 #include "tuner/ModcodSet.h"
 
 #include <array>
@@ -319,6 +320,22 @@ TEST_F(TunerPageTest, GoldCodeSetAndTheResetOnClose)
                                "graph stop",
                            }));
     EXPECT_NE(std::string::npos, SettingsText().find("goldtype=1"));
+}
+
+TEST_F(TunerPageTest, GraphReleaseHookRunsAfterTheResetAndBeforeTheGraphGoes)
+{
+    InstallTuner("pcie");
+    bool heldDuringHook = false;
+    Run("", [&](TunerPageHost& host) {
+        host.m_page.SetGraphReleaseHook([&] {
+            heldDuringHook = bool(TunerGraph::Process().m_pKsCtrl);
+            JournalWrite("monitor joined");
+        });
+    });
+    EXPECT_TRUE(heldDuringHook) << "the monitor may still use the interface until it has ended";
+    std::vector<std::string> order = NewJournal({"ks set BDA 23", "monitor joined", "graph stop", "graph remove"});
+    for (std::string& line : order) line = line.substr(0, line.find(line[0] == 'k' ? " inst" : " \""));
+    EXPECT_TRUE(HasInOrder(order, {"ks set BDA 23", "ks set BDA 23", "monitor joined", "graph stop", "graph remove"}));
 }
 
 TEST_F(TunerPageTest, RefusedFirstResetGetsNoSecond)
