@@ -2,7 +2,7 @@
 // The DiSEqC 1.0 committed-switch command the Tuner Setting page sends before
 // each tune, and the band decision it depends on. Pure; any thread.
 //
-// Frame (DiSEqC bus specification 1.0, "write to port group 0"):
+// Frame (DiSEqC 1.0 bus commands, "write to port group 0"):
 //   E0  framing: command from master, no reply required, first transmission
 //   10  address: any LNB, switcher or SMATV
 //   38  command: write N0, the committed switches
