@@ -14,8 +14,9 @@ constexpr std::uint8_t kDriveWest = 0x69;
 constexpr std::uint8_t kStoreNn = 0x6A;
 constexpr std::uint8_t kGotoNn = 0x6B;
 
-// Data bytes of the drive commands: 0xFF..0x80 are steps (0xFF one step), 0x01..0x7F
-// seconds of driving; 0x50 is what the page's "Drive" buttons have always sent.
+// Data bytes of the drive commands: 0x80..0xFF are steps (0xFF one step), 0x01..0x7F
+// seconds of driving; the "Drive" buttons drive for 0x50, 80 seconds, unless halted or
+// stopped by a limit first.
 constexpr std::uint8_t kOneStep = 0xFF;
 constexpr std::uint8_t kDriveData = 0x50;
 

@@ -36,34 +36,25 @@ Bytes BdaRecord(const Bytes& message)
     return record;
 }
 
-// The message bytes of each DiSEqC set: the record's on the BDA set (instance
-// and value must be the same record), the tuning block's from byte 21 on the
-// control set (as many bytes as the expected message has).
-std::vector<Bytes> SentMessages(const std::vector<KsSetLine>& sets, const std::vector<Bytes>& expected)
+// What one DiSEqC set carried: "BDA 0 inst=RECORD value=RECORD" with the
+// 11-byte record, or "CTRL 3 inst=- value[21..]=BYTES" with as many bytes of
+// the 288-byte tuning block from byte 21 on as the message has.
+std::string Carried(const KsSetLine& set, std::size_t messageLength)
 {
-    std::vector<Bytes> messages;
-    for (std::size_t i = 0; i < sets.size(); ++i) {
-        const KsSetLine& set = sets[i];
-        const std::size_t length = i < expected.size() ? expected[i].size() : 3;
-        if (set.set == "BDA" && set.id == 0) {
-            EXPECT_EQ(set.instance, set.value) << "instance and value are one record";
-            if (set.value.size() != 11 || set.value[10] < 1 || set.value[10] > 10) {
-                messages.push_back(set.value);
-                continue;
-            }
-            EXPECT_EQ(Bytes(set.value.begin() + set.value[10], set.value.end() - 1),
-                      Bytes(10 - set.value[10], 0)) << "zeros after the message";
-            messages.emplace_back(set.value.begin(), set.value.begin() + set.value[10]);
-        } else if (set.set == "CTRL" && set.id == 3) {
-            EXPECT_TRUE(set.instance.empty()) << "no instance data";
-            EXPECT_EQ(288u, set.value.size()) << "the whole tuning block";
-            if (set.value.size() < 21 + length) continue;
-            messages.emplace_back(set.value.begin() + 21, set.value.begin() + 21 + static_cast<long>(length));
-        } else {
-            messages.push_back({});
-        }
+    if (set.set == "CTRL") {
+        if (set.value.size() != 288) return "CTRL block of " + std::to_string(set.value.size()) + " bytes";
+        const Bytes message(set.value.begin() + 21, set.value.begin() + 21 + static_cast<long>(messageLength));
+        return "CTRL " + std::to_string(set.id) + " inst=" + (set.instance.empty() ? "-" : Hex(set.instance)) +
+               " value[21..]=" + Hex(message);
     }
-    return messages;
+    return set.set + " " + std::to_string(set.id) + " inst=" + Hex(set.instance) + " value=" + Hex(set.value);
+}
+
+std::string Expected(sim::TunerKind kind, const Bytes& message)
+{
+    if (kind == sim::TunerKind::Usb) return "CTRL 3 inst=- value[21..]=" + Hex(message);
+    const std::string record = Hex(BdaRecord(message));
+    return "BDA 0 inst=" + record + " value=" + record;
 }
 
 class CPositionDlgTest : public PageRig {};
@@ -97,10 +88,13 @@ TEST_F(CPositionDlgTest, MotorButtonsSendTheirMessageTwiceOnBothDeviceKinds)
             Run(c.script);
             Bytes second = c.message;
             second[0] = 0xE0;
-            const std::vector<Bytes> expected = {c.message, second};
-            const std::vector<KsSetLine> sets = KsSets();
-            EXPECT_EQ(SentMessages(sets, expected), expected);
-            for (const KsSetLine& set : sets) EXPECT_EQ(kOk, set.result);
+            const std::vector<std::string> expected = {Expected(kind, c.message), Expected(kind, second)};
+            std::vector<std::string> carried;
+            for (const KsSetLine& set : KsSets()) {
+                carried.push_back(Carried(set, c.message.size()));
+                EXPECT_EQ(kOk, set.result);
+            }
+            EXPECT_EQ(carried, expected);
             EXPECT_TRUE(Boxes().empty());
         }
     }
