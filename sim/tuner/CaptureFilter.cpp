@@ -180,12 +180,6 @@ STDMETHODIMP CaptureFilter::Pause()
     return CBaseFilter::Pause();
 }
 
-bool CaptureFilter::Streaming()
-{
-    CAutoLock lock(m_pLock);
-    return m_thread.joinable();
-}
-
 HRESULT CaptureFilter::StartStreaming()
 {
     CAutoLock lock(m_pLock);
@@ -235,7 +229,6 @@ bool CaptureFilter::Wait(std::int64_t ms)
 void CaptureFilter::ReportLostPackets()
 {
     if (const std::uint64_t lost = m_stream->TakeLostPackets()) {
-        m_packetsLost += static_cast<long long>(lost);
         JournalWrite("capture overrun packets=" + std::to_string(lost));
     }
 }

@@ -101,12 +101,6 @@ public:
     // delivers nothing.
     STDMETHODIMP Pause() override;
 
-    // Bytes of samples the downstream pin accepted since creation. Any thread.
-    long long BytesDelivered() const { return m_bytesDelivered.load(); }
-    // Packets lost to overruns since creation. Any thread.
-    long long PacketsLost() const { return m_packetsLost.load(); }
-    bool Streaming();
-
     // For the output pin, under the filter lock. Starting does nothing
     // unless both pins are connected.
     HRESULT StartStreaming();
@@ -141,7 +135,7 @@ private:
     std::mutex m_wakeLock;
     std::condition_variable m_wake;
     bool m_stop = false; // under m_wakeLock
+    // Bytes of samples the downstream pin accepted since creation.
     std::atomic<long long> m_bytesDelivered{0};
-    std::atomic<long long> m_packetsLost{0};
     SimLiveObject m_live;
 };

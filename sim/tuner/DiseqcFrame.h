@@ -1,6 +1,6 @@
 #pragma once
 // One DiSEqC message from the master as it travels on the cable: framing,
-// address, command and data bytes (DiSEqC bus functional specification 4.0,
+// address, command and data bytes (DiSEqC bus functional standard 4.0,
 // sections 5 and 6; positioner commands from the 1.2 extension).
 #include <cstddef>
 #include <cstdint>
