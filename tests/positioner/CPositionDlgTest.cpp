@@ -332,15 +332,6 @@ TEST_F(CPositionDlgTest, EachCountryIsListedOnceByItsWholeName)
     }
 }
 
-TEST_F(CPositionDlgTest, ChoosingACountryListsOnlyItsExactSpellingAndFirstGroup)
-{
-    WriteCityList("France\tParis\t1\t2\nfrance\tNice\t3\t4\nMali\tBamako\t5\t6\nFrance\tLille\t7\t8\n");
-    const std::string transcript = Run("pick 1092 France\ndump 1086\n");
-    EXPECT_NE(std::string::npos, transcript.find("control 1086 combo \"Paris\" enabled=1 visible=1 sel=0 count=1\n"
-                                                 "item 1086 0 \"Paris\"\n"))
-        << transcript;
-}
-
 TEST_F(CPositionDlgTest, MissingCityListLeavesTheBoxesEmptyButGoWorks)
 {
     AttachTuner(sim::TunerKind::Pcie);

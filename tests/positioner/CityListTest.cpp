@@ -25,19 +25,6 @@ std::vector<std::string> Coordinates(const std::optional<CityLine>& line)
     return {line->latitude, line->longitude};
 }
 
-TEST_F(CityListTest, CountriesComeInFileOrderWithEveryLine)
-{
-    const std::wstring file = Write("France\tParis\t48.86\t2.35\r\n"
-                                    "France\tLyon\t45.76\t4.84\r\n"
-                                    "Nigeria\tLagos\t6.45\t3.40\r\n"
-                                    "\r\n"
-                                    "Niger\tNiamey\t13.51\t2.11\r\n");
-    const auto countries = CityListCountries(file);
-    ASSERT_TRUE(countries);
-    const std::vector<std::string> expected = {"France", "France", "Nigeria", "", "Niger"};
-    EXPECT_EQ(*countries, expected);
-}
-
 TEST_F(CityListTest, CitiesOfTheFirstGroupWithTheFirstLinesCoordinates)
 {
     struct Case {
