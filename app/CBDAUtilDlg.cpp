@@ -4,6 +4,9 @@
 #include "app/ChosenDevice.h"
 #include "app/ProductVersionText.h"
 #include "app/ProgramDirectory.h"
+#include "graph/GraphMessageBox.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/UiThread.h"
 #include "app/Resource.h"
 #include "platform/com/Sync.h"
 #include "platform/ui/CDataExchange.h"
@@ -91,11 +94,17 @@ DialogTemplate CBDAUtilDlg::Template()
 
 CBDAUtilDlg::CBDAUtilDlg(CWnd* owner) : CDialog(Template(), owner)
 {
-    if (CWinApp* app = AfxGetApp()) m_hIcon = app->LoadIcon(IDR_MAINFRAME);
+    if (CWinApp* app = AfxGetApp()) {
+        m_hIcon = app->LoadIcon(IDR_MAINFRAME);
+        m_hLockedIcon = app->LoadIcon(IDI_LOCKED);
+        m_hUnlockedIcon = app->LoadIcon(IDI_UNLOCKED);
+    }
+    MapClicked(IDC_APPLY, [this] { OnApply(); });
 }
 
 CBDAUtilDlg::~CBDAUtilDlg()
 {
+    StopMonitor();
     if (monitorRunLock) CloseHandle(monitorRunLock);
 }
 
@@ -140,7 +149,7 @@ BOOL CBDAUtilDlg::OnInitDialog()
     m_sheet.Create(this, WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT);
     PlaceSheet();
 
-    monitorRunLock = CreateMutex(nullptr, FALSE, nullptr);
+    StartMonitor();
     return TRUE;
 }
 
@@ -186,8 +195,77 @@ BOOL CBDAUtilDlg::OnDeviceChange(UINT eventType, DWORD_PTR data)
 void CBDAUtilDlg::OnDestroy()
 {
     stopRequested = 1;
+    StopMonitor();
     CDialog::OnDestroy();
 }
+
+void CBDAUtilDlg::StartMonitor()
+{
+    if (m_monitorThread.joinable()) return;
+    if (!monitorRunLock) monitorRunLock = CreateMutex(nullptr, FALSE, nullptr);
+    m_monitorEnded = false;
+    m_monitorThread = std::thread([this] {
+        WaitForSingleObject(monitorRunLock, INFINITE);
+        m_monitor.Run();
+        ReleaseMutex(monitorRunLock);
+        m_monitorEnded = true;
+    });
+}
+
+void CBDAUtilDlg::StopMonitor()
+{
+    if (!m_monitorThread.joinable()) return;
+    stopRequested = 1;
+    m_monitorClock.Stop();
+    // The monitor may be waiting for this thread (a control update or a
+    // message box it raised): keep delivering those calls until it has ended.
+    WaitDelivering([this] { return m_monitorEnded.load(); }, INFINITE);
+    m_monitorThread.join();
+}
+
+void CBDAUtilDlg::OnApply()
+{
+    std::wstring selected;
+    if (const int index = m_streamIdList.GetCurSel(); index != CB_ERR) m_streamIdList.GetLBText(index, selected);
+    m_monitor.ApplyInputStreamId(selected, [this] { RetuneWithTunerPage(); });
+}
+
+void CBDAUtilDlg::RetuneWithTunerPage()
+{
+    // The Tuner Setting page's LockTransponder belongs here; until that page
+    // tunes, the identifier set above is all "Apply" does.
+}
+
+void CBDAUtilDlg::SetText(int id, const std::wstring& text)
+{
+    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text.c_str());
+}
+
+void CBDAUtilDlg::ShowLockIcon(bool locked) { m_lockIcon.SetIcon(locked ? m_hLockedIcon : m_hUnlockedIcon); }
+
+void CBDAUtilDlg::ResetBars()
+{
+    m_strengthBar.SetRange(0, 100);
+    m_qualityBar.SetRange(0, 100);
+    m_strengthBar.SetPos(0);
+    m_qualityBar.SetPos(0);
+}
+
+void CBDAUtilDlg::SetBars(int quality, int strength)
+{
+    m_qualityBar.SetPos(quality);
+    m_strengthBar.SetPos(strength);
+}
+
+bool CBDAUtilDlg::HasStreamId(const std::wstring& text) { return m_streamIdList.FindStringExact(-1, text.c_str()) != CB_ERR; }
+
+void CBDAUtilDlg::AddStreamId(const std::wstring& text) { m_streamIdList.AddString(text.c_str()); }
+
+void CBDAUtilDlg::ErrorBox(const std::wstring& text) { ::ErrorBox(GetSafeHwnd(), text.c_str()); }
+
+void CBDAUtilDlg::WarningBox(const std::wstring& text) { AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION); }
+
+void CBDAUtilDlg::PlainBox(const std::wstring& text) { MessageBox(text.c_str(), nullptr, MB_OK); }
 
 void CBDAUtilDlg::OnLButtonDown(UINT flags, POINT point)
 {

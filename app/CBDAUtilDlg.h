@@ -13,6 +13,11 @@
 // Threads: the window lives on the UI thread. The signal panel's control
 // members below are for the monitor thread as well, which changes them through
 // the toolkit (any thread may); stopRequested tells it to end.
+#include "app/MainWindowControls.h"
+#include "app/MonitorClock.h"
+#include "app/MonitorPanel.h"
+#include "app/SignalMonitor.h"
+#include "app/TunerSignalSource.h"
 #include "positioner/CPositionDlg.h"
 #include "record/CUtiVirtualDamonDlg.h"
 #include "tuner/CBdacontrolDlg.h"
@@ -25,35 +30,10 @@
 #include "platform/ui/CStatic.h"
 
 #include <atomic>
+#include <memory>
+#include <thread>
 
-// Controls of the main window.
-inline constexpr int IDC_APPLY = 1000;
-inline constexpr int IDC_QUALITY_BAR = 1004;
-inline constexpr int IDC_STRENGTH_BAR = 1007;
-inline constexpr int IDC_LOCK_ICON = 1008;
-inline constexpr int IDC_BANNER = 1023;
-inline constexpr int IDC_LOCK_STATUS = 1032;
-inline constexpr int IDC_QUALITY = 1034;
-inline constexpr int IDC_STRENGTH = 1035;
-inline constexpr int IDC_STREAM_TYPE = 1041;
-inline constexpr int IDC_MODULATION = 1042;
-inline constexpr int IDC_INPUT_STREAM = 1043;
-inline constexpr int IDC_CODING = 1044;
-inline constexpr int IDC_INPUT_SYNC = 1045;
-inline constexpr int IDC_NULL_PACKETS = 1046;
-inline constexpr int IDC_ROLL_OFF = 1047;
-inline constexpr int IDC_FEC = 1048;
-inline constexpr int IDC_STREAM_ID_LIST = 1049;
-inline constexpr int IDC_MATYPE = 1050;
-inline constexpr int IDC_IF = 1051;
-inline constexpr int IDC_SYMBOL_RATE = 1052;
-inline constexpr int IDC_STANDARD = 1053;
-inline constexpr int IDC_SPECTRUM = 1054;
-inline constexpr int IDC_FRAME_LENGTH = 1055;
-inline constexpr int IDC_PILOTS = 1056;
-inline constexpr int IDC_SHEET_LINE = 1057;
-
-class CBDAUtilDlg : public CDialog {
+class CBDAUtilDlg : public CDialog, private MonitorPanel {
 public:
     explicit CBDAUtilDlg(CWnd* owner = nullptr);
     ~CBDAUtilDlg() override;
@@ -70,8 +50,13 @@ public:
     // Device removal pending or complete (of any device) closes the window as OK
     // does and answers FALSE (0); every other event is the toolkit's.
     BOOL OnDeviceChange(UINT eventType, DWORD_PTR data) override;
-    // Raises stopRequested before the pages are destroyed.
+    // Raises stopRequested and waits for the monitor to end (delivering the
+    // calls it carries to this thread meanwhile, so a message box it raised
+    // can still be answered) before the pages are destroyed and the Tuner
+    // Setting page releases the graph.
     void OnDestroy() override;
+    // "Apply": the selected input stream identifier to the driver, then a new tune.
+    void OnApply();
     // A press on a free point drags the window as its caption would.
     void OnLButtonDown(UINT flags, POINT point) override;
 
@@ -101,6 +86,34 @@ public:
     HANDLE monitorRunLock = nullptr;
 
 private:
+    // MonitorPanel, called from the monitor thread (and "Apply"); the
+    // controls carry each call to the UI thread.
+    void SetText(int id, const std::wstring& text) override;
+    void ShowLockIcon(bool locked) override;
+    void ResetBars() override;
+    void SetBars(int quality, int strength) override;
+    bool HasStreamId(const std::wstring& text) override;
+    void AddStreamId(const std::wstring& text) override;
+    void ErrorBox(const std::wstring& text) override;
+    void WarningBox(const std::wstring& text) override;
+    void PlainBox(const std::wstring& text) override;
+
+    // Starts the monitor thread; it holds monitorRunLock while it runs.
+    void StartMonitor();
+    // Asks the monitor to stop and waits until it has ended. UI thread.
+    void StopMonitor();
+    // Tunes again with the Tuner Setting page's current values, as its
+    // "Lock TP" does, after "Apply" changed the input stream identifier.
+    void RetuneWithTunerPage();
+
     // The sheet between the banner's bottom and the top of line 1057, full width.
     void PlaceSheet();
+
+    HICON m_hLockedIcon = nullptr;
+    HICON m_hUnlockedIcon = nullptr;
+    TunerSignalSource m_signalSource;
+    StoppableClock m_monitorClock;
+    SignalMonitor m_monitor{m_signalSource, *this, m_monitorClock, stopRequested};
+    std::thread m_monitorThread;
+    std::atomic<bool> m_monitorEnded{false};
 };

@@ -1,14 +1,76 @@
 #pragma once
 // The Motor/Positioner page (template 148), the third page of the main
-// window's sheet: site and satellite for the USALS goto, stored positions,
-// stepping, driving and the limits of a DiSEqC 1.2 positioner. For now the page
-// shows its controls; the motor commands and the city and satellite lists come
-// with the page's own work. UI thread.
+// window's sheet: it steers a DiSEqC 1.2 positioner on the tuner's LNB cable.
+// The motor buttons (Step, Drive, Stop, the limits, Goto and Store of a stored
+// position) each send their message twice, first with the repeated-transmission
+// framing 0xE1, then with 0xE0; "Go" turns the dish straight to a satellite by
+// the USALS angle of the site's coordinates. The site is picked from
+// CityList.txt (country, then city) and the satellite from the satellite files
+// beside the program, or typed in. Every message goes through SendMotorCommand;
+// nothing is read back from the positioner.
+//
+// The page object lives as long as the main window object; its window is made
+// the first time its tab is shown. The five kept texts describe the last "Go"
+// and are shown again only when the window is made again; they are never
+// saved to a file. UI thread.
+#include "platform/ui/CComboBox.h"
+#include "platform/ui/CEdit.h"
 #include "platform/ui/CPropertyPage.h"
+#include "positioner/DiseqcPositioner.h"
+
+#include <string>
 
 class CPositionDlg : public CPropertyPage {
 public:
     CPositionDlg();
 
     static DialogTemplate Template();
+
+    // Fill the Country box with each country of CityList.txt once (names
+    // compared whole, without regard to case) and select the first; a missing
+    // file leaves the box empty, silently.
+    void LoadCountries();
+    // Fill the City box with the cities of the selected country (its first
+    // group of lines) and select the first; the Latitude and Longitude boxes
+    // take the country's first line. A missing file empties the City box only.
+    void LoadCities();
+    // The Latitude and Longitude boxes take the selected city's line (the last
+    // equal one of its group); "open file error!" when the file is missing.
+    void ShowCityPosition();
+    // Fill the Satellite box from the satellite files, select the first entry,
+    // then re-select the kept satellite.
+    void LoadSatellites();
+    // Validates, computes and sends the goto-angle command once; on a bad input
+    // or an unreachable satellite shows its box (caption "Error", stop icon)
+    // and sends nothing.
+    //   satelliteCode: tenths of a degree east, codes above 1800 western
+    //   siteLongitude, siteLatitude: degrees, east and north positive
+    void UsalsGoto(double satelliteCode, double siteLongitude, double siteLatitude);
+
+    // Kept by "Go", shown again by the page's initialisation; empty at first.
+    std::wstring m_strSatellite;
+    std::wstring m_strCountry;
+    std::wstring m_strCity;
+    std::wstring m_strLatitude;
+    std::wstring m_strLongitude;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+
+private:
+    void OnGo();
+    // The command's message with framing 0xE1, then with 0xE0; results ignored.
+    void SendTwice(MotorCommand command);
+    // Selects the first entry that begins with kept (letters without regard to
+    // case), searching from the second entry round to the first; an empty kept
+    // text or no match leaves the selection as it is.
+    static void Reselect(CComboBox& box, const std::wstring& kept);
+
+    CEdit m_cPosition;
+    CComboBox m_cSatellite;
+    CComboBox m_cCountry;
+    CComboBox m_cCity;
+    CEdit m_cLatitude;
+    CEdit m_cLongitude;
 };

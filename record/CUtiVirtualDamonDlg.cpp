@@ -1,8 +1,20 @@
 #include "record/CUtiVirtualDamonDlg.h"
 
+#include "app/SignalLocked.h"
+#include "graph/TunerGraph.h"
+#include "platform/com/DebugOut.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CFileDialog.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/com/WideText.h"
+#include "record/RecordLimits.h"
+#include "record/RecordSession.h"
+
 namespace {
 
 constexpr int IDD_CAPTURE_CONTROL = 131;
+constexpr UINT_PTR kTickTimer = 0;
+constexpr UINT kTickMilliseconds = 100;
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 constexpr DWORD kStatusEdit = ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
 
@@ -44,4 +56,200 @@ DialogTemplate CUtiVirtualDamonDlg::Template()
     return t;
 }
 
-CUtiVirtualDamonDlg::CUtiVirtualDamonDlg() : CPropertyPage(Template()) {}
+CUtiVirtualDamonDlg::CUtiVirtualDamonDlg() : CUtiVirtualDamonDlg(TunerGraph::Process(), RecordSession::Process()) {}
+
+CUtiVirtualDamonDlg::CUtiVirtualDamonDlg(TunerGraph& graph, RecordSession& session)
+    : CPropertyPage(Template()), m_graph(graph), m_session(session)
+{
+    MapClicked(IDC_USE_SIZE_LIMIT, [this] { OnUseFileSizeLimit(); });
+    MapClicked(IDC_USE_TIME_LIMIT, [this] { OnUseTimeLimit(); });
+    MapClicked(IDC_BROWSE_PATH, [this] { OnBrowsePath(); });
+    MapClicked(IDC_START_RECORD, [this] { OnStartRecord(); });
+    MapClicked(IDC_CANCEL_RECORD, [this] { OnCancelRecord(); });
+}
+
+void CUtiVirtualDamonDlg::DoDataExchange(CDataExchange* dx)
+{
+    CPropertyPage::DoDataExchange(dx);
+    DDX_Control(dx, IDC_RECORD_PROGRESS, m_progress);
+    DDX_Text(dx, IDC_RECORD_PATH, path);
+    DDX_Text(dx, IDC_TIME_LIMIT, timeLimitSeconds);
+    DDV_MinMaxUInt(dx, timeLimitSeconds, kTimeLimitMin, kTimeLimitMax);
+    DDX_Text(dx, IDC_SIZE_LIMIT, sizeLimitMB);
+    DDV_MinMaxUInt(dx, sizeLimitMB, kSizeLimitMin, kSizeLimitMax);
+}
+
+BOOL CUtiVirtualDamonDlg::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    OnUseFileSizeLimit();
+    m_progress.SetRange(0, 100);
+    recording = false;
+    tickCount = 0;
+    return TRUE;
+}
+
+void CUtiVirtualDamonDlg::OnUseFileSizeLimit()
+{
+    if (CWnd* size = GetDlgItem(IDC_SIZE_LIMIT)) size->EnableWindow(TRUE);
+    if (CWnd* time = GetDlgItem(IDC_TIME_LIMIT)) time->EnableWindow(FALSE);
+    CheckDlgButton(IDC_USE_SIZE_LIMIT, BST_CHECKED);
+    CheckDlgButton(IDC_USE_TIME_LIMIT, BST_UNCHECKED);
+    sizeLimitMode = true;
+    SetDlgItemText(IDC_PROGRESS_LABEL, L"File Size:");
+    SetDlgItemText(IDC_PROGRESS_TEXT, L"0 KBytes");
+}
+
+void CUtiVirtualDamonDlg::OnUseTimeLimit()
+{
+    if (CWnd* time = GetDlgItem(IDC_TIME_LIMIT)) time->EnableWindow(TRUE);
+    if (CWnd* size = GetDlgItem(IDC_SIZE_LIMIT)) size->EnableWindow(FALSE);
+    CheckDlgButton(IDC_USE_SIZE_LIMIT, BST_UNCHECKED);
+    CheckDlgButton(IDC_USE_TIME_LIMIT, BST_CHECKED);
+    sizeLimitMode = false;
+    SetDlgItemText(IDC_PROGRESS_LABEL, L"Time Left:");
+    SetDlgItemText(IDC_PROGRESS_TEXT, L"0 Seconds");
+}
+
+void CUtiVirtualDamonDlg::OnBrowsePath()
+{
+    CFileDialog dialog(FALSE, L"TS", L"", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       L"TS Files (*.ts)|*.ts|All Files (*.*)|*.*||", this, 0, TRUE);
+    if (dialog.DoModal() != IDOK) return;
+    path = dialog.GetPathName();
+    SetDlgItemText(IDC_RECORD_PATH, path.c_str());
+}
+
+std::array<std::wstring, 3> CUtiVirtualDamonDlg::EntryTexts() const
+{
+    std::array<std::wstring, 3> texts;
+    GetDlgItemText(IDC_RECORD_PATH, texts[0]);
+    GetDlgItemText(IDC_TIME_LIMIT, texts[1]);
+    GetDlgItemText(IDC_SIZE_LIMIT, texts[2]);
+    return texts;
+}
+
+bool CUtiVirtualDamonDlg::ReadEntries(bool quietRepeat)
+{
+    std::array<std::wstring, 3> texts = EntryTexts();
+    if (quietRepeat && m_rejectedEntries == texts) return false;
+    if (!UpdateData(TRUE)) {
+        // A range check fails after storing the value: the limits in force
+        // stay the last valid ones, never 0 or out of range.
+        m_rejectedEntries = std::move(texts);
+        return false;
+    }
+    m_rejectedEntries.reset();
+    m_timeLimitInForce = timeLimitSeconds;
+    m_sizeLimitInForce = sizeLimitMB;
+    return true;
+}
+
+void CUtiVirtualDamonDlg::OnStartRecord()
+{
+    if (recording) {
+        AfxMessageBox(L"Record is started! Please wait or cancel record.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (signalLocked.load() == 0) {
+        AfxMessageBox(L"Signal is not locked! Please check signal first.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // The toolkit has reported the invalid entry; a recording with it would
+    // have nonsense limits.
+    if (!ReadEntries(false)) return;
+
+    m_session.SetRecordPath(path);
+    const HRESULT hr = m_session.BeginRecording(m_graph.mediaControl.Get(), m_graph.sink.Get());
+    if (hr == S_FALSE) {
+        AfxMessageBox(L"There is no media graph to record from.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (FAILED(hr)) {
+        const std::wstring text = L"Cannot create the file \"" + path + L"\": " + FromUtf8(HresultText(hr)) +
+                                  L"\nThe recording has not started.";
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    recording = true;
+    tickCount = 0;
+    SetTimer(kTickTimer, kTickMilliseconds);
+}
+
+void CUtiVirtualDamonDlg::OnCancelRecord()
+{
+    if (!recording) {
+        AfxMessageBox(L"Record is not started!", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    StopRecording();
+}
+
+void CUtiVirtualDamonDlg::StopRecording()
+{
+    recording = false;
+    tickCount = 0;
+    KillTimer(kTickTimer);
+    m_session.EndRecording(m_graph.mediaControl.Get());
+    m_progress.SetPos(0);
+    SetDlgItemText(IDC_RECORD_STATUS, L"Record Stopped!");
+}
+
+void CUtiVirtualDamonDlg::OnTimer(UINT_PTR id)
+{
+    // Killed before anything else: a toolkit timer repeats, and a validation
+    // message below must not let further ticks in.
+    if (id == kTickTimer) KillTimer(kTickTimer);
+    ReadEntries(true);
+    if (id != kTickTimer || !recording) {
+        CPropertyPage::OnTimer(id);
+        return;
+    }
+
+    if (const HRESULT failure = m_session.WriteFailure(); FAILED(failure)) {
+        StopRecording();
+        const std::wstring text = L"Writing to \"" + m_session.outputPath + L"\" failed: " +
+                                  FromUtf8(HresultText(failure)) +
+                                  L"\nThe recording has stopped; what was written before is kept.";
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    } else if (sizeLimitMode) {
+        TickSizeMode();
+    } else {
+        TickTimeMode();
+    }
+
+    if (recording) SetTimer(kTickTimer, kTickMilliseconds);
+    CPropertyPage::OnTimer(id);
+}
+
+void CUtiVirtualDamonDlg::TickSizeMode()
+{
+    const LONGLONG kbytes = m_session.RecordedKBytes();
+    const UINT percent = SizePercent(static_cast<std::uint64_t>(kbytes), m_sizeLimitInForce);
+    SetDlgItemText(IDC_PROGRESS_TEXT, (std::to_wstring(kbytes) + L" KBytes").c_str());
+    if (LimitReached(percent)) {
+        StopRecording();
+        return;
+    }
+    ShowProgress(percent);
+    OutputDebugStringW((L"Recording... " + std::to_wstring(percent) + L"%").c_str());
+}
+
+void CUtiVirtualDamonDlg::TickTimeMode()
+{
+    ++tickCount;
+    const UINT percent = TimePercent(tickCount, m_timeLimitInForce);
+    const UINT left = TimeLeftSeconds(tickCount, m_timeLimitInForce);
+    SetDlgItemText(IDC_PROGRESS_TEXT, (std::to_wstring(left) + L" Seconds").c_str());
+    if (LimitReached(percent)) {
+        StopRecording();
+        return;
+    }
+    ShowProgress(percent);
+}
+
+void CUtiVirtualDamonDlg::ShowProgress(UINT percent)
+{
+    SetDlgItemText(IDC_RECORD_STATUS, (L"Recording... " + std::to_wstring(percent) + L"%").c_str());
+    m_progress.SetPos(static_cast<int>(percent));
+}

@@ -1,5 +1,7 @@
 #include "record/RecordSession.h"
 
+#include "record/CDestFilter.h"
+
 RecordSession& RecordSession::Process()
 {
     static RecordSession session;
@@ -45,4 +47,23 @@ HRESULT RecordSession::WriteSample(const BYTE* data, DWORD length)
         return hr;
     }
     return S_OK;
+}
+
+HRESULT RecordSession::BeginRecording(IMediaControl* mediaControl, CDestFilter* sink)
+{
+    if (!mediaControl) return S_FALSE;
+    CAutoLock lock(&recordLock);
+    if (sink) sink->InputPin()->SetWriteEnabled(true);
+    const HRESULT hr = OpenOutputFile();
+    if (FAILED(hr)) return hr;
+    // Run's result is not examined: a graph that is already running stays so.
+    mediaControl->Run();
+    return S_OK;
+}
+
+void RecordSession::EndRecording(IMediaControl* mediaControl)
+{
+    if (!mediaControl) return;
+    mediaControl->Stop();
+    CloseOutputFile();
 }

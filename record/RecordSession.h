@@ -16,10 +16,13 @@
 // WriteSample runs on the streaming thread under recordLock;
 // RecordedKBytes and WriteFailure may be asked from any thread.
 #include "platform/com/Sync.h"
+#include "platform/dshow/GraphBuilderInterfaces.h"
 #include "platform/files/SequentialFile.h"
 
 #include <atomic>
 #include <string>
+
+class CDestFilter;
 
 class RecordSession {
 public:
@@ -33,6 +36,18 @@ public:
 
     // The path the next recording opens.
     void SetRecordPath(const std::wstring& path) { outputPath = path; }
+
+    // A recording's start, user-interface thread. Without a media control
+    // nothing happens and S_FALSE returns (there is no graph to record
+    // from). Otherwise, under recordLock: the old file closed, the sink's
+    // write gate opened (when there is a sink), outputPath created empty and
+    // the graph run. When the file cannot be created the graph is not run and
+    // the creation's failure returns: nothing is recording.
+    HRESULT BeginRecording(IMediaControl* mediaControl, CDestFilter* sink);
+    // A recording's end, user-interface thread: stops the graph (which
+    // returns once no write is in progress), then closes the file. Without a
+    // media control nothing happens.
+    void EndRecording(IMediaControl* mediaControl);
 
     // Under recordLock: closes the file if it is open, then creates
     // outputPath anew (an existing file is emptied) and forgets an earlier

@@ -133,3 +133,26 @@ TEST(ProgramRun, ADeviceRemovalClosesTheProgram)
 }
 
 } // namespace
+
+TEST(ProgramRun, MonitorAndRecorderBeforeAnyTune)
+{
+    // Nothing is tuned: the monitor reports no lock, "Apply" has no identifier
+    // to send, and the recorder refuses to start without a lock.
+    const ProgramOutput run = RunProgram("select 1022 2\nclick 1\nwait-text 1032 5000 UNLOCKED\n"
+                                         "dump 1035\ndump 1034\n"
+                                         // The tuner page has a control 1000 of its own.
+                                         "page 1\nclick 1000\nclick 1036\nclick 1037\ndump 1035\n");
+    EXPECT_EQ(0, run.exitCode);
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {
+        "control 1035 edit \"0\" enabled=0 visible=1",
+        "control 1034 edit \"0\" enabled=0 visible=1",
+        "open 131 \"Capture Control\"",
+        "msgbox \"Kavro-TScap\" none \"NULL\"",
+        "msgbox \"Kavro-TScap\" exclamation \"Signal is not locked! Please check signal first.\"",
+        "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
+        "control 1035 edit \"\" enabled=1 visible=1",
+        "done",
+    }));
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
+    EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+}

@@ -2,6 +2,7 @@
 // length in KBytes, and what is written when.
 #include "record/RecordSession.h"
 
+#include "FakeMediaControl.h"
 #include "SinkFixture.h"
 
 #include <filesystem>
@@ -74,6 +75,79 @@ TEST_F(RecordSessionTest, FileThatFailsToOpenTakesNothing)
         session.CloseOutputFile();
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+
+class RecordingStartTest : public RecordSessionTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+        RegisterMemAllocatorClass();
+        ASSERT_HR(S_OK, CDestFilter::Create(session, &sink));
+        control.Attach(new FakeMediaControl(&session));
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(0u, static_cast<IBaseFilter*>(sink)->Release());
+        session.CloseOutputFile();
+        UnregisterComClass(CLSID_MemoryAllocator);
+        CoUninitialize();
+    }
+
+    FakeMediaControl& Control() { return *static_cast<FakeMediaControl*>(control.Get()); }
+
+    CDestFilter* sink = nullptr;
+    ComPtr<IMediaControl> control;
+};
+
+TEST_F(RecordingStartTest, StartOpensTheGateCreatesTheFileAndRunsTheGraph)
+{
+    TempDir::WriteFile(folder / "rec.ts", std::string(4096, 'o'));
+    session.SetRecordPath(PathOf("rec.ts"));
+    ASSERT_HR(S_OK, session.BeginRecording(control.Get(), sink));
+    EXPECT_TRUE(sink->InputPin()->WriteEnabled());
+    EXPECT_TRUE(session.fileOpen);
+    EXPECT_EQ(1, Control().runs);
+    EXPECT_EQ(std::string(), TempDir::ReadFile(folder / "rec.ts")) << "an existing file is emptied";
+
+    const std::string bytes(188 * 7, 'G');
+    session.WriteSample(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+    session.EndRecording(control.Get());
+    EXPECT_EQ(1, Control().stops);
+    EXPECT_TRUE(Control().fileOpenAtStop) << "the graph stops before the file closes";
+    EXPECT_FALSE(session.fileOpen);
+    EXPECT_EQ(bytes, TempDir::ReadFile(folder / "rec.ts"));
+}
+
+TEST_F(RecordingStartTest, NothingStartsWithoutAGraphOrAFile)
+{
+    struct Case {
+        const char* name;
+        bool withControl;
+        std::string file;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"no media control: nothing is created or run", false, "never.ts", S_FALSE},
+        {"a folder that does not exist: the graph is not run", true, "missing/rec.ts", E_FAIL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        session.SetRecordPath(PathOf(c.file));
+        const HRESULT hr = session.BeginRecording(c.withControl ? control.Get() : nullptr, sink);
+        if (c.expected == S_FALSE) {
+            EXPECT_HR(S_FALSE, hr);
+            EXPECT_FALSE(sink->InputPin()->WriteEnabled());
+        } else {
+            EXPECT_TRUE(FAILED(hr)) << HresultText(hr);
+        }
+        EXPECT_EQ(0, Control().runs);
+        EXPECT_FALSE(std::filesystem::exists(folder / c.file));
+        const std::string bytes(188, 'x');
+        EXPECT_HR(S_FALSE, session.WriteSample(reinterpret_cast<const BYTE*>(bytes.data()), 188));
+        session.EndRecording(c.withControl ? control.Get() : nullptr);
+    }
 }
 
 } // namespace

@@ -1,0 +1,3 @@
+#include "app/SignalLocked.h"
+
+std::atomic<LONG> signalLocked{0};

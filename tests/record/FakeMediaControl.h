@@ -1,0 +1,66 @@
+#pragma once
+// A media control that only counts Run and Stop and remembers, at each Stop,
+// whether the recording file was still open (a graph stop must come before
+// the file's close). Reference counted; one reference at creation.
+#include "platform/dshow/GraphBuilderInterfaces.h"
+#include "record/RecordSession.h"
+
+#include <atomic>
+
+class FakeMediaControl final : public IMediaControl {
+public:
+    explicit FakeMediaControl(const RecordSession* session = nullptr) : m_session(session) {}
+
+    int runs = 0;
+    int stops = 0;
+    bool fileOpenAtStop = false;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!ppv) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IMediaControl) {
+            *ppv = static_cast<IMediaControl*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const ULONG left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP Run() override
+    {
+        ++runs;
+        return S_OK;
+    }
+    STDMETHODIMP Pause() override { return E_NOTIMPL; }
+    STDMETHODIMP Stop() override
+    {
+        ++stops;
+        fileOpenAtStop = m_session && m_session->outputFile.IsOpen();
+        return S_OK;
+    }
+    STDMETHODIMP GetState(LONG, OAFilterState*) override { return E_NOTIMPL; }
+    STDMETHODIMP RenderFile(BSTR) override { return E_NOTIMPL; }
+    STDMETHODIMP AddSourceFilter(BSTR, IDispatch**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_FilterCollection(IDispatch**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_RegFilterCollection(IDispatch**) override { return E_NOTIMPL; }
+    STDMETHODIMP StopWhenReady() override { return E_NOTIMPL; }
+
+private:
+    ~FakeMediaControl() = default;
+    const RecordSession* m_session;
+    std::atomic<ULONG> m_refs{1};
+};
