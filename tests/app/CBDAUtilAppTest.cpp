@@ -6,6 +6,7 @@
 #include "app/AppResources.h"
 #include "app/GraphMutex.h"
 #include "app/ProgramDirectory.h"
+#include "graph/TunerGraph.h"
 #include "platform/files/WinPath.h"
 #include "tests/app/AppFixture.h"
 #include "tests/app/LogTexts.h"
@@ -58,24 +59,29 @@ TEST_F(CBDAUtilAppTest, StartsInAMultithreadedApartmentWithGraphMutexAndLogsTheE
 {
     AddTuners({L"Kavro U31 DVBS2 Tuner"});
     const std::string transcript = Start("click 1\n");
-    EXPECT_EQ(1, CoInitializeCount());
-    EXPECT_HR(RPC_E_CHANGED_MODE, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // Start-up entered the apartment; the Tuner Setting page left it when the
+    // main window closed.
+    EXPECT_EQ(0, CoInitializeCount());
     EXPECT_NE(nullptr, graphMutex);
     EXPECT_TRUE(HasLinesInOrder(transcript, {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
                                              "title \"Kavro U31 DVBS2 Tuner TS Recorder - Version:  3.0.0.8 \""}));
     // Start-up writes the first line itself, before the device list writes its own two.
-    const std::vector<std::string> expected = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList"};
+    // The test's tuner cannot be bound, so the graph build reports it.
+    const std::vector<std::string> expected = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList",
+                                               "FAILED: cannot connect network provider to tuner filter"};
     EXPECT_EQ(expected, LogTexts(m_drive.path()));
 }
 
-TEST_F(CBDAUtilAppTest, AnEmptyMachineStillOpensTheMainWindowAsNoDevice)
+TEST_F(CBDAUtilAppTest, AnEmptyMachineOpensTheMainWindowAsNoDeviceWhoseTunerPageRefusesIt)
 {
-    const std::string transcript = Start("click 1\ndump 1032\n");
+    TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
+    const std::string transcript = Start("click 1\n");
     EXPECT_TRUE(HasLinesInOrder(transcript, {"open 140 \"Kavro Record : Select device\"", "end 140 OK",
                                              "open 102 \"KavroN71 TS Recorder\"",
                                              "title \"No Device TS Recorder - Version:  3.0.0.8 \"",
-                                             "control 1032 edit \"unlock\" enabled=0 visible=1", "done",
-                                             "end 102 CANCEL"}));
+                                             "open 130 \"Tuner Setting\"",
+                                             "msgbox \"app_ui_test\" none \"This card is not support Recorder!\"",
+                                             "end 102 -1"}));
     EXPECT_EQ(-1, deviceIndex);
     EXPECT_EQ(L"No Device", deviceName);
 }

@@ -5,6 +5,7 @@
 
 #include "app/AppResources.h"
 #include "app/ProgramDirectory.h"
+#include "graph/TunerGraph.h"
 #include "tests/app/AppFixture.h"
 
 #include "platform/ui/CWinApp.h"
@@ -45,6 +46,9 @@ protected:
     {
         AppFixture::SetUp();
         RegisterAppResources();
+        // These windows run without a graph (deviceIndex -1); the Tuner Setting
+        // page refuses an unsupported model, so one counts as classified.
+        TunerGraph::Process().deviceType = DEVICE_TYPE_N72_TUNER_B;
     }
 
     // A fresh window run under script, looked into by afterInit; returns the

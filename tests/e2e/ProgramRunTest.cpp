@@ -103,7 +103,8 @@ TEST(ProgramRun, TheDemonstrationTourRunsToItsEnd)
                                                     "end 102 CANCEL",
                                                 }));
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
-    const std::vector<std::string> log = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList"};
+    const std::vector<std::string> log = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList",
+                                          "BDA Device Name: [Kavro N72 DVBS/S2 Tuner B]      (Tuner Type:1)"};
     EXPECT_EQ(log, LogTexts(run.log));
     ASSERT_FALSE(Lines(run.journal).empty());
     EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());

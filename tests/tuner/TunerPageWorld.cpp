@@ -1,0 +1,145 @@
+#include "tests/tuner/TunerPageWorld.h"
+
+#include "app/ChosenDevice.h"
+#include "app/GraphMutex.h"
+#include "app/ProgramDirectory.h"
+#include "graph/TunerGraph.h"
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/Journal.h"
+#include "platform/com/Sync.h"
+#include "platform/ui/UiAutomation.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+DialogTemplate HostTemplate()
+{
+    DialogTemplate t;
+    t.id = 102;
+    t.caption = L"Tuner host";
+    t.cx = 300;
+    t.cy = 170;
+    return t;
+}
+
+} // namespace
+
+TunerPageHost::TunerPageHost() : CDialog(HostTemplate()) {}
+
+BOOL TunerPageHost::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_sheet.AddPage(&m_page);
+    m_sheet.Create(this);
+    if (afterInit) afterInit(*this);
+    return TRUE;
+}
+
+void TunerPageTest::SetUp()
+{
+    // The page leaves the apartment when it goes; the test enters one for it.
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    std::filesystem::create_directories(m_drive / "prog");
+    programDirectory = L"c:\\prog";
+    if (!graphMutex) graphMutex = CreateMutex(nullptr, FALSE, nullptr);
+    JournalOpen((m_drive / "journal.txt").string());
+    TunerGraph::Process().tuningBlock = TuningBlock{};
+    TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
+    m_app.m_pszAppName = L"Kavro-TScap";
+}
+
+void TunerPageTest::TearDown()
+{
+    const bool installed = bool(m_machine);
+    m_machine.reset();
+    JournalClose();
+    while (CoInitializeCount() > 0) CoUninitialize();
+    if (installed) {
+        const std::vector<std::string> lines = Lines(TempDir::ReadFile(m_drive / "journal.txt"));
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ("exit live_objects=0", lines.back()) << "every object the page held is released";
+    }
+}
+
+void TunerPageTest::InstallTuner(const std::string& kind, const std::string& tunerKeys)
+{
+    const std::wstring& name = kind == "usb" ? kUsbName : kPcieName;
+    const std::string world = "[World]\nTuners=T\nSky=" KAVRO_SKY_DIR "\n[Tuner.T]\nName=" +
+                              std::string(name.begin(), name.end()) + "\nKind=" + kind + "\n" + tunerKeys +
+                              "\n[Cable.Home]\nPortA=sat 0192\nPortB=sat 0130\nPortC=motor\n";
+    m_machine.reset();
+    SimMachineOptions options;
+    options.worldText = world;
+    options.tuningSpaceFile = m_drive / "TuningSpaces.ini";
+    m_machine = InstallSimulatedMachine(options);
+    ASSERT_TRUE(m_machine);
+    deviceIndex = 0;
+    deviceName = name;
+}
+
+std::string TunerPageTest::Run(const std::string& script, std::function<void(TunerPageHost&)> afterInit)
+{
+    TunerPageHost host;
+    host.afterInit = std::move(afterInit);
+    m_app.m_pMainWnd = &host;
+    std::string transcript = RunUiScript(script, [&] { host.DoModal(); });
+    m_app.m_pMainWnd = nullptr;
+    // The page has left the apartment; the next run enters it again.
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    return transcript;
+}
+
+std::vector<std::string> TunerPageTest::NewJournal(const std::vector<std::string>& prefixes)
+{
+    const std::string text = TempDir::ReadFile(m_drive / "journal.txt");
+    const std::string fresh = text.substr(std::min(m_journalRead, text.size()));
+    m_journalRead = text.size();
+    std::vector<std::string> lines;
+    for (const std::string& line : Lines(fresh)) {
+        for (const std::string& prefix : prefixes) {
+            if (line.rfind(prefix, 0) == 0) {
+                lines.push_back(line);
+                break;
+            }
+        }
+    }
+    return lines;
+}
+
+std::string TunerPageTest::SettingsText() const { return TempDir::ReadFile(m_drive / "prog" / "Kavro-TScap.ini"); }
+
+void TunerPageTest::WriteSettings(const std::string& text) const
+{
+    TempDir::WriteFile(m_drive / "prog" / "Kavro-TScap.ini", text);
+}
+
+std::string Hex(const void* bytes, std::size_t size) { return JournalHex(bytes, size); }
+
+::testing::AssertionResult HasInOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected)
+{
+    auto at = lines.begin();
+    for (const std::string& line : expected) {
+        at = std::find(at, lines.end(), line);
+        if (at == lines.end()) {
+            std::string all;
+            for (const std::string& l : lines) all += l + "\n";
+            return ::testing::AssertionFailure() << "missing, or out of order: " << line << "\nin:\n" << all;
+        }
+        ++at;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
