@@ -143,6 +143,10 @@ BOOL CBDAUtilDlg::OnInitDialog()
     m_strengthText.SetWindowText(L"0");
     m_qualityText.SetWindowText(L"0");
 
+    // The monitor must have ended before the Tuner Setting page releases the
+    // graph: the window's destroy stops it, and the page's release hook makes
+    // sure of it.
+    m_tunerPage.SetGraphReleaseHook([this] { StopMonitor(); });
     m_sheet.AddPage(&m_tunerPage);
     m_sheet.AddPage(&m_capturePage);
     m_sheet.AddPage(&m_positionerPage);
@@ -230,11 +234,7 @@ void CBDAUtilDlg::OnApply()
     m_monitor.ApplyInputStreamId(selected, [this] { RetuneWithTunerPage(); });
 }
 
-void CBDAUtilDlg::RetuneWithTunerPage()
-{
-    // The Tuner Setting page's LockTransponder belongs here; until that page
-    // tunes, the identifier set above is all "Apply" does.
-}
+void CBDAUtilDlg::RetuneWithTunerPage() { m_tunerPage.LockTransponder(); }
 
 void CBDAUtilDlg::SetText(int id, const std::wstring& text)
 {

@@ -5,7 +5,8 @@
 // through RecordSession and the sink. It reports the bytes the capture filter
 // delivered, the file's size, the packets it lost for want of buffers
 // (`capture overrun` journal lines), and whether the file is a run of whole
-// 188-byte packets in sync with unbroken continuity counters.
+// 188-byte packets in sync with unbroken continuity counters, by its own
+// check and by ffprobe (which must read it as MPEG-TS without a warning).
 //
 //   bench_record_rate [seconds=60] [folder=the temporary folder]
 //
@@ -169,7 +170,21 @@ int main(int argc, char** argv)
                             static_cast<unsigned long long>(check.outOfSync),
                             static_cast<unsigned long long>(check.continuityBreaks), check.partialPacket ? "yes" : "no",
                             HresultText(session.WriteFailure()).c_str());
-                const bool whole = overruns == 0 && size == delivered && delivered > 0 && check.outOfSync == 0 &&
+                // The stream as an independent demultiplexer reads it: any
+                // warning (lost sync, continuity) is printed.
+                const std::string probe = "ffprobe -v warning -hide_banner -show_entries format=format_name -of csv=p=0 '" +
+                                          recording.string() + "' > '" + (folder / "probe.txt").string() + "' 2>&1";
+                const int probeStatus = std::system(probe.c_str());
+                // The simulated elementary stream has no codec ffprobe knows;
+                // that note says nothing about the transport stream.
+                std::ifstream probeIn(folder / "probe.txt");
+                std::string probeText;
+                for (std::string line; std::getline(probeIn, line);) {
+                    if (line.find("Unsupported codec") == std::string::npos) probeText += line + "\n";
+                }
+                std::printf("ffprobe status %d: %s", probeStatus, probeText.c_str());
+                const bool probed = probeStatus == 0 && probeText == "mpegts\n";
+                const bool whole = probed && overruns == 0 && size == delivered && delivered > 0 && check.outOfSync == 0 &&
                                    check.continuityBreaks == 0 && !check.partialPacket;
                 status = whole ? 0 : 2;
             }

@@ -6,10 +6,6 @@ namespace {
 constexpr std::uint32_t kReachedAtOnce = 101;
 }
 
-bool ValidTimeLimit(std::uint32_t seconds) { return seconds >= kTimeLimitMin && seconds <= kTimeLimitMax; }
-
-bool ValidSizeLimit(std::uint32_t megabytes) { return megabytes >= kSizeLimitMin && megabytes <= kSizeLimitMax; }
-
 std::uint32_t SizePercent(std::uint64_t kbytes, std::uint32_t megabytes)
 {
     if (megabytes == 0) return kReachedAtOnce;

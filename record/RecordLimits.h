@@ -5,15 +5,12 @@
 // ten to a second. Pure: no Qt, no COM; any thread.
 #include <cstdint>
 
+// The entries' valid ranges.
 inline constexpr std::uint32_t kTimeLimitMin = 1;       // seconds
 inline constexpr std::uint32_t kTimeLimitMax = 65535;   // seconds
 inline constexpr std::uint32_t kSizeLimitMin = 50;      // MB of 1024 KBytes
 inline constexpr std::uint32_t kSizeLimitMax = 800000;  // MB of 1024 KBytes
 inline constexpr std::uint32_t kTicksPerSecond = 10;
-
-// Whether a limit lies in its valid range.
-bool ValidTimeLimit(std::uint32_t seconds);
-bool ValidSizeLimit(std::uint32_t megabytes);
 
 // kbytes * 100 / (megabytes * 1024), rounded down, without overflow. A limit
 // of 0 has no percentage: it is taken as reached at once (101).

@@ -5,12 +5,10 @@
 //
 // Locking: recordLock is created with the record and kept for the whole
 // run. It is the sink filter's lock; the sink's Receive and EndOfStream and
-// the page's BeginRecording hold it. BeginRecording, as the page does it:
-//     CAutoLock lock(&session.recordLock);
-//     session.OpenOutputFile();                  // closes the old file first
-//     sink->InputPin()->SetWriteEnabled(true);
-//     mediaControl->Run();
-// and EndRecording: mediaControl->Stop(); session.CloseOutputFile();
+// BeginRecording hold it (across closing the old file, opening the write
+// gate, creating the new file and running the graph). EndRecording takes it
+// only to close the file, after the graph's Stop has returned, when no write
+// is in progress any more.
 //
 // Threads: outputPath and fileOpen belong to the user-interface thread;
 // WriteSample runs on the streaming thread under recordLock;

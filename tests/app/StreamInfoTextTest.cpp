@@ -88,10 +88,4 @@ TEST(StreamInfoTextTest, MatypeIsUpperCaseHexWithTwoBlanks)
     EXPECT_EQ(L"1F2  ABC", MatypeText(0x1F2, 0xABC)) << "wider values print whole";
 }
 
-TEST(StreamInfoTextTest, DecimalTextIsSigned)
-{
-    EXPECT_EQ(L"1550000", DecimalText(1550000));
-    EXPECT_EQ(L"-1", DecimalText(0xFFFFFFFFu));
-}
-
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -43,6 +44,7 @@ struct ProgramOutput {
     std::string transcript;
     std::string journal;
     std::string log;
+    std::string recording; // c:\L-capture.ts when the run left one
 };
 
 // Starts the program with script, offscreen, drive c: in a fresh folder, on the
@@ -67,6 +69,7 @@ ProgramOutput RunProgram(const std::string& script, const std::string& world = "
     run.transcript = TempDir::ReadFile(dir / "transcript.txt");
     run.journal = TempDir::ReadFile(dir / "journal.txt");
     run.log = TempDir::ReadFile(dir / "c" / "iptools.log");
+    if (std::filesystem::exists(dir / "c" / "L-capture.ts")) run.recording = TempDir::ReadFile(dir / "c" / "L-capture.ts");
     return run;
 }
 
@@ -155,4 +158,99 @@ TEST(ProgramRun, MonitorAndRecorderBeforeAnyTune)
     }));
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+}
+
+namespace {
+
+// The numbers of the journal lines that start with prefix, in order.
+std::vector<std::uint64_t> JournalNumbers(const std::string& journal, const std::string& prefix)
+{
+    std::vector<std::uint64_t> numbers;
+    for (const std::string& line : Lines(journal)) {
+        if (line.rfind(prefix, 0) == 0) numbers.push_back(std::stoull(line.substr(prefix.size())));
+    }
+    return numbers;
+}
+
+// Packets of the file in sync, whole, with unbroken continuity per PID; the
+// first fault found, or empty.
+std::string TransportStreamFault(const std::string& file)
+{
+    if (file.size() % 188 != 0) return "a partial packet at the end";
+    std::vector<int> last(8192, -1);
+    for (std::size_t at = 0; at < file.size(); at += 188) {
+        const auto* p = reinterpret_cast<const unsigned char*>(file.data() + at);
+        if (p[0] != 0x47) return "lost sync at byte " + std::to_string(at);
+        const int pid = ((p[1] & 0x1F) << 8) | p[2];
+        if (pid == 0x1FFF || (p[3] & 0x10) == 0) continue;
+        const int cc = p[3] & 0x0F;
+        if (last[static_cast<std::size_t>(pid)] >= 0 && cc != ((last[static_cast<std::size_t>(pid)] + 1) & 0x0F)) {
+            return "continuity broken on PID " + std::to_string(pid) + " at byte " + std::to_string(at);
+        }
+        last[static_cast<std::size_t>(pid)] = cc;
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
+{
+    // One tuner on a fixed dish at 19.2 E, whose sky has one DVB-S2 transponder.
+    TempDir sky;
+    TempDir::WriteFile(sky / "0192.ini", "[SATTYPE]\n1=0192\n2=Test Sat\n[DVB]\n0=1\n"
+                                        "1=11494,H,22000,23,S2,8PSK,pilots=on,rolloff=0.20\n");
+    const std::string world = "[World]\nTuners=N72B\nSky=" + sky.path().string() +
+                              "\n[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
+                              "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nDefault=A\n";
+    const std::string script = "select 1022 0\nclick 1\n"
+                               "text 1012 11494\ntext 1014 22000\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
+                               "select 1002 0\nselect 1003 1\nclick 1\n"
+                               "wait-text 1032 10000 LOCKED\n"
+                               // The stream description comes with the first locked poll.
+                               "wait-text 1052 5000 22000000\ndump 1053\ndump 1048\ndump 1042\ndump 1047\ndump 1050\ndump 1051\n"
+                               // A first short recording leaves the graph stopped, so the
+                               // second starts it: its delivered bytes are journaled.
+                               "page 1\nclick 1036\nclick 1037\n"
+                               "click 1034\ntext 1031 3\nclick 1036\nwait 3000\n"
+                               "wait-text 1035 10000 Record Stopped!\n";
+    const ProgramOutput run = RunProgram(script, world);
+    EXPECT_EQ(0, run.exitCode);
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
+    EXPECT_EQ(std::string::npos, run.transcript.find("msgbox")) << run.transcript;
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {
+        "control 1053 edit \"DVB-S2\" enabled=1 visible=1",
+        "control 1048 edit \"2/3\" enabled=1 visible=1",
+        "control 1042 edit \"8PSK\" enabled=1 visible=1",
+        "control 1047 edit \"0.20\" enabled=1 visible=1",
+        "control 1050 edit \"F2  00\" enabled=1 visible=1",
+        "control 1051 edit \"1744000\" enabled=1 visible=1",
+        "done",
+    }));
+
+    // The last run of the capture filter is the three-second recording.
+    const std::vector<std::uint64_t> runs = JournalNumbers(run.journal, "capture run bytes=");
+    const std::vector<std::uint64_t> stops = JournalNumbers(run.journal, "capture stop bytes=");
+    ASSERT_GE(runs.size(), 2u) << run.journal;
+    ASSERT_GE(stops.size(), 2u) << run.journal;
+    const std::uint64_t delivered = stops.back() - runs.back();
+    EXPECT_EQ(delivered, run.recording.size()) << "the file holds exactly what was delivered while recording";
+    EXPECT_GT(run.recording.size(), 188u * 1000);
+    EXPECT_EQ("", TransportStreamFault(run.recording));
+    EXPECT_EQ(std::string::npos, run.journal.find("capture overrun")) << run.journal;
+    EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+
+    // An independent demultiplexer reads it as a transport stream without a
+    // warning (the simulated elementary stream's codec is unknown to it).
+    TempDir probeDir;
+    TempDir::WriteFile(probeDir / "rec.ts", run.recording);
+    const std::string probe = "ffprobe -v warning -hide_banner -show_entries format=format_name -of csv=p=0 '" +
+                              (probeDir / "rec.ts").string() + "' > '" + (probeDir / "probe.txt").string() + "' 2>&1";
+    if (std::system("command -v ffprobe > /dev/null") != 0) GTEST_SKIP() << "ffprobe is not installed";
+    EXPECT_EQ(0, std::system(probe.c_str()));
+    std::string probeText;
+    for (const std::string& line : Lines(TempDir::ReadFile(probeDir / "probe.txt"))) {
+        if (line.find("Unsupported codec") == std::string::npos) probeText += line + "\n";
+    }
+    EXPECT_EQ("mpegts\n", probeText);
 }

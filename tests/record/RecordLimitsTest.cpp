@@ -75,21 +75,4 @@ TEST(RecordLimitsTest, LimitOfZeroIsReachedAtOnceRatherThanDividedBy)
     EXPECT_EQ(0u, TimeLeftSeconds(1, 0));
 }
 
-TEST(RecordLimitsTest, ValidRanges)
-{
-    struct Case {
-        std::uint32_t value;
-        bool time;
-        bool size;
-    };
-    const Case cases[] = {{0, false, false},     {1, true, false},       {49, true, false},
-                          {50, true, true},      {65535, true, true},    {65536, false, true},
-                          {800000, false, true}, {800001, false, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(c.time, ValidTimeLimit(c.value));
-        EXPECT_EQ(c.size, ValidSizeLimit(c.value));
-    }
-}
-
 } // namespace
