@@ -73,7 +73,12 @@ void DDX_Text(CDataExchange* dx, int id, std::wstring& value)
     }
 }
 
-void DDX_Text(CDataExchange* dx, int id, int& value)
+namespace {
+
+// Integer exchange: the number as text into the control, or the control's text
+// parsed back, with the toolkit's prompt when it is not a number of that kind.
+template <class Number, class Parser>
+void ExchangeNumber(CDataExchange* dx, int id, Number& value, Parser parse, const wchar_t* prompt)
 {
     if (Skip(dx)) return;
     CWnd* control = dx->PrepareCtrl(id);
@@ -82,29 +87,24 @@ void DDX_Text(CDataExchange* dx, int id, int& value)
         control->SetWindowText(std::to_wstring(value).c_str());
         return;
     }
-    int parsed = 0;
-    if (!ParseInt32(QString::fromStdWString(control->GetWindowText()), parsed)) {
-        dx->Fail(kPromptInteger);
+    Number parsed = 0;
+    if (!parse(QString::fromStdWString(control->GetWindowText()), parsed)) {
+        dx->Fail(prompt);
         return;
     }
     value = parsed;
 }
 
+} // namespace
+
+void DDX_Text(CDataExchange* dx, int id, int& value)
+{
+    ExchangeNumber(dx, id, value, ParseInt32, kPromptInteger);
+}
+
 void DDX_Text(CDataExchange* dx, int id, UINT& value)
 {
-    if (Skip(dx)) return;
-    CWnd* control = dx->PrepareCtrl(id);
-    if (!control) return;
-    if (!dx->m_bSaveAndValidate) {
-        control->SetWindowText(std::to_wstring(value).c_str());
-        return;
-    }
-    UINT parsed = 0;
-    if (!ParseUInt32(QString::fromStdWString(control->GetWindowText()), parsed)) {
-        dx->Fail(kPromptPositiveInteger);
-        return;
-    }
-    value = parsed;
+    ExchangeNumber(dx, id, value, ParseUInt32, kPromptPositiveInteger);
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value)
