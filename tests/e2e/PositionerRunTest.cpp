@@ -1,13 +1,10 @@
 // The Motor/Positioner page in the whole program: the site chosen from the
 // shipped city list, a shipped satellite on the motorised dish's port, "Go",
 // and the Tuner Setting page then locks a transponder of that satellite.
-#include "tests/support/TempDir.h"
+#include "tests/e2e/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,34 +17,9 @@ const std::string kWorld = "[World]\nTuners=N71\nSite=48.3667,10.8833\nSky=" KAV
                            "[Cable.Home]\nPortA=sat 0130\nPortC=motor\nDefault=A\nMotorAngle=0.0\n"
                            "MotorSpeed=10.0\n";
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-::testing::AssertionResult HasLinesInOrder(const std::string& text, const std::vector<std::string>& expected)
-{
-    const std::vector<std::string> lines = Lines(text);
-    auto at = lines.begin();
-    for (const std::string& line : expected) {
-        at = std::find(at, lines.end(), line);
-        if (at == lines.end()) {
-            return ::testing::AssertionFailure() << "missing, or out of order: " << line << "\nin:\n" << text;
-        }
-        ++at;
-    }
-    return ::testing::AssertionSuccess();
-}
-
 TEST(PositionerRun, GoTurnsTheDishToTheChosenSatelliteAndItsTransponderLocks)
 {
-    TempDir dir;
-    std::filesystem::create_directories(dir / "c");
-    TempDir::WriteFile(dir / "world.ini", kWorld);
-    TempDir::WriteFile(dir / "script.txt",
+    const ProgramOutput run = RunProgram(
                        "click 1\n"
                        // 10744 H of 19.2 E on port C, so the switch puts the motor on the
                        // cable; the dish still looks along the site's meridian.
@@ -58,15 +30,11 @@ TEST(PositionerRun, GoTurnsTheDishToTheChosenSatelliteAndItsTransponderLocks)
                        "pick 1092 Germany\npick 1086 Augsburg\ndump 1068\ndump 1021\n"
                        "pick 1093 0192  Astra 1KR/1L/1M/1N\nclick 1115\n"
                        "wait 2500\n"
-                       "page 0\nclick 1\nwait-text 1032 10000 LOCKED\n");
-    const std::string command = "env KAVRO_SIM='" + (dir / "world.ini").string() +
-                                "' QT_QPA_PLATFORM=offscreen KAVRO_DRIVE_C='" + (dir / "c").string() +
-                                "' KAVRO_UI_SCRIPT='" + (dir / "script.txt").string() + "' KAVRO_UI_TRANSCRIPT='" +
-                                (dir / "transcript.txt").string() + "' KAVRO_SIM_JOURNAL='" +
-                                (dir / "journal.txt").string() + "' '" KAVRO_PROGRAM "' 2>/dev/null";
-    EXPECT_EQ(0, std::system(command.c_str()));
-    const std::string transcript = TempDir::ReadFile(dir / "transcript.txt");
-    const std::string journal = TempDir::ReadFile(dir / "journal.txt");
+                       "page 0\nclick 1\nwait-text 1032 10000 LOCKED\n",
+                       {.world = kWorld});
+    EXPECT_EQ(0, run.exitCode);
+    const std::string& transcript = run.transcript;
+    const std::string& journal = run.journal;
 
     EXPECT_TRUE(HasLinesInOrder(transcript, {
                                                 "control 1032 edit \"UNLOCKED\" enabled=0 visible=1",
@@ -81,8 +49,7 @@ TEST(PositionerRun, GoTurnsTheDishToTheChosenSatelliteAndItsTransponderLocks)
     const std::string usals = "E1 31 6E E0 92 00 00 00 00 00 05";
     EXPECT_NE(std::string::npos, journal.find("ks set BDA 0 inst=" + usals + " value=" + usals + " -> 0x00000000"))
         << journal;
-    ASSERT_FALSE(Lines(journal).empty());
-    EXPECT_EQ("exit live_objects=0", Lines(journal).back());
+    EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 }
 
 } // namespace

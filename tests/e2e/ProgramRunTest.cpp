@@ -1,6 +1,7 @@
 // The whole program, run as a user would start it, driven by a UI script: what
 // the transcript shows, what the log and the journal received, and that it ends
 // by itself with every simulator object released.
+#include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,75 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-::testing::AssertionResult HasLinesInOrder(const std::string& text, const std::vector<std::string>& expected)
-{
-    const std::vector<std::string> lines = Lines(text);
-    auto at = lines.begin();
-    for (const std::string& line : expected) {
-        at = std::find(at, lines.end(), line);
-        if (at == lines.end()) {
-            return ::testing::AssertionFailure() << "missing, or out of order: " << line << "\nin:\n" << text;
-        }
-        ++at;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-struct ProgramOutput {
-    int exitCode = -1;
-    std::string transcript;
-    std::string journal;
-    std::string log;
-    std::string recording; // c:\L-capture.ts when the run left one
-};
-
-// Starts the program with script, offscreen, drive c: in a fresh folder, on the
-// embedded world or the given one, and waits for it to end.
-ProgramOutput RunProgram(const std::string& script, const std::string& world = "")
-{
-    TempDir dir;
-    TempDir::WriteFile(dir / "script.txt", script);
-    std::filesystem::create_directories(dir / "c");
-    std::string worldSetting = "-u KAVRO_SIM";
-    if (!world.empty()) {
-        TempDir::WriteFile(dir / "world.ini", world);
-        worldSetting = "KAVRO_SIM='" + (dir / "world.ini").string() + "'";
-    }
-    const std::string command = "env " + worldSetting + " QT_QPA_PLATFORM=offscreen KAVRO_DRIVE_C='" + (dir / "c").string() +
-                                "' KAVRO_UI_SCRIPT='" + (dir / "script.txt").string() + "' KAVRO_UI_TRANSCRIPT='" +
-                                (dir / "transcript.txt").string() + "' KAVRO_SIM_JOURNAL='" +
-                                (dir / "journal.txt").string() + "' '" KAVRO_PROGRAM "' 2>/dev/null";
-    ProgramOutput run;
-    const int status = std::system(command.c_str());
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.transcript = TempDir::ReadFile(dir / "transcript.txt");
-    run.journal = TempDir::ReadFile(dir / "journal.txt");
-    run.log = TempDir::ReadFile(dir / "c" / "iptools.log");
-    if (std::filesystem::exists(dir / "c" / "L-capture.ts")) run.recording = TempDir::ReadFile(dir / "c" / "L-capture.ts");
-    return run;
-}
-
-std::vector<std::string> LogTexts(const std::string& log)
-{
-    std::vector<std::string> texts;
-    for (const std::string& line : Lines(log)) {
-        const std::size_t close = line.find("] ");
-        texts.push_back(close == std::string::npos ? line : line.substr(close + 2));
-    }
-    return texts;
-}
 
 TEST(ProgramRun, TheDemonstrationTourRunsToItsEnd)
 {
@@ -110,7 +42,7 @@ TEST(ProgramRun, TheDemonstrationTourRunsToItsEnd)
                                           "BDA Device Name: [Kavro N72 DVBS/S2 Tuner B]      (Tuner Type:1)"};
     EXPECT_EQ(log, LogTexts(run.log));
     ASSERT_FALSE(Lines(run.journal).empty());
-    EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+    EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 }
 
 TEST(ProgramRun, CancelInTheDeviceSelectionEndsTheProgram)
@@ -120,19 +52,19 @@ TEST(ProgramRun, CancelInTheDeviceSelectionEndsTheProgram)
     EXPECT_TRUE(HasLinesInOrder(run.transcript, {"open 140 \"Kavro Record : Select device\"", "end 140 CANCEL"}));
     EXPECT_EQ(std::string::npos, run.transcript.find("open 102")) << run.transcript;
     EXPECT_EQ(std::string::npos, run.journal.find("graph ")) << run.journal;
-    EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+    EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 }
 
 TEST(ProgramRun, ADeviceRemovalClosesTheProgram)
 {
     const std::string world = "[World]\nTuners=N71\nDeviceRemovalAfter=2000\n"
                               "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\n";
-    const ProgramOutput run = RunProgram("click 1\nwait 20000\n", world);
+    const ProgramOutput run = RunProgram("click 1\nwait 20000\n", {.world = world});
     EXPECT_EQ(0, run.exitCode);
     EXPECT_TRUE(HasLinesInOrder(run.transcript, {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
                                                  "title \"Kavro N71 DVBS/S2 Tuner TS Recorder - Version:  3.0.0.8 \"",
                                                  "end 102 OK"}));
-    EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+    EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 }
 
 } // namespace
@@ -157,42 +89,8 @@ TEST(ProgramRun, MonitorAndRecorderBeforeAnyTune)
         "done",
     }));
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
-    EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+    EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 }
-
-namespace {
-
-// The numbers of the journal lines that start with prefix, in order.
-std::vector<std::uint64_t> JournalNumbers(const std::string& journal, const std::string& prefix)
-{
-    std::vector<std::uint64_t> numbers;
-    for (const std::string& line : Lines(journal)) {
-        if (line.rfind(prefix, 0) == 0) numbers.push_back(std::stoull(line.substr(prefix.size())));
-    }
-    return numbers;
-}
-
-// Packets of the file in sync, whole, with unbroken continuity per PID; the
-// first fault found, or empty.
-std::string TransportStreamFault(const std::string& file)
-{
-    if (file.size() % 188 != 0) return "a partial packet at the end";
-    std::vector<int> last(8192, -1);
-    for (std::size_t at = 0; at < file.size(); at += 188) {
-        const auto* p = reinterpret_cast<const unsigned char*>(file.data() + at);
-        if (p[0] != 0x47) return "lost sync at byte " + std::to_string(at);
-        const int pid = ((p[1] & 0x1F) << 8) | p[2];
-        if (pid == 0x1FFF || (p[3] & 0x10) == 0) continue;
-        const int cc = p[3] & 0x0F;
-        if (last[static_cast<std::size_t>(pid)] >= 0 && cc != ((last[static_cast<std::size_t>(pid)] + 1) & 0x0F)) {
-            return "continuity broken on PID " + std::to_string(pid) + " at byte " + std::to_string(at);
-        }
-        last[static_cast<std::size_t>(pid)] = cc;
-    }
-    return "";
-}
-
-} // namespace
 
 TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
 {
@@ -214,7 +112,7 @@ TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
                                "page 1\nclick 1036\nclick 1037\n"
                                "click 1034\ntext 1031 3\nclick 1036\nwait 3000\n"
                                "wait-text 1035 10000 Record Stopped!\n";
-    const ProgramOutput run = RunProgram(script, world);
+    const ProgramOutput run = RunProgram(script, {.world = world});
     EXPECT_EQ(0, run.exitCode);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     EXPECT_EQ(std::string::npos, run.transcript.find("msgbox")) << run.transcript;
@@ -234,16 +132,17 @@ TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
     ASSERT_GE(runs.size(), 2u) << run.journal;
     ASSERT_GE(stops.size(), 2u) << run.journal;
     const std::uint64_t delivered = stops.back() - runs.back();
-    EXPECT_EQ(delivered, run.recording.size()) << "the file holds exactly what was delivered while recording";
-    EXPECT_GT(run.recording.size(), 188u * 1000);
-    EXPECT_EQ("", TransportStreamFault(run.recording));
+    const std::string recording = run.FileOnC("L-capture.ts");
+    EXPECT_EQ(delivered, recording.size()) << "the file holds exactly what was delivered while recording";
+    EXPECT_GT(recording.size(), 188u * 1000);
+    EXPECT_EQ("", TransportStreamFault(recording));
     EXPECT_EQ(std::string::npos, run.journal.find("capture overrun")) << run.journal;
-    EXPECT_EQ("exit live_objects=0", Lines(run.journal).back());
+    EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 
     // An independent demultiplexer reads it as a transport stream without a
     // warning (the simulated elementary stream's codec is unknown to it).
     TempDir probeDir;
-    TempDir::WriteFile(probeDir / "rec.ts", run.recording);
+    TempDir::WriteFile(probeDir / "rec.ts", recording);
     const std::string probe = "ffprobe -v warning -hide_banner -show_entries format=format_name -of csv=p=0 '" +
                               (probeDir / "rec.ts").string() + "' > '" + (probeDir / "probe.txt").string() + "' 2>&1";
     if (std::system("command -v ffprobe > /dev/null") != 0) GTEST_SKIP() << "ffprobe is not installed";

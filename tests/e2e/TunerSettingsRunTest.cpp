@@ -2,6 +2,7 @@
 // Tuner Setting page saved when it closed, the second run shows, and writes
 // back unchanged. The program is linked into a fresh folder, so the settings
 // file beside it is this test's own.
+#include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -21,28 +22,21 @@ class TunerSettingsRun : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directories(m_dir / "c");
         std::filesystem::create_directories(m_dir / "program");
         std::error_code linked;
         std::filesystem::create_hard_link(KAVRO_PROGRAM, Program(), linked);
         if (linked) std::filesystem::copy_file(KAVRO_PROGRAM, Program());
-        TempDir::WriteFile(m_dir / "world.ini", kWorld);
     }
 
     std::filesystem::path Program() const { return m_dir / "program" / "Kavro-TScap"; }
     std::string Settings() const { return TempDir::ReadFile(m_dir / "program" / "Kavro-TScap.ini"); }
 
     // Runs the program once with script; returns the transcript.
-    std::string RunProgram(const std::string& script)
+    std::string Run(const std::string& script)
     {
-        TempDir::WriteFile(m_dir / "script.txt", script);
-        const std::string command = "env KAVRO_SIM='" + (m_dir / "world.ini").string() +
-                                    "' QT_QPA_PLATFORM=offscreen KAVRO_DRIVE_C='" + (m_dir / "c").string() +
-                                    "' KAVRO_UI_SCRIPT='" + (m_dir / "script.txt").string() +
-                                    "' KAVRO_UI_TRANSCRIPT='" + (m_dir / "transcript.txt").string() + "' '" +
-                                    Program().string() + "' 2>/dev/null";
-        EXPECT_EQ(0, std::system(command.c_str()));
-        return TempDir::ReadFile(m_dir / "transcript.txt");
+        const ProgramOutput run = RunProgram(script, {.world = kWorld, .program = Program()});
+        EXPECT_EQ(0, run.exitCode);
+        return run.transcript;
     }
 
     TempDir m_dir;
@@ -50,7 +44,7 @@ protected:
 
 TEST_F(TunerSettingsRun, SecondRunShowsWhatTheFirstSaved)
 {
-    RunProgram("click 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\ntext 1012 11623\ntext 1014 22000\n"
+    Run("click 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\ntext 1012 11623\ntext 1014 22000\n"
                "select 1002 1\nselect 1003 2\ntext 1058 131070\nselect 1009 1\n");
     const std::string first = Settings();
     EXPECT_EQ("[Config]\r\npolarity=1\r\ndiseqc=2\r\ngoldcode=131070\r\ngoldtype=1\r\nfreq=11623\r\nsymbol=22000\r\n"
@@ -58,7 +52,7 @@ TEST_F(TunerSettingsRun, SecondRunShowsWhatTheFirstSaved)
               first);
 
     const std::string transcript =
-        RunProgram("click 1\ndump 1012\ndump 1014\ndump 1013\ndump 1015\ndump 1059\ndump 1002\ndump 1003\ndump 1058\n");
+        Run("click 1\ndump 1012\ndump 1014\ndump 1013\ndump 1015\ndump 1059\ndump 1002\ndump 1003\ndump 1058\n");
     for (const char* line : {
              "control 1012 edit \"11623\" enabled=1 visible=1",
              "control 1014 edit \"22000\" enabled=1 visible=1",

@@ -1,0 +1,46 @@
+#pragma once
+// The whole program started as a user would start it, driven by a UI script,
+// offscreen, with drive c: in a fresh folder: what the transcript, the log, the
+// journal and drive c: hold afterwards.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+class TempDir;
+
+struct ProgramRunOptions {
+    std::string world;       // a world file's text; empty runs the embedded world
+    std::string shellPrefix; // shell commands before the program, e.g. "ulimit -f 1024; "
+    std::filesystem::path program = KAVRO_PROGRAM;
+};
+
+struct ProgramOutput {
+    int exitCode = -1;   // -1 when the program did not exit by itself
+    int signal = 0;      // the signal that ended it, if one did
+    std::string transcript;
+    std::string journal;
+    std::string log;     // c:\iptools.log
+    std::string errors;  // what it wrote to stderr: sanitizer reports land here
+    std::shared_ptr<TempDir> dir; // the run's folder, kept for the caller
+
+    std::filesystem::path DriveC() const;
+    // A file of drive c:, "" when it is not there.
+    std::string FileOnC(const std::string& name) const;
+    std::string LastJournalLine() const;
+};
+
+ProgramOutput RunProgram(const std::string& script, const ProgramRunOptions& options = {});
+
+std::vector<std::string> Lines(const std::string& text);
+::testing::AssertionResult HasLinesInOrder(const std::string& text, const std::vector<std::string>& expected);
+// The log lines without their time stamps.
+std::vector<std::string> LogTexts(const std::string& log);
+// The numbers of the journal lines that start with prefix, in order.
+std::vector<std::uint64_t> JournalNumbers(const std::string& journal, const std::string& prefix);
+// Packets in sync, whole, with unbroken continuity per PID: the first fault
+// found, or empty.
+std::string TransportStreamFault(const std::string& file);
