@@ -1,0 +1,13 @@
+#include "tests/e2e/OwnProgramFolder.h"
+
+OwnProgramFolder::OwnProgramFolder()
+{
+    const std::filesystem::path built = KAVRO_PROGRAM;
+    std::error_code linked;
+    std::filesystem::create_hard_link(built, Program(), linked);
+    if (linked) std::filesystem::copy_file(built, Program());
+    // The embedded world's sky is the "Transponders" folder beside the
+    // program; the Motor/Positioner page reads both from there too.
+    std::filesystem::create_directory_symlink(built.parent_path() / "Transponders", m_dir / "Transponders");
+    std::filesystem::create_symlink(built.parent_path() / "CityList.txt", m_dir / "CityList.txt");
+}

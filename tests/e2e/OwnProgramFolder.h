@@ -1,0 +1,22 @@
+#pragma once
+// A folder of the program's own for one test: the built executable linked
+// into a fresh folder with the shipped satellite files and city list beside
+// it. The program keeps its settings file (Kavro-TScap.ini) in its own
+// folder, so runs from different folders, as ctest runs them side by side,
+// never read or write each other's settings.
+#include "tests/support/TempDir.h"
+
+#include <filesystem>
+
+class OwnProgramFolder {
+public:
+    // Links (or, across file systems, copies) KAVRO_PROGRAM; the data beside it
+    // are links to the build's copies.
+    OwnProgramFolder();
+
+    // The executable to run.
+    std::filesystem::path Program() const { return m_dir / "Kavro-TScap"; }
+
+private:
+    TempDir m_dir;
+};
