@@ -3,6 +3,7 @@
 #include "sim/tuner/Crc32Mpeg.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace sim {
@@ -25,6 +26,18 @@ constexpr std::uint64_t kPtsLead90kHz = 90'000 / 5;
 constexpr std::uint8_t kStreamTypePrivatePes = 0x06;
 constexpr std::uint8_t kStreamIdPrivate1 = 0xBD;
 constexpr std::uint8_t kServiceTypeData = 0x0C;
+
+// The elementary streams' data bytes count up modulo 256. Copying a run of
+// them out of a ramp that covers any start and the longest run keeps the
+// stream thread's cost per packet low also in unoptimised, instrumented
+// builds, where a loop per byte let a fast transponder's stream fall behind
+// the clock (and overrun the card) on a busy machine.
+constexpr std::size_t kMaxEsDataBytes = kTsPacketSize - 4 - 14;
+constexpr auto kPayloadRamp = [] {
+    std::array<std::uint8_t, 256 + kMaxEsDataBytes> ramp{};
+    for (std::size_t i = 0; i < ramp.size(); ++i) ramp[i] = static_cast<std::uint8_t>(i);
+    return ramp;
+}();
 
 void Put16(std::vector<std::uint8_t>& out, unsigned value)
 {
@@ -191,9 +204,8 @@ void TsGenerator::WriteEsPacket(std::uint8_t* out, std::size_t service, bool wit
     };
     std::memcpy(out + at, header, sizeof header);
     at += sizeof header;
-    for (std::size_t i = 0; i < dataBytes; ++i) {
-        out[at + i] = static_cast<std::uint8_t>(m_payloadCounter++);
-    }
+    std::memcpy(out + at, kPayloadRamp.data() + (m_payloadCounter & 0xFF), dataBytes);
+    m_payloadCounter += dataBytes;
 }
 
 void TsGenerator::WritePacket(std::uint8_t* out)

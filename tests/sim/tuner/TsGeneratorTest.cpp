@@ -126,3 +126,36 @@ TEST(TsGenerator, LongServiceListsStayWithinOneSection)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TsGenerator, ElementaryStreamDataCountsOnFromPacketToPacket)
+{
+    // The data bytes after each PES header count up modulo 256 across every
+    // elementary stream packet, those with a PCR included.
+    TsGenerator generator(Config(160'000'000, {"One", "Two"}));
+    std::vector<std::uint8_t> buffer(188 * 348);
+    int expected = -1;
+    std::size_t esPackets = 0;
+    for (int round = 0; round < 20; ++round) {
+        ASSERT_EQ(generator.Generate(buffer.data(), buffer.size()), buffer.size());
+        for (std::size_t at = 0; at < buffer.size(); at += 188) {
+            const std::uint8_t* p = &buffer[at];
+            const int pid = ((p[1] & 0x1F) << 8) | p[2];
+            if (pid != 0x100 && pid != 0x101) continue;
+            const std::size_t adaptation = (p[3] & 0x20) ? 1u + p[4] : 0u;
+            const std::size_t data = 4 + adaptation + 14;
+            ASSERT_LT(data, 188u);
+            for (std::size_t i = data; i < 188; ++i) {
+                if (expected >= 0) {
+                    ASSERT_EQ(expected, p[i]) << "packet at " << at << ", byte " << i;
+                }
+                expected = (p[i] + 1) & 0xFF;
+            }
+            ++esPackets;
+        }
+    }
+    EXPECT_GT(esPackets, 188u * 348 * 20 / 188 / 2);
+}
+
+} // namespace
