@@ -1,0 +1,170 @@
+// The whole program meeting faults a technician meets in the field: the disk
+// fills up during a recording, the output path cannot be written, the window
+// is closed or the tuner pulled out in the middle of work. In each the program
+// tells what happened, keeps what was recorded and ends cleanly.
+#include "tests/e2e/ProgramRun.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One tuner of the dual card; port A a fixed dish on 19.2 E, port C the
+// motorised dish, slow enough to be still turning a few seconds after "Go".
+std::string World(const std::string& extra = "")
+{
+    return "[World]\nTuners=N72B\nSite=48.3667,10.8833\nSky=" KAVRO_SKY_DIR "\n" + extra +
+           "[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
+           "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nPortC=motor\nDefault=A\nMotorAngle=0.0\n"
+           "MotorSpeed=1.0\n";
+}
+
+// 10744 H of 19.2 E through port A, locked.
+const std::string kTune = "click 1\n"
+                          "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
+                          "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 1\nclick 1\n"
+                          "wait-text 1032 10000 LOCKED\n";
+
+// A first short recording leaves the graph stopped, so the one started after
+// it runs the graph again: its delivered bytes are journaled from its start.
+// The second runs in time mode with a limit far beyond the test.
+const std::string kRecord = "page 1\nclick 1036\nclick 1037\nclick 1034\ntext 1031 600\nclick 1036\n";
+
+// Bytes the capture filter delivered during its n-th run (from 0), as the
+// journal's run and stop lines count them.
+std::uint64_t DeliveredInRun(const ProgramOutput& run, std::size_t n)
+{
+    const std::vector<std::uint64_t> runs = JournalNumbers(run.journal, "capture run bytes=");
+    const std::vector<std::uint64_t> stops = JournalNumbers(run.journal, "capture stop bytes=");
+    if (n >= runs.size() || n >= stops.size()) {
+        ADD_FAILURE() << "no run " << n << " of the capture filter in:\n" << run.journal;
+        return 0;
+    }
+    return stops[n] - runs[n];
+}
+
+void ExpectCleanEnd(const ProgramOutput& run)
+{
+    EXPECT_EQ(0, run.signal) << run.errors;
+    EXPECT_EQ(0, run.exitCode) << run.errors;
+    EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
+    EXPECT_EQ(std::string::npos, run.errors.find("Sanitizer")) << run.errors;
+    EXPECT_EQ(std::string::npos, run.errors.find("runtime error")) << run.errors;
+}
+
+TEST(FaultRun, AFullDiskEndsTheRecordingWithItsCauseAndKeepsEveryByteWritten)
+{
+    // The shell counts the limit in 512-byte blocks: 9400 of them are exactly
+    // 25600 packets, which the recording reaches in about a second. The
+    // program ignores the signal, so the write fails as on a full disk.
+    constexpr std::uint64_t kLimit = 9400 * 512;
+    const std::string script = kTune + kRecord +
+                               "wait 4000\n"
+                               "dump 1035\n"
+                               // The page is idle again and records anew.
+                               "click 1037\n"
+                               "text 1030 c:\\second.ts\nclick 1036\nclick 1037\n"
+                               "page 0\ndump 1032\n";
+    const ProgramOutput run = RunProgram(script, {.world = World(), .shellPrefix = "ulimit -f 9400; "});
+    ExpectCleanEnd(run);
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
+    EXPECT_TRUE(HasLinesInOrder(
+        run.transcript,
+        {
+            "msgbox \"Kavro-TScap\" exclamation \"Writing to \\\"c:\\\\L-capture.ts\\\" failed: The file size exceeds "
+            "the limit allowed and cannot be saved. (0x800700DF)\\nThe recording has stopped; what was written "
+            "before is kept.\"",
+            "control 1035 edit \"Record Stopped!\" enabled=1 visible=1",
+            "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
+            "control 1032 edit \"LOCKED\" enabled=0 visible=1",
+            "done",
+        }));
+
+    const std::vector<std::uint64_t> runs = JournalNumbers(run.journal, "capture run bytes=");
+    ASSERT_GE(runs.size(), 3u) << run.journal;
+    const std::size_t full = runs.size() - 2;
+    const std::uint64_t delivered = DeliveredInRun(run, full);
+    EXPECT_GT(delivered, kLimit) << "the stream went on after the disk was full";
+    const std::string recording = run.FileOnC("L-capture.ts");
+    EXPECT_EQ(kLimit, recording.size()) << "every byte up to the limit stays";
+    EXPECT_EQ("", TransportStreamFault(recording));
+
+    const std::string second = run.FileOnC("second.ts");
+    EXPECT_EQ(DeliveredInRun(run, full + 1), second.size());
+    EXPECT_EQ("", TransportStreamFault(second));
+    EXPECT_EQ(std::string::npos, run.journal.find("capture overrun")) << run.journal;
+}
+
+// A local path as the program's Windows text: separators turned round.
+std::string Backslashed(const std::filesystem::path& path)
+{
+    std::string text = path.string();
+    for (char& c : text) {
+        if (c == '/') c = '\\';
+    }
+    return text;
+}
+
+// The transcript's quoting of a text: backslashes and quotes escaped.
+std::string Quoted(const std::string& text)
+{
+    std::string quoted;
+    for (const char c : text) {
+        if (c == '\\' || c == '"') quoted += '\\';
+        quoted += c;
+    }
+    return quoted;
+}
+
+TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
+{
+    // A folder holding an earlier recording; a place nobody may create files
+    // in, root included (the kernel's own file system); a drive that does not
+    // exist, typed and chosen through Save As.
+    TempDir place;
+    std::filesystem::create_directory(place / "Recordings");
+    TempDir::WriteFile(place / "Recordings" / "earlier.ts", "kept");
+    const std::string folder = Backslashed(place / "Recordings");
+    const std::string script = kTune +
+                               "page 1\n"
+                               "text 1030 " + folder + "\nclick 1036\n"
+                               "text 1030 \\sys\\rec.ts\nclick 1036\n"
+                               "text 1030 q:\\rec.ts\nclick 1036\n"
+                               "save-as q:\\chosen\nclick 1029\nclick 1036\n"
+                               "dump 1030\ndump 1035\nclick 1037\n";
+    const ProgramOutput run = RunProgram(script, {.world = World()});
+    ExpectCleanEnd(run);
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
+    const std::string notStarted = "\\nThe recording has not started.\"";
+    EXPECT_TRUE(HasLinesInOrder(
+        run.transcript,
+        {
+            "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"" + Quoted(folder) +
+                "\\\": An operation is not supported on a directory. (0x80070150)" + notStarted,
+            "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"q:\\\\rec.ts\\\": The system cannot "
+            "find the drive specified. (0x8007000F)" + notStarted,
+            "save-as \"q:\\\\chosen.TS\"",
+            "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"q:\\\\chosen.TS\\\": The system cannot "
+            "find the drive specified. (0x8007000F)" + notStarted,
+            "control 1030 edit \"q:\\\\chosen.TS\" enabled=1 visible=1",
+            "control 1035 edit \"\" enabled=1 visible=1",
+            "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
+        }));
+    // Access is denied to everyone; a system that mounts it read-only says so.
+    const std::string sys = "Cannot create the file \\\"\\\\sys\\\\rec.ts\\\": ";
+    const bool denied = run.transcript.find(sys + "Access is denied. (0x80070005)" + notStarted) != std::string::npos;
+    const bool writeProtected =
+        run.transcript.find(sys + "The media is write protected. (0x80070013)" + notStarted) != std::string::npos;
+    EXPECT_TRUE(denied || writeProtected) << run.transcript;
+
+    EXPECT_EQ("kept", TempDir::ReadFile(place / "Recordings" / "earlier.ts"));
+    EXPECT_FALSE(std::filesystem::exists("/sys/rec.ts"));
+    EXPECT_FALSE(std::filesystem::exists(run.DriveC() / "L-capture.ts"));
+}
+
+} // namespace
