@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -166,5 +167,82 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
     EXPECT_FALSE(std::filesystem::exists("/sys/rec.ts"));
     EXPECT_FALSE(std::filesystem::exists(run.DriveC() / "L-capture.ts"));
 }
+
+// The window closed, or the tuner reported removed, in the middle of work.
+struct Interruption {
+    const char* name;
+    const char* activity; // recording, tuning or dish
+    std::string event;    // the script's last line, or empty: the world's removal notice
+};
+
+void PrintTo(const Interruption& c, std::ostream* out) { *out << c.name; }
+
+std::string ActivityScript(const std::string& activity)
+{
+    if (activity == "recording") return kTune + kRecord + "wait 1500\n";
+    // "Lock TP" pressed; the event follows at once, while the stream starts
+    // and the monitor polls its first lock.
+    if (activity == "tuning") {
+        return "click 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
+               "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 1\nclick 1\n";
+    }
+    // The motor put on the cable through port C, then "Go" to 1.9 E, some ten
+    // degrees away from the meridian at a degree a second.
+    return "click 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
+           "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 3\nclick 1\n"
+           "page 2\npick 1092 Germany\npick 1086 Augsburg\npick 1093 0019  BulgariaSat 1\nclick 1115\nwait 500\n";
+}
+
+class InterruptedRun : public testing::TestWithParam<Interruption> {};
+
+TEST_P(InterruptedRun, EndsCleanlyAndKeepsACompleteRecording)
+{
+    const Interruption& c = GetParam();
+    const std::string activity = c.activity;
+    // Without a scripted event the machine reports the removal a while after
+    // the recording has started; the script waits longer than that.
+    const std::string world = c.event.empty() ? World("DeviceRemovalAfter=7000\n") : World();
+    const std::string script = ActivityScript(activity) + (c.event.empty() ? "wait 30000\n" : c.event);
+    const ProgramOutput run = RunProgram(script, {.world = world});
+    ExpectCleanEnd(run);
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
+    EXPECT_EQ(std::string::npos, run.transcript.find("msgbox ")) << run.transcript;
+    const std::string windowEnd = c.event == "close\n" ? "end 102 CANCEL" : "end 102 OK";
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {"open 102 \"KavroN71 TS Recorder\"", windowEnd})) << run.transcript;
+    EXPECT_NE(std::string::npos, run.journal.find("graph remove \"Dest Filter\"")) << "the graph was taken down";
+
+    if (activity == "tuning") {
+        EXPECT_NE(std::string::npos, run.journal.find("tune freq=10744000 ")) << run.journal;
+    }
+    if (activity == "dish") {
+        // The goto command reached the positioner before the event.
+        EXPECT_NE(std::string::npos, run.journal.find(" -> motor goto ")) << run.journal;
+    }
+    if (activity == "recording") {
+        const std::vector<std::uint64_t> runs = JournalNumbers(run.journal, "capture run bytes=");
+        ASSERT_GE(runs.size(), 2u) << run.journal;
+        const std::string recording = run.FileOnC("L-capture.ts");
+        EXPECT_EQ(DeliveredInRun(run, runs.size() - 1), recording.size())
+            << "the file holds exactly what was delivered while recording";
+        EXPECT_GT(recording.size(), 188u * 1000);
+        EXPECT_EQ("", TransportStreamFault(recording));
+        if (c.event.empty()) {
+            EXPECT_LT(run.journal.find("capture run bytes=" + std::to_string(runs.back())),
+                      run.journal.find("sim device removal"))
+                << "the removal came during the recording";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EventsDuringWork, InterruptedRun,
+    testing::Values(Interruption{"WindowClosedWhileRecording", "recording", "close\n"},
+                    Interruption{"WindowClosedWhileTuning", "tuning", "close\n"},
+                    Interruption{"WindowClosedWhileTheDishMoves", "dish", "close\n"},
+                    Interruption{"DeviceRemovedWhileRecording", "recording", "device-removal\n"},
+                    Interruption{"DeviceRemovedWhileTuning", "tuning", "device-removal\n"},
+                    Interruption{"DeviceRemovedWhileTheDishMoves", "dish", "device-removal\n"},
+                    Interruption{"MachineReportsRemovalWhileRecording", "recording", ""}),
+    [](const testing::TestParamInfo<Interruption>& info) { return std::string(info.param.name); });
 
 } // namespace
