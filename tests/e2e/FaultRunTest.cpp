@@ -245,4 +245,75 @@ INSTANTIATE_TEST_SUITE_P(
                     Interruption{"MachineReportsRemovalWhileRecording", "recording", ""}),
     [](const testing::TestParamInfo<Interruption>& info) { return std::string(info.param.name); });
 
+// Bytes no editor wrote, without a Ctrl-Z (which ends a text file in text mode).
+std::string Garbage(std::size_t bytes, unsigned seed)
+{
+    std::string text;
+    for (std::size_t i = 0; i < bytes; ++i) {
+        const char byte = static_cast<char>(((i + seed) * 2654435761u >> 11) & 0xFF);
+        text += byte == '\x1A' ? '\0' : byte;
+    }
+    return text;
+}
+
+// The program copied into a folder of its own with a settings file, a city
+// list and a satellite folder full of garbage beside it: the pages show what
+// can be read, Go still aims the dish from a good city at a good satellite, and
+// the files the program only reads are left byte for byte; the settings file,
+// which the program writes by design, keeps every line it did not write.
+TEST(FaultRun, GarbageDataFilesBesideTheProgramAreShownAsFarAsTheyReadAndKeptAsTheyWere)
+{
+    TempDir dir;
+    const std::filesystem::path folder = dir / "program";
+    std::filesystem::create_directories(folder / "Transponders");
+    std::error_code linked;
+    std::filesystem::create_hard_link(KAVRO_PROGRAM, folder / "Kavro-TScap", linked);
+    if (linked) std::filesystem::copy_file(KAVRO_PROGRAM, folder / "Kavro-TScap");
+
+    const std::string garbage = Garbage(4096, 1);
+    const std::string settings = garbage + "\r\n[Config]\r\npolarity=99999999999999999999999\r\ndiseqc=-1e400\r\n"
+                                           "goldcode=99999999999999999999999\r\nfreq=" + std::string(1 << 20, '7') +
+                                 "\r\nlnblow=9750\r\n[Notes]\r\nmine=keep me\r\n" + garbage;
+    TempDir::WriteFile(folder / "Kavro-TScap.ini", settings);
+    const std::string cities = Garbage(70000, 2) + "\nChad\t" + std::string((1 << 20) + 10, 'x') +
+                               "\nMali\tBamako\t1e400\t-99999999999999999999999\nMali\nGermany\tAugsburg\t48.3667\t10.8833\n" +
+                               Garbage(5000, 3);
+    TempDir::WriteFile(folder / "CityList.txt", cities);
+    const std::filesystem::path sats = folder / "Transponders";
+    for (int i = 0; i < 5000; ++i) {
+        const std::string name = "junk" + std::to_string(i) + (i % 10 == 0 ? ".txt" : ".ini");
+        TempDir::WriteFile(sats / name, i % 2 ? Garbage(300, static_cast<unsigned>(i)) : "[SATTYPE]\n1=\n");
+    }
+    TempDir::WriteFile(sats / "0192.ini", "[SATTYPE]\r\n1=0192\r\n2=Astra\r\n");
+    TempDir::WriteFile(sats / "long.ini", "[SATTYPE]\n1=0130\n2=" + std::string(1 << 20, 'L') + "\n");
+    std::filesystem::create_directory(sats / "folder.ini");
+    std::filesystem::create_symlink(sats / "nowhere", sats / "dangling.ini");
+
+    const std::string script = "click 1\ndump 1012\ndump 1013\ndump 1002\ndump 1003\ndump 1058\n"
+                               "page 2\npick 1092 Germany\npick 1086 Augsburg\ndump 1068\ndump 1021\n"
+                               "pick 1093 0192  Astra\nclick 1115\n";
+    const ProgramOutput run = RunProgram(script, {.world = World(), .program = folder / "Kavro-TScap"});
+    ExpectCleanEnd(run);
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript.substr(0, 4000);
+    EXPECT_EQ(std::string::npos, run.transcript.find("msgbox ")) << run.transcript.substr(0, 4000);
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {
+                                                    "control 1012 edit \"" + std::string(259, '7') + "\" enabled=1 visible=1",
+                                                    "control 1013 edit \"9750\" enabled=1 visible=1",
+                                                    "control 1002 combo \"\" enabled=1 visible=1 sel=-1 count=2",
+                                                    "control 1058 edit \"2147483647\" enabled=1 visible=1",
+                                                    "control 1068 edit \"48.3667\" enabled=1 visible=1",
+                                                    "control 1021 edit \"10.8833\" enabled=1 visible=1",
+                                                    "done",
+                                                }));
+    // 19.2 E seen from Augsburg, as the shipped data aims it.
+    EXPECT_NE(std::string::npos, run.journal.find("ks set BDA 0 inst=E1 31 6E E0 92 ")) << "Go aimed the dish";
+
+    EXPECT_EQ(cities, TempDir::ReadFile(folder / "CityList.txt"));
+    EXPECT_EQ("[SATTYPE]\r\n1=0192\r\n2=Astra\r\n", TempDir::ReadFile(sats / "0192.ini"));
+    EXPECT_EQ(Garbage(300, 1), TempDir::ReadFile(sats / "junk1.ini"));
+    const std::string saved = TempDir::ReadFile(folder / "Kavro-TScap.ini");
+    EXPECT_EQ(0u, saved.find(garbage + "\r\n[Config]\r\n")) << "the lines before the section stay";
+    EXPECT_NE(std::string::npos, saved.find("[Notes]\r\nmine=keep me\r\n" + garbage)) << "and those after it";
+}
+
 } // namespace
