@@ -146,16 +146,18 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
 {
     // A folder holding an earlier recording; a place nobody may create files
     // in, root included (the kernel's own file system); a drive that does not
-    // exist, typed and chosen through Save As.
+    // exist, typed and chosen through Save As; a name too long for any disk.
     TempDir place;
     std::filesystem::create_directory(place / "Recordings");
     TempDir::WriteFile(place / "Recordings" / "earlier.ts", "kept");
     const std::string folder = Backslashed(place / "Recordings");
+    const std::string longName = std::string(300, 'n') + ".ts"; // beyond any file system's name length
     const std::string script = kTune +
                                "page 1\n"
                                "text 1030 " + folder + "\nclick 1036\n"
                                "text 1030 \\sys\\rec.ts\nclick 1036\n"
                                "text 1030 q:\\rec.ts\nclick 1036\n"
+                               "text 1030 c:\\" + longName + "\nclick 1036\n"
                                "save-as q:\\chosen\nclick 1029\nclick 1036\n"
                                "dump 1030\ndump 1035\nclick 1037\n";
     const ProgramOutput run = RunProgram(script, {.world = World()});
@@ -169,6 +171,8 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
                 "\\\": An operation is not supported on a directory. (0x80070150)" + notStarted,
             "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"q:\\\\rec.ts\\\": The system cannot "
             "find the drive specified. (0x8007000F)" + notStarted,
+            "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"c:\\\\" + longName +
+                "\\\": The filename or extension is too long. (0x800700CE)" + notStarted,
             "save-as \"q:\\\\chosen.TS\"",
             "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"q:\\\\chosen.TS\\\": The system cannot "
             "find the drive specified. (0x8007000F)" + notStarted,
