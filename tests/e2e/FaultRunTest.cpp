@@ -225,7 +225,7 @@ TEST_P(InterruptedRun, EndsCleanlyAndKeepsACompleteRecording)
     const std::string activity = c.activity;
     // Without a scripted event the machine reports the removal a while after
     // the recording has started; the script waits longer than that.
-    const std::string world = c.event.empty() ? World("DeviceRemovalAfter=7000\n") : World();
+    const std::string world = c.event.empty() ? World("DeviceRemovalAfter=10000\n") : World();
     const std::string script = ActivityScript(activity) + (c.event.empty() ? "wait 30000\n" : c.event);
     const ProgramOutput run = RunProgram(script, {.world = world});
     ExpectCleanEnd(run);
