@@ -60,69 +60,6 @@ void ExpectCleanEnd(const ProgramOutput& run)
     EXPECT_EQ(std::string::npos, run.errors.find("runtime error")) << run.errors;
 }
 
-// A disk that fills during a recording. The shell counts a file-size limit in
-// 512-byte blocks; the program ignores the signal the limit raises, so the
-// write fails as on a full disk. The recording reaches either limit in about a
-// second.
-struct FullDisk {
-    const char* name;
-    int blocks;
-};
-
-void PrintTo(const FullDisk& c, std::ostream* out) { *out << c.name; }
-
-class FullDiskRun : public testing::TestWithParam<FullDisk> {};
-
-TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryByteWritten)
-{
-    const std::uint64_t limit = std::uint64_t{512} * static_cast<std::uint64_t>(GetParam().blocks);
-    const std::string script = kTune +
-                               "page 1\nclick 1034\ntext 1031 600\nclick 1036\n"
-                               "wait-text 1035 20000 Record Stopped!\n"
-                               // The page is idle again and records anew.
-                               "click 1037\n"
-                               "text 1030 c:\\second.ts\nclick 1036\nclick 1037\n"
-                               "page 0\ndump 1032\n";
-    const ProgramOutput run = RunProgram(
-        script, {.world = World(), .shellPrefix = "ulimit -f " + std::to_string(GetParam().blocks) + "; "});
-    ExpectCleanEnd(run);
-    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
-    EXPECT_TRUE(HasLinesInOrder(
-        run.transcript,
-        {
-            "msgbox \"Kavro-TScap\" exclamation \"Writing to \\\"c:\\\\L-capture.ts\\\" failed: The file size exceeds "
-            "the limit allowed and cannot be saved. (0x800700DF)\\nThe recording has stopped; what was written "
-            "before is kept.\"",
-            "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
-            "control 1032 edit \"LOCKED\" enabled=0 visible=1",
-            "done",
-        }));
-
-    // The graph ran from the tune on; the recording's end stopped it, and the
-    // second recording ran it again.
-    const std::vector<std::uint64_t> runs = JournalNumbers(run.journal, "capture run bytes=");
-    ASSERT_GE(runs.size(), 2u) << run.journal;
-    const std::size_t full = runs.size() - 2;
-    EXPECT_GT(DeliveredInRun(run, full), limit) << "the stream went on after the disk was full";
-    const std::string recording = run.FileOnC("L-capture.ts");
-    ASSERT_EQ(limit, recording.size()) << "every byte up to the limit stays";
-    const std::size_t whole = recording.size() - recording.size() % 188;
-    EXPECT_EQ("", TransportStreamFault(recording.substr(0, whole)));
-    if (whole < recording.size()) {
-        EXPECT_EQ('\x47', recording[whole]) << "the cut packet is the start of one";
-    }
-
-    const std::string second = run.FileOnC("second.ts");
-    EXPECT_EQ(DeliveredInRun(run, full + 1), second.size());
-    EXPECT_EQ("", TransportStreamFault(second));
-    EXPECT_EQ(std::string::npos, run.journal.find("capture overrun")) << run.journal;
-}
-
-INSTANTIATE_TEST_SUITE_P(Limits, FullDiskRun,
-                         testing::Values(FullDisk{"AtAPacketBoundary", 9400}, // 25600 packets
-                                         FullDisk{"InsideAPacket", 9401}),    // 25602 packets and 136 bytes
-                         [](const testing::TestParamInfo<FullDisk>& info) { return std::string(info.param.name); });
-
 // A local path as the program's Windows text: separators turned round.
 std::string Backslashed(const std::filesystem::path& path)
 {
@@ -143,6 +80,107 @@ std::string Quoted(const std::string& text)
     }
     return quoted;
 }
+
+// A disk that fills during a recording, two ways. A file-size limit, which
+// the shell counts in 512-byte blocks: the program ignores the signal the
+// limit raises, so the write fails with "file too large". Or a real small disk:
+// a memory file system of that many bytes mounted at c:\full in a mount
+// namespace of the program's own, its file copied out when the program ends
+// (the disk goes with the namespace). The recording reaches either in about a
+// second.
+struct FullDisk {
+    const char* name;
+    int blocks;
+    bool smallDisk;
+};
+
+void PrintTo(const FullDisk& c, std::ostream* out) { *out << c.name; }
+
+constexpr int kCannotMount = 77;
+
+class FullDiskRun : public testing::TestWithParam<FullDisk> {
+protected:
+    // A program that runs the real one with a disk of `bytes` at c:\full and
+    // copies c:\full\rec.ts to c:\copy.ts afterwards; kCannotMount when this
+    // machine allows no such mount.
+    std::filesystem::path SmallDiskProgram(std::uint64_t bytes)
+    {
+        const std::filesystem::path wrapper = m_dir / "with-small-disk";
+        TempDir::WriteFile(wrapper, "#!/bin/sh\nmkdir -p \"$KAVRO_DRIVE_C/full\"\n"
+                                    "unshare --mount --map-root-user true 2>/dev/null || exit " +
+                                        std::to_string(kCannotMount) + "\n"
+                                    "exec unshare --mount --map-root-user sh -c 'mount -t tmpfs -o size=" +
+                                        std::to_string(bytes) + " tmpfs \"$KAVRO_DRIVE_C/full\" || exit " +
+                                        std::to_string(kCannotMount) +
+                                        "; \"$0\"; rc=$?; cp \"$KAVRO_DRIVE_C/full/rec.ts\" \"$KAVRO_DRIVE_C/copy.ts\";"
+                                        " exit $rc' '" KAVRO_PROGRAM "'\n");
+        std::filesystem::permissions(wrapper, std::filesystem::perms::owner_all);
+        return wrapper;
+    }
+
+    TempDir m_dir;
+};
+
+TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryByteWritten)
+{
+    const FullDisk& c = GetParam();
+    const std::uint64_t limit = std::uint64_t{512} * static_cast<std::uint64_t>(c.blocks);
+    const std::string path = c.smallDisk ? "c:\\full\\rec.ts" : "c:\\L-capture.ts";
+    const std::string script = kTune +
+                               "page 1\ntext 1030 " + path + "\nclick 1034\ntext 1031 600\nclick 1036\n"
+                               "wait-text 1035 20000 Record Stopped!\n"
+                               // The page is idle again and records anew.
+                               "click 1037\n"
+                               "text 1030 c:\\second.ts\nclick 1036\nclick 1037\n"
+                               "page 0\ndump 1032\n";
+    ProgramRunOptions options{.world = World()};
+    if (c.smallDisk) {
+        options.program = SmallDiskProgram(limit);
+    } else {
+        options.shellPrefix = "ulimit -f " + std::to_string(c.blocks) + "; ";
+    }
+    const ProgramOutput run = RunProgram(script, options);
+    if (c.smallDisk && run.exitCode == kCannotMount) GTEST_SKIP() << "no private mount allowed here";
+    ExpectCleanEnd(run);
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
+    const std::string cause = c.smallDisk ? "There is not enough space on the disk. (0x80070070)"
+                                          : "The file size exceeds the limit allowed and cannot be saved. (0x800700DF)";
+    EXPECT_TRUE(HasLinesInOrder(
+        run.transcript,
+        {
+            "msgbox \"Kavro-TScap\" exclamation \"Writing to \\\"" + Quoted(path) + "\\\" failed: " + cause +
+                "\\nThe recording has stopped; what was written before is kept.\"",
+            "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
+            "control 1032 edit \"LOCKED\" enabled=0 visible=1",
+            "done",
+        }));
+
+    // The graph ran from the tune on; the recording's end stopped it, and the
+    // second recording ran it again.
+    const std::vector<std::uint64_t> runs = JournalNumbers(run.journal, "capture run bytes=");
+    ASSERT_GE(runs.size(), 2u) << run.journal;
+    const std::size_t full = runs.size() - 2;
+    EXPECT_GT(DeliveredInRun(run, full), limit) << "the stream went on after the disk was full";
+    const std::string recording = run.FileOnC(c.smallDisk ? "copy.ts" : "L-capture.ts");
+    ASSERT_EQ(limit, recording.size()) << "every byte up to the limit stays";
+    const std::size_t whole = recording.size() - recording.size() % 188;
+    EXPECT_EQ("", TransportStreamFault(recording.substr(0, whole)));
+    if (whole < recording.size()) {
+        EXPECT_EQ('\x47', recording[whole]) << "the cut packet is the start of one";
+    }
+
+    const std::string second = run.FileOnC("second.ts");
+    EXPECT_EQ(DeliveredInRun(run, full + 1), second.size());
+    EXPECT_EQ("", TransportStreamFault(second));
+    EXPECT_EQ(std::string::npos, run.journal.find("capture overrun")) << run.journal;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, FullDiskRun,
+    testing::Values(FullDisk{"FileSizeLimitAtAPacketBoundary", 9400, false}, // 25600 packets
+                    FullDisk{"FileSizeLimitInsideAPacket", 9401, false},     // 25602 packets and 136 bytes
+                    FullDisk{"SmallDisk", 9400, true}),                      // whole memory pages, 25600 packets
+    [](const testing::TestParamInfo<FullDisk>& info) { return std::string(info.param.name); });
 
 TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
 {
