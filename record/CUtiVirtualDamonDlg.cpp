@@ -7,6 +7,7 @@
 #include "platform/ui/CFileDialog.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/com/WideText.h"
+#include "platform/files/FileError.h"
 #include "record/RecordLimits.h"
 #include "record/RecordSession.h"
 
@@ -17,6 +18,16 @@ constexpr UINT_PTR kTickTimer = 0;
 constexpr UINT kTickMilliseconds = 100;
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 constexpr DWORD kStatusEdit = ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
+
+// Why a file could not be created or written, as the user is told: the system's
+// sentence for a file error ("There is not enough space on the disk."), with the
+// code for a technician; a bare code alone tells the user nothing.
+std::wstring FailureText(HRESULT hr)
+{
+    const char* sentence = FileErrorText(hr);
+    if (*sentence == '\0') return FromUtf8(HresultText(hr));
+    return FromUtf8(std::string(sentence) + " (" + HresultHex(hr) + ")");
+}
 
 ControlTemplate Label(int id, const wchar_t* text, int x, int y, int cx)
 {
@@ -166,7 +177,7 @@ void CUtiVirtualDamonDlg::OnStartRecord()
         return;
     }
     if (FAILED(hr)) {
-        const std::wstring text = L"Cannot create the file \"" + path + L"\": " + FromUtf8(HresultText(hr)) +
+        const std::wstring text = L"Cannot create the file \"" + path + L"\": " + FailureText(hr) +
                                   L"\nThe recording has not started.";
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -208,8 +219,7 @@ void CUtiVirtualDamonDlg::OnTimer(UINT_PTR id)
 
     if (const HRESULT failure = m_session.WriteFailure(); FAILED(failure)) {
         StopRecording();
-        const std::wstring text = L"Writing to \"" + m_session.outputPath + L"\" failed: " +
-                                  FromUtf8(HresultText(failure)) +
+        const std::wstring text = L"Writing to \"" + m_session.outputPath + L"\" failed: " + FailureText(failure) +
                                   L"\nThe recording has stopped; what was written before is kept.";
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
     } else if (sizeLimitMode) {

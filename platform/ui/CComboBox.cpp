@@ -72,7 +72,9 @@ int CComboBox::AddString(LPCWSTR text)
     WithWidget([&](QWidget* widget) {
         auto* combo = ComboOf(widget);
         if (!combo) return;
-        const int index = (ControlStyleOf(widget) & CBS_SORT) ? SortedInsertIndex(ControlItems(widget), item) : combo->count();
+        const int index = (ControlStyleOf(widget) & CBS_SORT)
+                              ? SortedInsertIndex(combo->count(), [&](int at) { return combo->itemText(at); }, item)
+                              : combo->count();
         InsertKeepingSelection(combo, index, item);
         result = index;
     });

@@ -1,5 +1,6 @@
 #include "platform/ui/CFileDialog.h"
 
+#include "platform/files/WinPath.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScriptMode.h"
@@ -62,8 +63,10 @@ bool CFileDialog::ConfirmOverwrite(const std::wstring& path) const
     if (m_open || !(m_flags & OFN_OVERWRITEPROMPT)) {
         return true;
     }
+    // The path is a Windows text ("c:\rec.ts" from a script): the file it names
+    // is where the file stand-ins would write it.
     std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::path(path), error)) {
+    if (!std::filesystem::exists(LocalPath(path), error)) {
         return true;
     }
     const auto slash = path.find_last_of(L"/\\");

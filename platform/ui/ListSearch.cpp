@@ -25,12 +25,23 @@ int Search(const QStringList& items, int startAfter, const QString& text, Match 
 
 int SortedInsertIndex(const QStringList& items, const QString& text)
 {
-    int index = 0;
-    const int count = static_cast<int>(items.size());
-    while (index < count && QString::compare(items[index], text, Qt::CaseInsensitive) <= 0) {
-        ++index;
+    return SortedInsertIndex(static_cast<int>(items.size()), [&](int index) { return items[index]; }, text);
+}
+
+int SortedInsertIndex(int count, const std::function<QString(int)>& itemAt, const QString& text)
+{
+    // The first item greater than text, in a list kept in order.
+    int low = 0;
+    int high = count;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (QString::compare(itemAt(middle), text, Qt::CaseInsensitive) <= 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
     }
-    return index;
+    return low;
 }
 
 int FindStringPrefix(const QStringList& items, int startAfter, const QString& text)

@@ -5,9 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Index at which a sorted list inserts text: after every item that compares
 // less or equal without regard to case, so "10" sorts before "2".
 int SortedInsertIndex(const QStringList& items, const QString& text);
+// The same over count items that itemAt reads one at a time. A bisection, as
+// Windows places an added item: it reads about log2(count) texts, so filling a
+// list with thousands of items does not read every item for each one added.
+int SortedInsertIndex(int count, const std::function<QString(int)>& itemAt, const QString& text);
 
 // First item, searching from startAfter + 1 to the end and then from the start
 // up to startAfter (the whole list when startAfter is -1 or out of range),

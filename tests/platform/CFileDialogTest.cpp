@@ -6,6 +6,7 @@
 #include "platform/ui/Transcript.h"
 
 #include "tests/support/TempDir.h"
+#include "tests/support/TempDrive.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -86,6 +87,20 @@ TEST_F(ScriptedFileDialog, TakesTheArmedAnswerOnceAndAsksBeforeReplacing)
         Transcript::BeginCapture();
     }
     EXPECT_EQ("keep", TempDir::ReadFile(dir / "old.ts")) << "the dialog only chooses; it writes nothing";
+}
+
+TEST_F(ScriptedFileDialog, AFileNamedByItsWindowsPathIsAlsoConfirmedBeforeReplacing)
+{
+    TempDrive drive;
+    TempDir::WriteFile(drive / "old.ts", "keep");
+    ArmSaveAsAnswer(std::wstring(L"c:\\old.ts"));
+    CFileDialog dialog(FALSE, L"TS", L"", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       L"TS Files (*.ts)|*.ts|All Files (*.*)|*.*||");
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ("msgbox \"Confirm Save As\" exclamation \"old.ts already exists.\\nDo you want to replace it?\"\n"
+              "save-as \"c:\\\\old.ts\"\n",
+              Transcript::TakeCapture());
+    Transcript::BeginCapture();
 }
 
 TEST_F(ScriptedFileDialog, ShellOpenIsRecordedAndNothingStarts)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 TEST(ListSearch, PrefixSearchStartsAfterTheIndexAndWrapsRound)
@@ -59,6 +61,23 @@ TEST(ListSearch, SortedInsertGoesAfterEveryItemNotGreater)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.expected, SortedInsertIndex(c.items, QString::fromUtf8(c.text)));
+    }
+}
+
+TEST(ListSearch, SortedInsertIntoALongListReadsOnlyAFewItems)
+{
+    // Five thousand satellite files fill one sorted box: reading every item for
+    // each added one would freeze the page.
+    QStringList items;
+    for (int i = 0; i < 5000; ++i) items << QString::asprintf("%04d  Sat", i);
+    for (const auto& [text, expected] : {std::pair{"0000  Sat", 1}, {"2500", 2500}, {"2500  SAT", 2501}, {"9", 5000}}) {
+        SCOPED_TRACE(text);
+        int reads = 0;
+        const int index = SortedInsertIndex(
+            static_cast<int>(items.size()), [&](int at) { ++reads; return items[at]; }, QString::fromUtf8(text));
+        EXPECT_EQ(expected, index);
+        EXPECT_EQ(SortedInsertIndex(items, QString::fromUtf8(text)), index);
+        EXPECT_LE(reads, 13) << "a bisection of 5000 items";
     }
 }
 

@@ -237,6 +237,10 @@ TEST_F(CPositionDlgTest, GoSendsTheUsalsAngleOrShowsWhyNot)
         {"longitude infinite", "0192", "inf", "50.0", {}, {invalid}},
         {"a trailing letter is ignored and keeps the sign", "0192", "10.0E", "50.0N", {0xE1, 0x31, 0x6E, 0xE0, 0xA2},
          {}},
+        {"latitude beyond any number", "0192", "10.0", "1e400", {}, {invalid}},
+        {"longitude beyond 64 bits", "0192", "-99999999999999999999999", "50.0", {}, {invalid}},
+        {"satellite code in exponent form", "1e40  Junk", "10.0", "50.0", {}, {invalid}},
+        {"coordinates too small to tell from 0", "0100", "1e-400", "-1e-400", {0xE1, 0x31, 0x6E, 0xE0, 0xBB}, {}},
     };
     AttachTuner(sim::TunerKind::Pcie);
     for (const Case& c : cases) {

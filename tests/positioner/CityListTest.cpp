@@ -1,9 +1,12 @@
 #include "positioner/CityList.h"
 
+#include "platform/files/TextFile.h"
 #include "platform/files/WinPath.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -99,6 +102,47 @@ TEST_F(CityListTest, AMissingFileIsToldApartFromAnEmptyOne)
     EXPECT_TRUE(CityListCountries(empty)->empty());
     ASSERT_TRUE(CityListPosition(empty, "France", "Paris"));
     EXPECT_FALSE(*CityListPosition(empty, "France", "Paris"));
+}
+
+// Bytes no editor wrote: random binary with NUL and bare carriage returns, a
+// line beyond the reader's line limit, numbers beyond any range, lines with
+// fields missing. The good lines around them still read as written. (A Ctrl-Z
+// byte ends a text file, as in Windows text mode; the binary here has none.)
+TEST_F(CityListTest, GarbageAroundGoodLinesLeavesTheGoodLinesReadable)
+{
+    std::string binary;
+    for (int i = 0; i < 65536; ++i) {
+        const char byte = static_cast<char>((i * 2654435761u >> 13) & 0xFF);
+        binary += byte == '\x1A' ? '\0' : byte;
+    }
+    const std::string overlong(TextFile::kMaxLineBytes + 4096, '\t');
+    struct Case {
+        const char* name;
+        std::string before;
+    } cases[] = {
+        {"binary bytes without a line end", binary + "\n"},
+        {"a line longer than the reader keeps", "Chad\t" + overlong + "\n"},
+        {"numbers beyond any range", "Mali\tBamako\t1e400\t-99999999999999999999999999\n"
+                                     "Mali\tGao\t0x7FFFFFFFFFFFFFFFFF\t-1e-400\n"},
+        {"fields missing", "Mali\nMali\tBamako\nMali\tGao\t16.27\n\t\t\t\n"},
+        {"carriage returns without line feeds", "Mali\rBamako\r1\r2\r\r\n"},
+    };
+    const std::string good = "Niger\tNiamey\t13.51\t2.11\nNiger\tZinder\t13.80\t8.99\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring file = Write(c.before + good + c.before);
+        const auto countries = CityListCountries(file);
+        ASSERT_TRUE(countries);
+        EXPECT_NE(std::find(countries->begin(), countries->end(), "Niger"), countries->end());
+        const auto cities = CityListCities(file, "Niger");
+        ASSERT_TRUE(cities);
+        EXPECT_EQ(cities->cities, (std::vector<std::string>{"Niamey", "Zinder"}));
+        EXPECT_EQ(Coordinates(cities->first), (std::vector<std::string>{"13.51", "2.11"}));
+        const auto position = CityListPosition(file, "Niger", "Zinder");
+        ASSERT_TRUE(position);
+        EXPECT_EQ(Coordinates(*position), (std::vector<std::string>{"13.80", "8.99"}));
+        EXPECT_EQ(TempDir::ReadFile(m_dir / "CityList.txt"), c.before + good + c.before) << "reading changes nothing";
+    }
 }
 
 } // namespace

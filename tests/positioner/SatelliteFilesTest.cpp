@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -44,6 +50,60 @@ TEST(SatelliteFiles, NoFolderOrAnEmptyOneGivesNoEntries)
     EXPECT_TRUE(SatelliteListEntries(WindowsPath(program.path())).empty());
     std::filesystem::create_directories(program / "Transponders");
     EXPECT_TRUE(SatelliteListEntries(WindowsPath(program.path())).empty());
+}
+
+// A Transponders folder as a careless download leaves it: thousands of files,
+// among them binary garbage, a line of a mebibyte, keys missing, a named pipe
+// (which must not block the reading), a link to nothing, a folder, a file too
+// large to be a satellite file, and files of other kinds. Every *.ini name
+// gives one entry; nothing is changed.
+TEST(SatelliteFiles, ThousandsOfFilesWithGarbageAndUnreadableOnesEachGiveAnEntry)
+{
+    TempDir program;
+    const auto folder = program / "Transponders";
+    std::filesystem::create_directories(folder);
+    constexpr int kGood = 4990;
+    for (int i = 0; i < kGood; ++i) {
+        char code[8];
+        std::snprintf(code, sizeof code, "%04d", i);
+        TempDir::WriteFile(folder / (std::string(code) + ".ini"),
+                           std::string("[SATTYPE]\r\n1=") + code + "\r\n2=Sat " + code + "\r\n[DVB]\r\n0=0\r\n");
+    }
+    std::string binary;
+    for (int i = 0; i < 100000; ++i) binary += static_cast<char>((i * 2654435761u >> 11) & 0xFF);
+    const std::map<std::string, std::string> odd = {
+        {"binary.ini", binary},
+        {"binary-after.ini", "[SATTYPE]\n1=9001\n2=After Garbage\n" + binary},
+        {"megabyte.ini", "[SATTYPE]\n2=" + std::string(1 << 20, 'M') + "\n1=9002\n"},
+        {"nokeys.ini", "[SATTYPE]\n[DVB]\n0=99999999999999999999999\n"},
+        {"huge-code.ini", "[SATTYPE]\n1=1e400\n2=-99999999999999999999\n"},
+        {"readme.txt", "[SATTYPE]\n1=0100\n2=not listed\n"},
+    };
+    for (const auto& [name, bytes] : odd) TempDir::WriteFile(folder / name, bytes);
+    ASSERT_EQ(0, mkfifo((folder / "pipe.ini").c_str(), 0600));
+    std::filesystem::create_symlink(folder / "gone.ini.target", folder / "dangling.ini");
+    std::filesystem::create_directory(folder / "directory.ini");
+    {
+        std::ofstream big(folder / "big.ini");
+        big << "[SATTYPE]\n1=9003\n2=Too Big\n";
+    }
+    std::filesystem::resize_file(folder / "big.ini", std::uintmax_t{65} << 20); // sparse: cheap to make
+
+    const std::vector<std::wstring> entries = SatelliteListEntries(WindowsPath(program.path()));
+    EXPECT_EQ(kGood + 5 + 4, static_cast<int>(entries.size())) << "one entry per *.ini name, the others skipped";
+    const auto has = [&](const std::wstring& entry) {
+        return std::find(entries.begin(), entries.end(), entry) != entries.end();
+    };
+    EXPECT_TRUE(has(L"0000  Sat 0000"));
+    EXPECT_TRUE(has(L"4989  Sat 4989"));
+    EXPECT_TRUE(has(L"9001  After Garbage"));
+    EXPECT_TRUE(has(L"9002  " + std::wstring(259, L'M'))) << "cut to the value buffer";
+    EXPECT_TRUE(has(L"1e400  -99999999999999999999"));
+    EXPECT_FALSE(has(L"0100  not listed"));
+    EXPECT_FALSE(has(L"9003  Too Big")) << "a file beyond the reader's size limit reads as empty";
+    EXPECT_EQ(6, std::count(entries.begin(), entries.end(), L"  "))
+        << "garbage, missing keys, the pipe, the link, the folder and the oversized file";
+    for (const auto& [name, bytes] : odd) EXPECT_EQ(bytes, TempDir::ReadFile(folder / name)) << name;
 }
 
 } // namespace

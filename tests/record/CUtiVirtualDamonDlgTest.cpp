@@ -370,6 +370,9 @@ TEST_F(CaptureControlPageTest, WriteFailureEndsTheRecordingAndKeepsWhatWasWritte
     });
     ASSERT_EQ(1u, boxes.Texts().size());
     EXPECT_NE(std::wstring::npos, boxes.Texts()[0].find(L"what was written before is kept")) << ToUtf8(boxes.Texts()[0]);
+    EXPECT_NE(std::wstring::npos,
+              boxes.Texts()[0].find(L"failed: The file size exceeds the limit allowed and cannot be saved. (0x800700DF)"))
+        << "the cause in words, not only its code: " << ToUtf8(boxes.Texts()[0]);
     EXPECT_EQ(1, Control().stops);
     EXPECT_EQ(188u * 10, std::filesystem::file_size(folder / "full.ts"));
 }
