@@ -2,6 +2,7 @@
 // fills up during a recording, the output path cannot be written, the window
 // is closed or the tuner pulled out in the middle of work. In each the program
 // tells what happened, keeps what was recorded and ends cleanly.
+#include "tests/e2e/OwnProgramFolder.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
@@ -327,12 +328,9 @@ std::string Garbage(std::size_t bytes, unsigned seed)
 // which the program writes by design, keeps every line it did not write.
 TEST(FaultRun, GarbageDataFilesBesideTheProgramAreShownAsFarAsTheyReadAndKeptAsTheyWere)
 {
-    TempDir dir;
-    const std::filesystem::path folder = dir / "program";
+    const OwnProgramFolder own(OwnProgramFolder::Data::None);
+    const std::filesystem::path& folder = own.Folder();
     std::filesystem::create_directories(folder / "Transponders");
-    std::error_code linked;
-    std::filesystem::create_hard_link(KAVRO_PROGRAM, folder / "Kavro-TScap", linked);
-    if (linked) std::filesystem::copy_file(KAVRO_PROGRAM, folder / "Kavro-TScap");
 
     const std::string garbage = Garbage(4096, 1);
     const std::string settings = garbage + "\r\n[Config]\r\npolarity=99999999999999999999999\r\ndiseqc=-1e400\r\n"

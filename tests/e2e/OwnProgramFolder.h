@@ -10,10 +10,14 @@
 
 class OwnProgramFolder {
 public:
-    // Links (or, across file systems, copies) KAVRO_PROGRAM; the data beside it
-    // are links to the build's copies.
-    OwnProgramFolder();
+    enum class Data { Shipped, None };
 
+    // Links (or, across file systems, copies) KAVRO_PROGRAM; with Shipped, the
+    // data beside it are links to the build's copies, with None the test
+    // writes its own.
+    explicit OwnProgramFolder(Data data = Data::Shipped);
+
+    const std::filesystem::path& Folder() const { return m_dir.path(); }
     // The executable to run.
     std::filesystem::path Program() const { return m_dir / "Kavro-TScap"; }
 

@@ -1,7 +1,8 @@
 // The settings file across two runs of the whole program: what the first run's
 // Tuner Setting page saved when it closed, the second run shows, and writes
-// back unchanged. The program is linked into a fresh folder, so the settings
+// back unchanged. The program runs from a folder of its own, so the settings
 // file beside it is this test's own.
+#include "tests/e2e/OwnProgramFolder.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
@@ -20,26 +21,17 @@ const std::string kWorld = "[World]\nTuners=B\nSky=" KAVRO_SKY_DIR "\n"
 
 class TunerSettingsRun : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::filesystem::create_directories(m_dir / "program");
-        std::error_code linked;
-        std::filesystem::create_hard_link(KAVRO_PROGRAM, Program(), linked);
-        if (linked) std::filesystem::copy_file(KAVRO_PROGRAM, Program());
-    }
-
-    std::filesystem::path Program() const { return m_dir / "program" / "Kavro-TScap"; }
-    std::string Settings() const { return TempDir::ReadFile(m_dir / "program" / "Kavro-TScap.ini"); }
+    std::string Settings() const { return TempDir::ReadFile(m_own.Folder() / "Kavro-TScap.ini"); }
 
     // Runs the program once with script; returns the transcript.
     std::string Run(const std::string& script)
     {
-        const ProgramOutput run = RunProgram(script, {.world = kWorld, .program = Program()});
+        const ProgramOutput run = RunProgram(script, {.world = kWorld, .program = m_own.Program()});
         EXPECT_EQ(0, run.exitCode);
         return run.transcript;
     }
 
-    TempDir m_dir;
+    const OwnProgramFolder m_own;
 };
 
 TEST_F(TunerSettingsRun, SecondRunShowsWhatTheFirstSaved)
