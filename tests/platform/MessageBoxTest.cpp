@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <thread>
 #include <gtest/gtest.h>
@@ -114,11 +115,11 @@ TEST_F(MessageBoxTest, ARecorderKeepsBoxesFromAnyThreadAndGivesItsAnswer)
     MessageRecorder recorder;
     EXPECT_EQ(IDOK, AfxMessageBox(L"Record is not started!"));
     recorder.Answer(IDNO);
-    int fromWorker = 0;
+    std::atomic<int> fromWorker = 0;
     std::thread worker([&] { fromWorker = MessageBox(nullptr, L"777don't support this interface", L"error", MB_YESNO); });
     WaitDelivering([&] { return fromWorker != 0; }, 10000);
     worker.join();
-    EXPECT_EQ(IDNO, fromWorker);
+    EXPECT_EQ(IDNO, fromWorker.load());
     ASSERT_EQ(2u, recorder.Boxes().size());
     EXPECT_EQ(AfxGetAppName(), recorder.Boxes()[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), recorder.Boxes()[0].type);
