@@ -78,9 +78,12 @@ Call PickProperty(FuzzInput& input)
         call.known = sim::PropertySet::Ctrl;
         break;
     case 2: // a set from the input
-        for (int i = 0; i < 4; ++i) {
-            const std::uint32_t word = input.Word();
-            std::memcpy(reinterpret_cast<std::uint8_t*>(&call.set) + 4 * i, &word, 4);
+        {
+            // The set's bytes as they lie in memory.
+            std::uint8_t bytes[sizeof(GUID)] = {};
+            const std::string_view given = input.Bytes(sizeof bytes);
+            std::memcpy(bytes, given.data(), given.size());
+            std::memcpy(&call.set, bytes, sizeof bytes);
         }
         call.isKnown = call.set == KSPROPSETID_BDA_EXTENSION || call.set == KSPROPSETID_CTRL_EXTENSION;
         call.known = call.set == KSPROPSETID_CTRL_EXTENSION ? sim::PropertySet::Ctrl : sim::PropertySet::Bda;

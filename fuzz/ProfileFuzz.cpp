@@ -42,9 +42,11 @@ void CheckList(DWORD returned, const Buffer& buffer)
         return;
     }
     FUZZ_CHECK(returned < buffer.size);
-    if (buffer.size >= 2 && returned > 0) {
-        FUZZ_CHECK(buffer.chars[returned] == L'\0');
-        FUZZ_CHECK(returned + 1 < buffer.size && buffer.chars[returned + 1] == L'\0');
+    // Whole: the last name's NUL, then the list's. Cut: two NULs end the last name.
+    FUZZ_CHECK(buffer.chars[returned] == L'\0');
+    if (returned > 0) {
+        FUZZ_CHECK(buffer.chars[returned - 1] == L'\0' ||
+                   (returned + 1 < buffer.size && buffer.chars[returned + 1] == L'\0'));
     }
 }
 
@@ -86,21 +88,23 @@ void FuzzFile(DWORD size, std::string_view bytes)
     CheckList(returned, buffer);
 
     // The sections again, with a buffer large enough for any, to walk each one.
-    Buffer all(70000);
+    // No list is longer than the file plus its NULs.
+    const auto whole = static_cast<DWORD>(bytes.size() + 2);
+    Buffer all(whole);
     returned = GetPrivateProfileStringW(nullptr, nullptr, L"", all.chars.get(), all.size, file.c_str());
     CheckList(returned, all);
     std::vector<std::wstring> sections;
-    for (const wchar_t* name = all.chars.get(); *name && sections.size() < 8; name += std::wcslen(name) + 1) {
+    for (const wchar_t* name = all.chars.get(); *name && sections.size() < 3; name += std::wcslen(name) + 1) {
         sections.emplace_back(name);
     }
     for (const auto& section : sections) {
         returned = GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.chars.get(), size, file.c_str());
         CheckList(returned, buffer);
-        Buffer keys(70000);
+        Buffer keys(whole);
         returned = GetPrivateProfileStringW(section.c_str(), nullptr, L"", keys.chars.get(), keys.size, file.c_str());
         CheckList(returned, keys);
         int walked = 0;
-        for (const wchar_t* key = keys.chars.get(); *key && walked < 8; key += std::wcslen(key) + 1, ++walked) {
+        for (const wchar_t* key = keys.chars.get(); *key && walked < 3; key += std::wcslen(key) + 1, ++walked) {
             returned = GetPrivateProfileStringW(section.c_str(), key, L"default ", buffer.chars.get(), size,
                                                 file.c_str());
             CheckString(returned, buffer);
