@@ -8,11 +8,13 @@
 // modes, then calls until the input ends (see Step).
 // Invariants: a success is S_OK, or S_FALSE for a property the world makes
 // answer positive; a failed Set changes nothing the demodulator shows; a Get
-// never reports more bytes than the buffer holds; an unsupported property fails
+// never reports more bytes than the buffer holds; a stream type or scrambling
+// code set is what the demodulator then holds; an unsupported property fails
 // its support query; an unknown set is refused as such.
 #include "fuzz/FuzzCheck.h"
 #include "platform/driver/KavroProperties.h"
 #include "sim/tuner/Driver.h"
+#include "sim/tuner/ScramblingCode.h"
 #include "sim/tuner/Sky.h"
 #include "sim/world/DefaultWorld.h"
 
@@ -204,7 +206,24 @@ private:
         const HRESULT hr =
             m_driver.Set(call.set, call.id, instance.bytes.get(), instance.size, value.bytes.get(), value.size);
         CheckResult(call, hr);
-        if (FAILED(hr)) FUZZ_CHECK(Observed::Of(m_demodulator) == before);
+        if (FAILED(hr)) {
+            FUZZ_CHECK(Observed::Of(m_demodulator) == before);
+            return;
+        }
+        // What was set is what the demodulator now holds.
+        if (call.id == KSPROPERTY_BDA_STREAMTYPE_PARAMS && call.known == sim::PropertySet::Bda) {
+            StreamTypeParams params{};
+            std::memcpy(&params, value.bytes.get(), sizeof params);
+            const StreamTypeParams now = m_demodulator.OutputStreamType();
+            FUZZ_CHECK((now.ts != 0) == (params.ts != 0) && (now.gs != 0) == (params.gs != 0));
+        }
+        if (call.id == KSPROPERTY_BDA_GOLDCODE || call.id == KSPROPERTY_CTRL_GOLDCODE) {
+            GoldCodeParams params{};
+            std::memcpy(&params, value.bytes.get(), sizeof params);
+            const std::uint32_t code = static_cast<std::uint32_t>(static_cast<std::int32_t>(params.code));
+            const std::uint32_t gold = params.codeType == GOLDCODE_TYPE_GOLD ? code : sim::RootToGold(code);
+            FUZZ_CHECK(m_demodulator.Scrambling() == gold);
+        }
     }
 
     void Tune(FuzzInput& input)

@@ -4,7 +4,8 @@
 // First input byte: the caller's buffer size (0 to 255 characters); the rest is the
 // file. Invariants: an untouched file comes back byte for byte; every listed section
 // and key is found again; a value set is read back; a read never reports more
-// characters than the buffer holds, and a cut list ends in two NULs.
+// characters than the buffer holds, and a cut list ends in two NULs; a value
+// written to the file reads back and the file keeps its sections.
 #include "fuzz/FuzzCheck.h"
 #include "platform/files/PrivateProfile.h"
 #include "platform/files/ProfileText.h"
@@ -91,8 +92,8 @@ void FuzzFile(DWORD size, std::string_view bytes)
     // No list is longer than the file plus its NULs.
     const auto whole = static_cast<DWORD>(bytes.size() + 2);
     Buffer all(whole);
-    returned = GetPrivateProfileStringW(nullptr, nullptr, L"", all.chars.get(), all.size, file.c_str());
-    CheckList(returned, all);
+    const DWORD listed = GetPrivateProfileStringW(nullptr, nullptr, L"", all.chars.get(), all.size, file.c_str());
+    CheckList(listed, all);
     std::vector<std::wstring> sections;
     for (const wchar_t* name = all.chars.get(); *name && sections.size() < 3; name += std::wcslen(name) + 1) {
         sections.emplace_back(name);
@@ -117,6 +118,21 @@ void FuzzFile(DWORD size, std::string_view bytes)
     CheckString(returned, buffer);
     if (size > 4) FUZZ_CHECK(std::wstring(buffer.chars.get()) == L"dflt");
     FUZZ_CHECK(GetPrivateProfileIntW(L"no such section \x01", L"k", -7, file.c_str()) == static_cast<UINT>(-7));
+
+    // A write to the file reads back and keeps the sections there were.
+    if (!sections.empty() && !sections.front().empty() &&
+        sections.front().find_first_of(L"]\r\n") == std::wstring::npos) {
+        const std::wstring before(all.chars.get(), listed);
+        const std::wstring& section = sections.front();
+        FUZZ_CHECK(WritePrivateProfileStringW(section.c_str(), L"FuzzKey", L"12345", file.c_str()));
+        FUZZ_CHECK(GetPrivateProfileIntW(section.c_str(), L"FuzzKey", -7, file.c_str()) == 12345);
+        Buffer after(whole + 64);
+        const DWORD listedAfter =
+            GetPrivateProfileStringW(nullptr, nullptr, L"", after.chars.get(), after.size, file.c_str());
+        FUZZ_CHECK(std::wstring(after.chars.get(), listedAfter).compare(0, before.size(), before) == 0);
+        FUZZ_CHECK(WritePrivateProfileStringW(section.c_str(), L"FuzzKey", nullptr, file.c_str()));
+        FUZZ_CHECK(GetPrivateProfileIntW(section.c_str(), L"FuzzKey", -7, file.c_str()) == static_cast<UINT>(-7));
+    }
 }
 
 } // namespace
