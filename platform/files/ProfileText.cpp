@@ -147,6 +147,9 @@ std::string ProfileText::Bytes() const
 
 std::optional<std::size_t> ProfileText::FindSection(std::wstring_view section) const
 {
+    // The name asked for loses its surrounding blanks as the file's names did, or
+    // a section written under " name " could never be read back.
+    section = Trim(section);
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         if (m_lines[i].kind == Kind::Section && NamesEqualNoCase(m_lines[i].name, section)) {
             return i;
@@ -164,6 +167,7 @@ std::size_t ProfileText::SectionEnd(std::size_t header) const
 
 std::optional<std::wstring> ProfileText::Value(std::wstring_view section, std::wstring_view key) const
 {
+    key = Trim(key);
     const auto header = FindSection(section);
     if (!header) {
         return std::nullopt;
@@ -233,6 +237,8 @@ void ProfileText::Insert(std::size_t at, Line line)
 
 bool ProfileText::SetValue(std::wstring_view section, std::wstring_view key, std::wstring_view value)
 {
+    section = Trim(section);
+    key = Trim(key);
     const auto header = FindSection(section);
     if (!header) {
         Insert(m_lines.size(), NewLine(L"[" + std::wstring(section) + L"]"));
@@ -261,6 +267,7 @@ bool ProfileText::SetValue(std::wstring_view section, std::wstring_view key, std
 
 bool ProfileText::DeleteKey(std::wstring_view section, std::wstring_view key)
 {
+    key = Trim(key);
     const auto header = FindSection(section);
     if (!header) {
         return false;

@@ -15,7 +15,8 @@
 //   - lines starting with ';', lines without '=' and entries before the first section
 //     are kept but never match;
 //   - section and key names match without regard to case (NameCase.h); the first
-//     matching section and the first matching entry in it win.
+//     matching section and the first matching entry in it win. Names asked for lose
+//     their surrounding blanks as the file's names do (so "Config " finds [Config]).
 #include <cstddef>
 #include <optional>
 #include <string>

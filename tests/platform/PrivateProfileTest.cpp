@@ -231,6 +231,37 @@ TEST_F(PrivateProfile, WrittenValuesReadBack)
     EXPECT_EQ(GetPrivateProfileIntW(L"\u00E4rger", L"\u0436", 0, kFile), 1u);
 }
 
+// The file's names lose their surrounding blanks when read, and so do the names a
+// caller asks for: a value written under a name with blanks reads back under it.
+TEST_F(PrivateProfile, NamesWithSurroundingBlanksFindTheFilesNames)
+{
+    struct Case {
+        const char* name;
+        const wchar_t* section;
+        const wchar_t* key;
+    };
+    const Case cases[] = {
+        {"blanks after the section", L"Config ", L"Key"},
+        {"tab before the key", L"Config", L"\tKey"},
+        {"form feed after the section", L"Config\f", L"Key"},
+        {"blanks around both", L" \vConfig\t", L" Key "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Store("[Config]\r\nKey=7\r\n");
+        EXPECT_EQ(GetPrivateProfileIntW(c.section, c.key, -1, kFile), 7u);
+        ASSERT_TRUE(WritePrivateProfileStringW(c.section, c.key, L"12", kFile));
+        EXPECT_EQ(Stored(), "[Config]\r\nKey=12\r\n");
+        EXPECT_EQ(GetPrivateProfileIntW(c.section, c.key, -1, kFile), 12u);
+
+        // A section that is not there yet is written under the bare name.
+        ASSERT_TRUE(WritePrivateProfileStringW((std::wstring(c.section) + L"2").c_str(), c.key, L"5", kFile));
+        EXPECT_EQ(GetPrivateProfileIntW((std::wstring(c.section) + L"2").c_str(), c.key, -1, kFile), 5u);
+        ASSERT_TRUE(WritePrivateProfileStringW(c.section, c.key, nullptr, kFile));
+        EXPECT_EQ(GetPrivateProfileIntW(c.section, c.key, -1, kFile), static_cast<UINT>(-1));
+    }
+}
+
 TEST_F(PrivateProfile, WriteCreatesTheDriveFolderButNoOtherFolder)
 {
     std::filesystem::remove_all(drive.path());

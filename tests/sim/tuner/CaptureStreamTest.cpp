@@ -13,8 +13,6 @@ using namespace sim;
 
 namespace {
 
-constexpr std::uint64_t kSample = CaptureStream::kSamplePackets;
-
 LockedStream Locked(int transponder, double bitrate, OutputFormat output = OutputFormat::TransportStream)
 {
     const Sky sky = TestSky();
