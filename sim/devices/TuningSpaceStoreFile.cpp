@@ -220,15 +220,19 @@ std::string TuningSpaceStoreFile::Format(const std::vector<TuningSpaceValues>& s
 std::vector<TuningSpaceValues> TuningSpaceStoreFile::Parse(std::string_view text)
 {
     std::vector<TuningSpaceValues> spaces;
-    std::optional<TuningSpaceValues> current;
+    // The space being read, while inSpace (a plain value rather than an optional,
+    // which GCC's flow analysis takes for uninitialised when inlined).
+    TuningSpaceValues current;
+    bool inSpace = false;
     auto finish = [&] {
         // A space without an identifier cannot be addressed; ids must stay unique.
-        if (current && current->id > 0) {
+        if (inSpace && current.id > 0) {
             bool taken = false;
-            for (const auto& s : spaces) taken = taken || s.id == current->id;
-            if (!taken) spaces.push_back(std::move(*current));
+            for (const auto& s : spaces) taken = taken || s.id == current.id;
+            if (!taken) spaces.push_back(std::move(current));
         }
-        current.reset();
+        current = TuningSpaceValues{};
+        inSpace = false;
     };
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -236,11 +240,11 @@ std::vector<TuningSpaceValues> TuningSpaceStoreFile::Parse(std::string_view text
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line == kSection) {
             finish();
-            current.emplace();
+            inSpace = true;
             continue;
         }
         const std::size_t eq = line.find('=');
-        if (!current || eq == std::string_view::npos) {
+        if (!inSpace || eq == std::string_view::npos) {
             continue;
         }
         const std::string_view key = Trim(line.substr(0, eq));
@@ -248,7 +252,7 @@ std::vector<TuningSpaceValues> TuningSpaceStoreFile::Parse(std::string_view text
         for (const std::span<const Field> table : {std::span<const Field>(kSpaceFields), std::span<const Field>(kLocatorFields)}) {
             for (const Field& field : table) {
                 if (key == field.key) {
-                    field.read(*current, value);
+                    field.read(current, value);
                 }
             }
         }
