@@ -1,14 +1,14 @@
 #pragma once
 // What the application-shell tests share: a fresh drive c: (for the log), the
 // device side of the simulated machine with a tuner list the test fills, the
-// journal in the drive folder, and the chosen device reset. Lines of a
-// transcript or journal as a list, and whether lines appear in a given order.
+// journal in the drive folder, and the chosen device reset.
 #include "app/ChosenDevice.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Journal.h"
 #include "platform/dshow/DeviceInterfaces.h"
 #include "sim/devices/DeviceClasses.h"
 #include "tests/support/TempDrive.h"
+#include "tests/support/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -17,36 +17,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-inline std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-inline bool HasLine(const std::string& text, const std::string& line)
-{
-    const std::vector<std::string> lines = Lines(text);
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// True when every line of expected appears in text, in that order (other lines
-// may come between them).
-inline ::testing::AssertionResult HasLinesInOrder(const std::string& text, const std::vector<std::string>& expected)
-{
-    const std::vector<std::string> lines = Lines(text);
-    auto at = lines.begin();
-    for (const std::string& line : expected) {
-        at = std::find(at, lines.end(), line);
-        if (at == lines.end()) {
-            return ::testing::AssertionFailure() << "missing, or out of order: " << line << "\nin:\n" << text;
-        }
-        ++at;
-    }
-    return ::testing::AssertionSuccess();
-}
 
 class AppFixture : public ::testing::Test {
 protected:

@@ -54,31 +54,6 @@ ProgramOutput RunProgram(const std::string& script, const ProgramRunOptions& opt
     return run;
 }
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-::testing::AssertionResult HasLinesInOrder(const std::string& text, const std::vector<std::string>& expected)
-{
-    const std::vector<std::string> lines = Lines(text);
-    auto at = lines.begin();
-    for (const std::string& line : expected) {
-        at = std::find(at, lines.end(), line);
-        if (at == lines.end()) {
-            return ::testing::AssertionFailure() << "missing, or out of order: " << line << "\nin:\n" << text;
-        }
-        ++at;
-    }
-    return ::testing::AssertionSuccess();
-}
-
 std::vector<std::string> LogTexts(const std::string& log)
 {
     std::vector<std::string> texts;

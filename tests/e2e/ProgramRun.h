@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TextLines.h"
+
 #include <gtest/gtest.h>
 
 class TempDir;
@@ -35,8 +37,6 @@ struct ProgramOutput {
 
 ProgramOutput RunProgram(const std::string& script, const ProgramRunOptions& options = {});
 
-std::vector<std::string> Lines(const std::string& text);
-::testing::AssertionResult HasLinesInOrder(const std::string& text, const std::vector<std::string>& expected);
 // The log lines without their time stamps.
 std::vector<std::string> LogTexts(const std::string& log);
 // The numbers of the journal lines that start with prefix, in order.

@@ -118,28 +118,3 @@ void TunerPageTest::WriteSettings(const std::string& text) const
 
 std::string Hex(const void* bytes, std::size_t size) { return JournalHex(bytes, size); }
 
-::testing::AssertionResult HasInOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected)
-{
-    auto at = lines.begin();
-    for (const std::string& line : expected) {
-        at = std::find(at, lines.end(), line);
-        if (at == lines.end()) {
-            std::string all;
-            for (const std::string& l : lines) all += l + "\n";
-            return ::testing::AssertionFailure() << "missing, or out of order: " << line << "\nin:\n" << all;
-        }
-        ++at;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}

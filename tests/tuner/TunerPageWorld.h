@@ -11,6 +11,7 @@
 #include "platform/ui/CWinApp.h"
 #include "sim/Install.h"
 #include "tests/support/TempDrive.h"
+#include "tests/support/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,3 @@ private:
 
 // Journal text of driver payloads.
 std::string Hex(const void* bytes, std::size_t size);
-// True when every line of expected appears in lines, in order.
-::testing::AssertionResult HasInOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected);
-// The transcript as lines.
-std::vector<std::string> Lines(const std::string& text);
