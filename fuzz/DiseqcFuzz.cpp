@@ -10,6 +10,7 @@
 // the length its command calls for; the switch port stays A to D; the dish
 // angle stays finite and inside the mount's end stops.
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/StepClock.h"
 #include "platform/driver/KavroProperties.h"
 #include "sim/tuner/DiseqcFrame.h"
 #include "sim/tuner/Driver.h"
@@ -22,15 +23,6 @@
 #include <vector>
 
 namespace {
-
-class StepClock final : public sim::SimClock {
-public:
-    std::int64_t NowMs() const override { return m_now; }
-    void Advance(std::int64_t ms) { m_now += ms; }
-
-private:
-    std::int64_t m_now = 1'000'000;
-};
 
 void CheckParse(const std::uint8_t* bytes, std::size_t length)
 {

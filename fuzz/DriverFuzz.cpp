@@ -12,6 +12,7 @@
 // code set is what the demodulator then holds; an unsupported property fails
 // its support query; an unknown set is refused as such.
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/StepClock.h"
 #include "platform/driver/KavroProperties.h"
 #include "sim/tuner/Driver.h"
 #include "sim/tuner/ScramblingCode.h"
@@ -23,15 +24,6 @@
 #include <vector>
 
 namespace {
-
-class StepClock final : public sim::SimClock {
-public:
-    std::int64_t NowMs() const override { return m_now; }
-    void Advance(std::int64_t ms) { m_now += ms; }
-
-private:
-    std::int64_t m_now = 1'000'000;
-};
 
 const sim::Sky& ShippedSky()
 {
