@@ -8,10 +8,12 @@
 //
 // The folder (default: the system's temporary folder) is where the files go;
 // pick the disk a recording would use.
+#include "platform/com/ComPtr.h"
 #include "platform/com/WideText.h"
 #include "platform/dshow/SampleInterfaces.h"
 #include "record/CDestFilter.h"
 #include "record/RecordSession.h"
+#include "sim/graph/MemAllocator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,6 +21,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -30,51 +33,29 @@ constexpr std::size_t kRunBytes = std::size_t{256} << 20;
 
 std::filesystem::path g_folder;
 
-// A media sample over a caller's buffer, as the allocator hands them out.
-class BufferSample final : public IMediaSample {
-public:
-    explicit BufferSample(std::vector<BYTE>& buffer) : m_buffer(buffer) {}
-    STDMETHODIMP QueryInterface(REFIID, void** ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetPointer(BYTE** ppBuffer) override
-    {
-        *ppBuffer = m_buffer.data();
-        return S_OK;
-    }
-    STDMETHODIMP_(LONG) GetSize() override { return static_cast<LONG>(m_buffer.size()); }
-    STDMETHODIMP GetTime(REFERENCE_TIME*, REFERENCE_TIME*) override { return VFW_E_SAMPLE_TIME_NOT_SET; }
-    STDMETHODIMP SetTime(REFERENCE_TIME*, REFERENCE_TIME*) override { return S_OK; }
-    STDMETHODIMP IsSyncPoint() override { return S_FALSE; }
-    STDMETHODIMP SetSyncPoint(BOOL) override { return S_OK; }
-    STDMETHODIMP IsPreroll() override { return S_FALSE; }
-    STDMETHODIMP SetPreroll(BOOL) override { return S_OK; }
-    STDMETHODIMP_(LONG) GetActualDataLength() override { return static_cast<LONG>(m_buffer.size()); }
-    STDMETHODIMP SetActualDataLength(LONG) override { return S_OK; }
-    STDMETHODIMP GetMediaType(AM_MEDIA_TYPE** pp) override
-    {
-        *pp = nullptr;
-        return S_FALSE;
-    }
-    STDMETHODIMP SetMediaType(AM_MEDIA_TYPE*) override { return S_OK; }
-    STDMETHODIMP IsDiscontinuity() override { return S_FALSE; }
-    STDMETHODIMP SetDiscontinuity(BOOL) override { return S_OK; }
-    STDMETHODIMP GetMediaTime(LONGLONG*, LONGLONG*) override { return VFW_E_MEDIA_TIME_NOT_SET; }
-    STDMETHODIMP SetMediaTime(LONGLONG*, LONGLONG*) override { return S_OK; }
-
-private:
-    std::vector<BYTE>& m_buffer;
-};
-
 std::vector<BYTE> TsBuffer()
 {
     std::vector<BYTE> buffer(kSampleBytes);
     for (std::size_t i = 0; i < buffer.size(); ++i) buffer[i] = static_cast<BYTE>(i % 188 == 0 ? 0x47 : i * 13);
     return buffer;
+}
+
+// A sample of the graph's own allocator holding the packets, as the capture
+// filter hands them to the sink; null when the allocator refuses.
+ComPtr<IMediaSample> TsSample(IMemAllocator* allocator)
+{
+    ALLOCATOR_PROPERTIES wanted{1, static_cast<LONG>(kSampleBytes), 1, 0};
+    ALLOCATOR_PROPERTIES actual{};
+    ComPtr<IMediaSample> sample;
+    if (FAILED(allocator->SetProperties(&wanted, &actual)) || FAILED(allocator->Commit()) ||
+        FAILED(allocator->GetBuffer(&sample, nullptr, nullptr, 0))) {
+        return {};
+    }
+    BYTE* data = nullptr;
+    sample->GetPointer(&data);
+    const std::vector<BYTE> packets = TsBuffer();
+    std::memcpy(data, packets.data(), packets.size());
+    return sample;
 }
 
 void SinkReceive(benchmark::State& state)
@@ -85,8 +66,14 @@ void SinkReceive(benchmark::State& state)
         state.SkipWithError("no sink");
         return;
     }
-    std::vector<BYTE> buffer = TsBuffer();
-    BufferSample sample(buffer);
+    ComPtr<IMemAllocator> allocator;
+    ComPtr<IMediaSample> sample;
+    if (SUCCEEDED(MemAllocator::CreateInstance(nullptr, IID_PPV_ARGS(&allocator)))) sample = TsSample(allocator.Get());
+    if (!sample) {
+        state.SkipWithError("no sample");
+        static_cast<IBaseFilter*>(sink)->Release();
+        return;
+    }
     const std::filesystem::path file = g_folder / "bench-sink.ts";
     for (auto _ : state) {
         session.SetRecordPath(FromUtf8(file.string()));
@@ -98,11 +85,13 @@ void SinkReceive(benchmark::State& state)
             }
             sink->InputPin()->SetWriteEnabled(true);
         }
-        for (std::size_t written = 0; written < kRunBytes; written += kSampleBytes) sink->InputPin()->Receive(&sample);
+        for (std::size_t written = 0; written < kRunBytes; written += kSampleBytes) sink->InputPin()->Receive(sample.Get());
         session.CloseOutputFile();
         if (FAILED(session.WriteFailure())) state.SkipWithError("a write failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * (kRunBytes / kSampleBytes) * kSampleBytes));
+    sample.Release();
+    allocator->Decommit();
     static_cast<IBaseFilter*>(sink)->Release();
     std::filesystem::remove(file);
 }
