@@ -2,9 +2,9 @@
 
 #include "app/CBDAUtilDlg.h"
 #include "app/CDeviceList.h"
-#include "app/DiagLog.h"
-#include "app/GraphMutex.h"
-#include "app/ProgramDirectory.h"
+#include "process/DiagLog.h"
+#include "graph/GraphMutex.h"
+#include "process/ProgramDirectory.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Sync.h"
 #include "platform/com/Tick.h"

@@ -1,9 +1,9 @@
 #include "app/CBDAUtilDlg.h"
 
 #include "app/CAboutDlg.h"
-#include "app/ChosenDevice.h"
+#include "process/ChosenDevice.h"
 #include "app/ProductVersionText.h"
-#include "app/ProgramDirectory.h"
+#include "process/ProgramDirectory.h"
 #include "graph/GraphMessageBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/UiThread.h"

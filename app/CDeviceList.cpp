@@ -1,7 +1,7 @@
 #include "app/CDeviceList.h"
 
-#include "app/ChosenDevice.h"
-#include "app/DeviceGetList.h"
+#include "process/ChosenDevice.h"
+#include "graph/DeviceGetList.h"
 #include "app/Resource.h"
 #include "platform/com/DebugOut.h"
 #include "platform/com/WideText.h"

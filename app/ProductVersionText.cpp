@@ -1,6 +1,6 @@
 #include "app/ProductVersionText.h"
 
-#include "app/ProgramDirectory.h"
+#include "process/ProgramDirectory.h"
 #include "platform/ui/FileVersion.h"
 
 #include <cwchar>

@@ -1,7 +1,7 @@
 #include "app/SignalMonitor.h"
 
 #include "app/MainWindowControls.h"
-#include "app/SignalLocked.h"
+#include "process/SignalLocked.h"
 #include "app/StreamInfoText.h"
 #include "graph/DriverPayloads.h"
 #include "graph/KsControl.h"

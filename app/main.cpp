@@ -4,7 +4,7 @@
 #include "app/AppResources.h"
 #include "app/CBDAUtilApp.h"
 #include "platform/ui/DeviceChange.h"
-#include "platform/ui/UiAutomation.h"
+#include "platform/ui/automation/UiAutomation.h"
 #include "sim/Install.h"
 
 #include <QApplication>

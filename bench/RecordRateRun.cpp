@@ -11,7 +11,7 @@
 //   bench_record_rate [seconds=60] [folder=the temporary folder]
 //
 // Exit status 0 only when nothing was lost and the file is whole.
-#include "app/GraphMutex.h"
+#include "graph/GraphMutex.h"
 #include "graph/DVBTuneRequest.h"
 #include "graph/TunerGraph.h"
 #include "graph/TunerGraphBuild.h"
@@ -20,7 +20,7 @@
 #include "platform/com/Sync.h"
 #include "platform/com/Tick.h"
 #include "platform/com/WideText.h"
-#include "record/RecordSession.h"
+#include "sink/RecordSession.h"
 #include "sim/Install.h"
 
 #include <array>
@@ -130,7 +130,7 @@ int main(int argc, char** argv)
         auto machine = InstallSimulatedMachine(options);
 
         TunerGraph& graph = TunerGraph::Process();
-        if (BuildTunerGraph(0, nullptr) != BUILD_OK || !graph.mediaControl || !graph.sink) {
+        if (BuildTunerGraph(0, L"", nullptr) != BUILD_OK || !graph.mediaControl || !graph.sink) {
             std::cerr << "the graph could not be built\n";
         } else {
             TuningBlock block{};

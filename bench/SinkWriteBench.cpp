@@ -11,9 +11,9 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/WideText.h"
 #include "platform/dshow/SampleInterfaces.h"
-#include "record/CDestFilter.h"
-#include "record/RecordSession.h"
-#include "sim/graph/MemAllocator.h"
+#include "sink/CDestFilter.h"
+#include "sink/RecordSession.h"
+#include "runtime/graph/MemAllocator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 // come in line order, each naming a line of the script; parsing is
 // deterministic.
 #include "fuzz/FuzzCheck.h"
-#include "platform/ui/UiScript.h"
+#include "platform/ui/automation/UiScript.h"
 
 #include <algorithm>
 

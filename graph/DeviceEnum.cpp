@@ -1,6 +1,6 @@
-#include "app/DeviceEnum.h"
+#include "graph/DeviceEnum.h"
 
-#include "app/DiagLog.h"
+#include "process/DiagLog.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/DebugOut.h"
 #include "platform/com/WideText.h"

@@ -1,7 +1,7 @@
-#include "app/DeviceGetList.h"
+#include "graph/DeviceGetList.h"
 
-#include "app/DeviceEnum.h"
-#include "app/DiagLog.h"
+#include "graph/DeviceEnum.h"
+#include "process/DiagLog.h"
 
 #include <algorithm>
 #include <cstring>

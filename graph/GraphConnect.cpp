@@ -1,6 +1,6 @@
 #include "graph/GraphConnect.h"
 
-#include "app/DiagLog.h"
+#include "process/DiagLog.h"
 #include "platform/com/ComPtr.h"
 
 #include <cwchar>

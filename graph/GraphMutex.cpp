@@ -1,3 +1,3 @@
-#include "app/GraphMutex.h"
+#include "graph/GraphMutex.h"
 
 HANDLE graphMutex = nullptr;

@@ -1,7 +1,7 @@
 #include "graph/TunerDevices.h"
 
-#include "app/DeviceEnum.h"
-#include "app/DiagLog.h"
+#include "graph/DeviceEnum.h"
+#include "process/DiagLog.h"
 #include "graph/GraphConnect.h"
 #include "platform/dshow/DeviceInterfaces.h"
 

@@ -1,6 +1,6 @@
 #include "graph/TunerGraph.h"
 
-#include "app/GraphMutex.h"
+#include "graph/GraphMutex.h"
 #include "platform/com/Sync.h"
 
 TunerGraph& TunerGraph::Process()

@@ -3,7 +3,7 @@
 // the tuner's media graph, the driver's property-set interface, the model code
 // of the chosen device and the tuning block.
 //
-// graphMutex itself is the start-up's (app/GraphMutex.h); GraphMutexLock
+// graphMutex itself is the start-up's (graph/GraphMutex.h); GraphMutexLock
 // takes it.
 //
 // Ownership: every interface field is a counted reference held by the record
@@ -25,7 +25,7 @@
 #include "platform/dshow/KsPropertySet.h"
 #include "platform/dshow/TuningInterfaces.h"
 #include "platform/driver/KavroProperties.h"
-#include "record/CDestFilter.h"
+#include "sink/CDestFilter.h"
 
 struct TunerGraph {
     ComPtr<IGraphBuilder> graph;                 // filter graph manager, released last

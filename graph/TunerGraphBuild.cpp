@@ -1,7 +1,6 @@
 #include "graph/TunerGraphBuild.h"
 
-#include "app/ChosenDevice.h"
-#include "app/DiagLog.h"
+#include "process/DiagLog.h"
 #include "graph/DVBSTuningSpace.h"
 #include "graph/DeviceClassification.h"
 #include "graph/FindFilter.h"
@@ -10,7 +9,7 @@
 #include "graph/TunerGraph.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/DeviceInterfaces.h"
-#include "record/RecordSession.h"
+#include "sink/RecordSession.h"
 
 #include <string>
 
@@ -44,7 +43,7 @@ IBaseFilter* AsFilter(CDestFilter* sink) { return sink; }
 
 } // namespace
 
-int BuildTunerGraph(int deviceIndex, HWND owner)
+int BuildTunerGraph(int deviceIndex, const std::wstring& deviceName, HWND owner)
 {
     if (deviceIndex == -1) {
         return BUILD_OK;

@@ -1,6 +1,6 @@
 #include "positioner/CPositionDlg.h"
 
-#include "app/ProgramDirectory.h"
+#include "process/ProgramDirectory.h"
 #include "platform/com/WideText.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/MessageBox.h"

@@ -1,4 +1,4 @@
-#include "app/ChosenDevice.h"
+#include "process/ChosenDevice.h"
 
 std::int32_t deviceIndex = -1;
 std::wstring deviceName;

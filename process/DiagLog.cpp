@@ -1,4 +1,4 @@
-#include "app/DiagLog.h"
+#include "process/DiagLog.h"
 
 #include "platform/com/Tick.h"
 #include "platform/files/AppendText.h"

@@ -1,4 +1,4 @@
-#include "app/ProgramDirectory.h"
+#include "process/ProgramDirectory.h"
 
 #include "platform/files/WinPath.h"
 

@@ -1,3 +1,3 @@
-#include "app/SignalLocked.h"
+#include "process/SignalLocked.h"
 
 std::atomic<LONG> signalLocked{0};

@@ -1,6 +1,6 @@
 #include "record/CUtiVirtualDamonDlg.h"
 
-#include "app/SignalLocked.h"
+#include "process/SignalLocked.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/DebugOut.h"
 #include "platform/ui/CDataExchange.h"
@@ -9,7 +9,7 @@
 #include "platform/com/WideText.h"
 #include "platform/files/FileError.h"
 #include "record/RecordLimits.h"
-#include "record/RecordSession.h"
+#include "sink/RecordSession.h"
 
 namespace {
 

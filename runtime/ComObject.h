@@ -13,7 +13,7 @@
 // simulator's live objects for its whole life.
 #include "platform/com/OleAuto.h"
 #include "platform/com/Unknown.h"
-#include "sim/LiveObjects.h"
+#include "runtime/LiveObjects.h"
 
 #include <atomic>
 #include <tuple>

@@ -1,4 +1,4 @@
-#include "sim/LiveObjects.h"
+#include "runtime/LiveObjects.h"
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
-#include "sim/SimExit.h"
+#include "runtime/SimExit.h"
 
 #include "platform/com/Journal.h"
-#include "sim/LiveObjects.h"
+#include "runtime/LiveObjects.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "record/CDestFilter.h"
+#include "sink/CDestFilter.h"
 
 #include "platform/dshow/Uuids.h"
-#include "record/RecordSession.h"
+#include "sink/RecordSession.h"
 
 #include <new>
 

@@ -9,7 +9,7 @@
 // teardown releases its reference and never deletes either object itself.
 // IAMovieSetup is not offered.
 #include "filterbase/CBaseFilter.h"
-#include "record/CDumpInputPin.h"
+#include "sink/CDumpInputPin.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "record/CDumpInputPin.h"
+#include "sink/CDumpInputPin.h"
 
-#include "record/CDestFilter.h"
-#include "record/RecordSession.h"
+#include "sink/CDestFilter.h"
+#include "sink/RecordSession.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "record/RecordSession.h"
+#include "sink/RecordSession.h"
 
-#include "record/CDestFilter.h"
+#include "sink/CDestFilter.h"
 
 RecordSession& RecordSession::Process()
 {

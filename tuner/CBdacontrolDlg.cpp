@@ -3,8 +3,8 @@
 #include "tuner/CModeDlg.h"
 #include "tuner/CommittedSwitch.h"
 
-#include "app/ChosenDevice.h"
-#include "app/ProgramDirectory.h"
+#include "process/ChosenDevice.h"
+#include "process/ProgramDirectory.h"
 #include "graph/DVBTuneRequest.h"
 #include "graph/DriverPayloads.h"
 #include "graph/KsControl.h"
@@ -147,7 +147,7 @@ BOOL CBdacontrolDlg::OnInitDialog()
     m_pInputPin = nullptr;
     m_pTunerDevice = nullptr;
     ReleaseTunerGraph();
-    BuildTunerGraph(deviceIndex, GetSafeHwnd());
+    BuildTunerGraph(deviceIndex, deviceName, GetSafeHwnd());
     m_pTunerDevice = graph.tuner;
 
     if (graph.deviceType == DEVICE_TYPE_UNSUPPORTED) {

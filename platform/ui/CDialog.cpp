@@ -9,7 +9,7 @@
 #include "platform/ui/DialogWindow.h"
 #include "platform/ui/KeyRouter.h"
 #include "platform/ui/ModalStack.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/Transcript.h"
 #include "platform/ui/UiThread.h"
 
 #include <string>

@@ -3,8 +3,8 @@
 #include "platform/files/WinPath.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/ScriptMode.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/ScriptMode.h"
+#include "platform/ui/automation/Transcript.h"
 #include "platform/ui/UiThread.h"
 
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "platform/ui/CPropertyPage.h"
 
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/Transcript.h"
 
 #include <QWidget>
 #include <string>

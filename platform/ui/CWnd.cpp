@@ -11,7 +11,7 @@
 #include "platform/ui/ControlWidget.h"
 #include "platform/ui/DecimalText.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/Transcript.h"
 #include "platform/ui/UiThread.h"
 
 #include <QAbstractButton>

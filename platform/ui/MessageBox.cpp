@@ -5,8 +5,8 @@
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageRecorder.h"
 #include "platform/ui/ModalStack.h"
-#include "platform/ui/ScriptMode.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/ScriptMode.h"
+#include "platform/ui/automation/Transcript.h"
 #include "platform/ui/UiThread.h"
 
 #include <QMessageBox>

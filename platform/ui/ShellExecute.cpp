@@ -1,7 +1,7 @@
 #include "platform/ui/ShellExecute.h"
 
-#include "platform/ui/ScriptMode.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/ScriptMode.h"
+#include "platform/ui/automation/Transcript.h"
 #include "platform/ui/UiThread.h"
 
 #include <QDesktopServices>

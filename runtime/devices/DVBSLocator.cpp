@@ -1,4 +1,4 @@
-#include "sim/devices/DVBSLocator.h"
+#include "runtime/devices/DVBSLocator.h"
 
 #include "platform/com/ComPtr.h"
 

@@ -4,8 +4,8 @@
 // (nothing is checked or converted). Created with every value "not set"
 // (-1 or the enumerations' NOT_SET). Any thread.
 #include "platform/dshow/TuningInterfaces.h"
-#include "sim/ComObject.h"
-#include "sim/devices/TuningSpaceValues.h"
+#include "runtime/ComObject.h"
+#include "runtime/devices/TuningSpaceValues.h"
 
 #include <mutex>
 

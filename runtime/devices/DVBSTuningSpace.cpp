@@ -1,8 +1,8 @@
-#include "sim/devices/DVBSTuningSpace.h"
+#include "runtime/devices/DVBSTuningSpace.h"
 
 #include "platform/com/WideText.h"
-#include "sim/devices/DVBSLocator.h"
-#include "sim/devices/DVBTuneRequest.h"
+#include "runtime/devices/DVBSLocator.h"
+#include "runtime/devices/DVBTuneRequest.h"
 
 HRESULT DVBSTuningSpace::CreateInstance(IUnknown* outer, REFIID riid, void** ppv)
 {

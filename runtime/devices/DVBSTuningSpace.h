@@ -5,8 +5,8 @@
 // are kept as they are put. Any thread.
 #include "platform/com/ComPtr.h"
 #include "platform/dshow/TuningInterfaces.h"
-#include "sim/ComObject.h"
-#include "sim/devices/TuningSpaceValues.h"
+#include "runtime/ComObject.h"
+#include "runtime/devices/TuningSpaceValues.h"
 
 #include <mutex>
 

@@ -1,4 +1,4 @@
-#include "sim/devices/DVBTuneRequest.h"
+#include "runtime/devices/DVBTuneRequest.h"
 
 HRESULT DVBTuneRequest::CreateInstance(IUnknown* outer, REFIID riid, void** ppv)
 {

@@ -5,7 +5,7 @@
 // not set). The request holds counted references to both objects. Any thread.
 #include "platform/com/ComPtr.h"
 #include "platform/dshow/TuningInterfaces.h"
-#include "sim/ComObject.h"
+#include "runtime/ComObject.h"
 
 #include <mutex>
 

@@ -1,4 +1,4 @@
-#include "sim/devices/DeviceCatalog.h"
+#include "runtime/devices/DeviceCatalog.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,13 +1,13 @@
-#include "sim/devices/DeviceClasses.h"
+#include "runtime/devices/DeviceClasses.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/files/WinPath.h"
-#include "sim/devices/DVBSLocator.h"
-#include "sim/devices/DVBSTuningSpace.h"
-#include "sim/devices/DVBTuneRequest.h"
-#include "sim/devices/DeviceEnumerator.h"
-#include "sim/devices/NetworkProvider.h"
-#include "sim/devices/TuningSpaceStore.h"
+#include "runtime/devices/DVBSLocator.h"
+#include "runtime/devices/DVBSTuningSpace.h"
+#include "runtime/devices/DVBTuneRequest.h"
+#include "runtime/devices/DeviceEnumerator.h"
+#include "runtime/devices/NetworkProvider.h"
+#include "runtime/devices/TuningSpaceStore.h"
 
 void RegisterDeviceClasses(std::shared_ptr<DeviceCatalog> catalog, const std::filesystem::path& tuningSpaceFile)
 {

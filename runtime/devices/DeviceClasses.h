@@ -3,7 +3,7 @@
 // the system device enumerator over a catalogue, the system tuning space
 // store over its file, the DVB-S tuning space, locator and tune request
 // classes, and the DVB-S network provider. Called by the machine's installer or a test, on any thread.
-#include "sim/devices/DeviceCatalog.h"
+#include "runtime/devices/DeviceCatalog.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "sim/devices/DeviceEnumerator.h"
+#include "runtime/devices/DeviceEnumerator.h"
 
 #include "platform/com/ComPtr.h"
-#include "sim/devices/MonikerEnumerator.h"
+#include "runtime/devices/MonikerEnumerator.h"
 
 ClassFactory DeviceEnumerator::Factory(std::shared_ptr<DeviceCatalog> catalog)
 {

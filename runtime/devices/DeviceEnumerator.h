@@ -3,8 +3,8 @@
 // Any thread.
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/DeviceInterfaces.h"
-#include "sim/ComObject.h"
-#include "sim/devices/DeviceCatalog.h"
+#include "runtime/ComObject.h"
+#include "runtime/devices/DeviceCatalog.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "sim/devices/DeviceMoniker.h"
+#include "runtime/devices/DeviceMoniker.h"
 
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"
 #include "platform/com/WideText.h"
-#include "sim/devices/DevicePropertyBag.h"
+#include "runtime/devices/DevicePropertyBag.h"
 
 #include <cstring>
 #include <functional>

@@ -4,8 +4,8 @@
 // "@device:sim:{CATEGORY}\ID". Persistence, composition and parsing are not
 // offered (the documented "not supported" answers). Any thread.
 #include "platform/dshow/DeviceInterfaces.h"
-#include "sim/ComObject.h"
-#include "sim/devices/DeviceCatalog.h"
+#include "runtime/ComObject.h"
+#include "runtime/devices/DeviceCatalog.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "sim/devices/DevicePropertyBag.h"
+#include "runtime/devices/DevicePropertyBag.h"
 
 #include <cwchar>
 

@@ -2,7 +2,7 @@
 // The property bag a device moniker opens: "FriendlyName" as a VT_BSTR.
 // Read only. Any thread.
 #include "platform/dshow/DeviceInterfaces.h"
-#include "sim/ComObject.h"
+#include "runtime/ComObject.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "sim/devices/MonikerEnumerator.h"
+#include "runtime/devices/MonikerEnumerator.h"
 
-#include "sim/devices/DeviceMoniker.h"
+#include "runtime/devices/DeviceMoniker.h"
 
 #include <algorithm>
 

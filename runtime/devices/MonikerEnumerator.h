@@ -2,8 +2,8 @@
 // IEnumMoniker over the devices a category held when the enumerator was
 // made, in the catalogue's order. Any thread.
 #include "platform/dshow/DeviceInterfaces.h"
-#include "sim/ComObject.h"
-#include "sim/devices/DeviceCatalog.h"
+#include "runtime/ComObject.h"
+#include "runtime/devices/DeviceCatalog.h"
 
 #include <mutex>
 #include <vector>

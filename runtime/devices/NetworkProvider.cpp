@@ -1,10 +1,10 @@
-#include "sim/devices/NetworkProvider.h"
+#include "runtime/devices/NetworkProvider.h"
 
 #include "platform/com/Journal.h"
 #include "platform/dshow/BdaInterfaces.h"
-#include "sim/devices/DVBSLocator.h"
-#include "sim/devices/DVBSTuningSpace.h"
-#include "sim/devices/TuningSpaceEnumerator.h"
+#include "runtime/devices/DVBSLocator.h"
+#include "runtime/devices/DVBSTuningSpace.h"
+#include "runtime/devices/TuningSpaceEnumerator.h"
 
 #include <string>
 

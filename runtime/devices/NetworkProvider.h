@@ -17,9 +17,9 @@
 #include "filterbase/CBaseFilter.h"
 #include "filterbase/CBasePin.h"
 #include "platform/dshow/TuningInterfaces.h"
-#include "sim/FilterLock.h"
-#include "sim/LiveObjects.h"
-#include "sim/devices/ISimTuneTarget.h"
+#include "runtime/FilterLock.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/devices/ISimTuneTarget.h"
 
 #include <memory>
 

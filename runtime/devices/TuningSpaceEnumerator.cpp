@@ -1,6 +1,6 @@
-#include "sim/devices/TuningSpaceEnumerator.h"
+#include "runtime/devices/TuningSpaceEnumerator.h"
 
-#include "sim/devices/DVBSTuningSpace.h"
+#include "runtime/devices/DVBSTuningSpace.h"
 
 #include <algorithm>
 

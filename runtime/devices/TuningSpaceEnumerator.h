@@ -3,8 +3,8 @@
 // made. Each space comes out as a new DVB-S tuning space object holding the
 // stored values; changing it changes nothing stored. Any thread.
 #include "platform/dshow/TuningInterfaces.h"
-#include "sim/ComObject.h"
-#include "sim/devices/TuningSpaceValues.h"
+#include "runtime/ComObject.h"
+#include "runtime/devices/TuningSpaceValues.h"
 
 #include <mutex>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "sim/devices/TuningSpaceStore.h"
+#include "runtime/devices/TuningSpaceStore.h"
 
 #include "platform/com/ComPtr.h"
-#include "sim/devices/DVBSTuningSpace.h"
-#include "sim/devices/TuningSpaceEnumerator.h"
+#include "runtime/devices/DVBSTuningSpace.h"
+#include "runtime/devices/TuningSpaceEnumerator.h"
 
 #include <algorithm>
 

@@ -9,8 +9,8 @@
 // (_NewEnum, TuningSpacesFor*) are not offered: E_NOTIMPL.
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/TuningInterfaces.h"
-#include "sim/ComObject.h"
-#include "sim/devices/TuningSpaceStoreFile.h"
+#include "runtime/ComObject.h"
+#include "runtime/devices/TuningSpaceStoreFile.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "sim/devices/TuningSpaceStoreFile.h"
+#include "runtime/devices/TuningSpaceStoreFile.h"
 
 #include "platform/com/WideText.h"
 

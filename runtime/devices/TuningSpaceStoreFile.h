@@ -13,7 +13,7 @@
 // Texts are UTF-8 with C escapes (\\, \n, \r, \t, \xHH). Unknown keys and
 // lines that do not parse are skipped; a section without a usable Id is dropped.
 #include "platform/com/Hresult.h"
-#include "sim/devices/TuningSpaceValues.h"
+#include "runtime/devices/TuningSpaceValues.h"
 
 #include <filesystem>
 #include <functional>

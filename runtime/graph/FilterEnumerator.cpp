@@ -1,6 +1,6 @@
-#include "sim/graph/FilterEnumerator.h"
+#include "runtime/graph/FilterEnumerator.h"
 
-#include "sim/graph/FilterGraph.h"
+#include "runtime/graph/FilterGraph.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // new set. Holds a reference to the graph. Any thread.
 #include "platform/com/ComPtr.h"
 #include "platform/dshow/GraphInterfaces.h"
-#include "sim/ComObject.h"
+#include "runtime/ComObject.h"
 
 #include <mutex>
 #include <vector>

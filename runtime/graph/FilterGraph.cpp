@@ -1,9 +1,9 @@
-#include "sim/graph/FilterGraph.h"
+#include "runtime/graph/FilterGraph.h"
 
 #include "platform/com/Journal.h"
 #include "platform/com/WideText.h"
-#include "sim/graph/FilterEnumerator.h"
-#include "sim/graph/SystemClock.h"
+#include "runtime/graph/FilterEnumerator.h"
+#include "runtime/graph/SystemClock.h"
 
 #include <algorithm>
 #include <cstdio>

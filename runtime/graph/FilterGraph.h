@@ -33,7 +33,7 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/Sync.h"
 #include "platform/dshow/GraphBuilderInterfaces.h"
-#include "sim/ComObject.h"
+#include "runtime/ComObject.h"
 
 #include <atomic>
 #include <string>

@@ -1,11 +1,11 @@
-#include "sim/graph/GraphClasses.h"
+#include "runtime/graph/GraphClasses.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/GraphBuilderInterfaces.h"
-#include "sim/graph/FilterGraph.h"
-#include "sim/graph/InfTee.h"
-#include "sim/graph/Mpeg2Demultiplexer.h"
-#include "sim/graph/SystemClock.h"
+#include "runtime/graph/FilterGraph.h"
+#include "runtime/graph/InfTee.h"
+#include "runtime/graph/Mpeg2Demultiplexer.h"
+#include "runtime/graph/SystemClock.h"
 
 void RegisterGraphClasses()
 {

@@ -1,4 +1,4 @@
-#include "sim/graph/InfTee.h"
+#include "runtime/graph/InfTee.h"
 
 #include "platform/dshow/GraphBuilderInterfaces.h"
 

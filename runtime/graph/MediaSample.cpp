@@ -1,6 +1,6 @@
-#include "sim/graph/MediaSample.h"
+#include "runtime/graph/MediaSample.h"
 
-#include "sim/graph/MemAllocator.h"
+#include "runtime/graph/MemAllocator.h"
 
 MediaSample::MediaSample(MemAllocator* allocator, BYTE* data, LONG size)
     : m_allocator(allocator), m_data(data), m_size(size), m_actual(size)

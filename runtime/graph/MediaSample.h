@@ -6,7 +6,7 @@
 // back to the pool (it is not deleted then). Its fields are used by one thread
 // at a time (the one holding it); several holders may read it at once.
 #include "platform/dshow/SampleInterfaces.h"
-#include "sim/LiveObjects.h"
+#include "runtime/LiveObjects.h"
 
 #include <atomic>
 

@@ -1,8 +1,8 @@
-#include "sim/graph/MemAllocator.h"
+#include "runtime/graph/MemAllocator.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/Uuids.h"
-#include "sim/graph/MediaSample.h"
+#include "runtime/graph/MediaSample.h"
 
 #include <algorithm>
 #include <cstdint>

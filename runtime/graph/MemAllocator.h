@@ -8,7 +8,7 @@
 // decommitted. Each sample handed out holds one reference on the allocator
 // until it comes back, so the pool outlives its last outstanding sample.
 #include "platform/dshow/SampleInterfaces.h"
-#include "sim/LiveObjects.h"
+#include "runtime/LiveObjects.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -1,4 +1,4 @@
-#include "sim/graph/Mpeg2Demultiplexer.h"
+#include "runtime/graph/Mpeg2Demultiplexer.h"
 
 #include "platform/dshow/GraphBuilderInterfaces.h"
 

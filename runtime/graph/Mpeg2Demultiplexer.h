@@ -14,8 +14,8 @@
 #include "filterbase/CBaseFilter.h"
 #include "filterbase/CBaseInputPin.h"
 #include "filterbase/CBaseOutputPin.h"
-#include "sim/FilterLock.h"
-#include "sim/LiveObjects.h"
+#include "runtime/FilterLock.h"
+#include "runtime/LiveObjects.h"
 
 #include <atomic>
 #include <memory>

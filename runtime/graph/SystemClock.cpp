@@ -1,4 +1,4 @@
-#include "sim/graph/SystemClock.h"
+#include "runtime/graph/SystemClock.h"
 
 #include "platform/com/ComPtr.h"
 #include "platform/com/Sync.h"

@@ -6,7 +6,7 @@
 // thread, started with the first advise, sets the events and ends with the
 // clock.
 #include "platform/dshow/SampleInterfaces.h"
-#include "sim/ComObject.h"
+#include "runtime/ComObject.h"
 
 #include <condition_variable>
 #include <map>

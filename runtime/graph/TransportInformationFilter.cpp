@@ -1,4 +1,4 @@
-#include "sim/graph/TransportInformationFilter.h"
+#include "runtime/graph/TransportInformationFilter.h"
 
 TransportInformationInputPin::TransportInformationInputPin(TransportInformationFilter* filter, CCritSec* lock)
     : CBaseInputPin(L"Transport information input", filter, lock, L"Input"), m_owner(filter)

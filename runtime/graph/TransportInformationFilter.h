@@ -6,8 +6,8 @@
 // Receive runs on the upstream streaming thread.
 #include "filterbase/CBaseFilter.h"
 #include "filterbase/CBaseInputPin.h"
-#include "sim/FilterLock.h"
-#include "sim/LiveObjects.h"
+#include "runtime/FilterLock.h"
+#include "runtime/LiveObjects.h"
 
 #include <atomic>
 #include <memory>

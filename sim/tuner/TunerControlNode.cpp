@@ -1,7 +1,7 @@
 #include "sim/tuner/TunerControlNode.h"
 
 #include "platform/dshow/BdaInterfaces.h"
-#include "sim/ComObject.h"
+#include "runtime/ComObject.h"
 
 namespace {
 

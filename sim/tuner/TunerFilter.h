@@ -17,9 +17,9 @@
 #include "filterbase/CBasePin.h"
 #include "platform/dshow/BdaInterfaces.h"
 #include "platform/dshow/KsPropertySet.h"
-#include "sim/FilterLock.h"
-#include "sim/LiveObjects.h"
-#include "sim/devices/ISimTuneTarget.h"
+#include "runtime/FilterLock.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/devices/ISimTuneTarget.h"
 #include "sim/tuner/ISimPinMedium.h"
 #include "sim/tuner/TunerDevice.h"
 

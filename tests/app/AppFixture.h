@@ -2,11 +2,11 @@
 // What the application-shell tests share: a fresh drive c: (for the log), the
 // device side of the simulated machine with a tuner list the test fills, the
 // journal in the drive folder, and the chosen device reset.
-#include "app/ChosenDevice.h"
+#include "process/ChosenDevice.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Journal.h"
 #include "platform/dshow/DeviceInterfaces.h"
-#include "sim/devices/DeviceClasses.h"
+#include "runtime/devices/DeviceClasses.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TextLines.h"
 

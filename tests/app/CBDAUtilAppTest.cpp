@@ -4,16 +4,16 @@
 #include "app/CBDAUtilApp.h"
 
 #include "app/AppResources.h"
-#include "app/GraphMutex.h"
-#include "app/ProgramDirectory.h"
+#include "graph/GraphMutex.h"
+#include "process/ProgramDirectory.h"
 #include "graph/TunerGraph.h"
 #include "platform/files/WinPath.h"
 #include "tests/app/AppFixture.h"
-#include "tests/app/LogTexts.h"
+#include "tests/support/LogTexts.h"
 #include "tests/support/ComAssert.h"
 
-#include "platform/ui/Transcript.h"
-#include "platform/ui/UiAutomation.h"
+#include "platform/ui/automation/Transcript.h"
+#include "platform/ui/automation/UiAutomation.h"
 
 namespace {
 

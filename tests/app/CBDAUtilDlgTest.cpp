@@ -4,12 +4,12 @@
 #include "app/CBDAUtilDlg.h"
 
 #include "app/AppResources.h"
-#include "app/ProgramDirectory.h"
+#include "process/ProgramDirectory.h"
 #include "graph/TunerGraph.h"
 #include "tests/app/AppFixture.h"
 
 #include "platform/ui/CWinApp.h"
-#include "platform/ui/UiAutomation.h"
+#include "platform/ui/automation/UiAutomation.h"
 
 #include <functional>
 #include <optional>

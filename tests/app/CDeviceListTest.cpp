@@ -3,10 +3,10 @@
 #include "app/CDeviceList.h"
 
 #include "tests/app/AppFixture.h"
-#include "tests/app/LogTexts.h"
+#include "tests/support/LogTexts.h"
 
 #include "platform/ui/CWinApp.h"
-#include "platform/ui/UiAutomation.h"
+#include "platform/ui/automation/UiAutomation.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "app/SignalMonitor.h"
 
 #include "app/MainWindowControls.h"
-#include "app/SignalLocked.h"
+#include "process/SignalLocked.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // must be gone (count back to zero, deleted) when each test ends.
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/Uuids.h"
-#include "sim/graph/MemAllocator.h"
+#include "runtime/graph/MemAllocator.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TestPins.h"
 

@@ -112,7 +112,7 @@ TEST_F(DVBSTuningSpaceTest, TwoRunsRegisterOneSpace)
     AddStandardDevices();
     for (const char* run : {"first run", "second run"}) {
         SCOPED_TRACE(run);
-        ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, nullptr));
+        ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, deviceName, nullptr));
         ReleaseTunerGraph();
         EXPECT_EQ(std::vector<std::wstring>{L"helvane dvb-s"}, StoredNames());
     }

@@ -19,7 +19,7 @@ protected:
     void Build()
     {
         AddStandardDevices();
-        ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, nullptr));
+        ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, deviceName, nullptr));
         NewJournal();
     }
 

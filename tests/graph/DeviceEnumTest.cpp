@@ -1,15 +1,15 @@
 // Enumerating one device category: why a start fails, names as the list shows
 // them, binding a device, and every reference given back.
-#include "app/DeviceEnum.h"
+#include "graph/DeviceEnum.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Journal.h"
 #include "platform/com/WideText.h"
-#include "record/CDestFilter.h"
-#include "record/RecordSession.h"
-#include "sim/LiveObjects.h"
-#include "sim/devices/DeviceClasses.h"
-#include "tests/app/LogTexts.h"
+#include "sink/CDestFilter.h"
+#include "sink/RecordSession.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/devices/DeviceClasses.h"
+#include "tests/support/LogTexts.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDrive.h"
 

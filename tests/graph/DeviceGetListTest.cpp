@@ -1,12 +1,12 @@
 // The device list record: enumeration order, unreadable names, empty machines,
 // more tuners than entries and names longer than a slot, and the log lines.
-#include "app/DeviceGetList.h"
+#include "graph/DeviceGetList.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/DeviceInterfaces.h"
-#include "sim/LiveObjects.h"
-#include "sim/devices/DeviceClasses.h"
-#include "tests/app/LogTexts.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/devices/DeviceClasses.h"
+#include "tests/support/LogTexts.h"
 #include "tests/support/TempDrive.h"
 
 #include <gtest/gtest.h>

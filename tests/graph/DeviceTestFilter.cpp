@@ -2,7 +2,7 @@
 
 #include "platform/dshow/BdaInterfaces.h"
 #include "platform/dshow/MediaTypes.h"
-#include "sim/devices/ISimTuneTarget.h"
+#include "runtime/devices/ISimTuneTarget.h"
 
 #include <cstring>
 #include <utility>

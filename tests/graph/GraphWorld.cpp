@@ -1,17 +1,17 @@
 #include "tests/graph/GraphWorld.h"
 
-#include "app/GraphMutex.h"
+#include "graph/GraphMutex.h"
 #include "graph/TunerGraph.h"
 #include "graph/TunerGraphBuild.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Journal.h"
 #include "platform/com/Sync.h"
 #include "platform/dshow/DeviceInterfaces.h"
-#include "sim/LiveObjects.h"
-#include "sim/devices/DeviceClasses.h"
-#include "sim/graph/GraphClasses.h"
-#include "sim/graph/MemAllocator.h"
-#include "sim/graph/TransportInformationFilter.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/devices/DeviceClasses.h"
+#include "runtime/graph/GraphClasses.h"
+#include "runtime/graph/MemAllocator.h"
+#include "runtime/graph/TransportInformationFilter.h"
 
 #include <sstream>
 

@@ -4,8 +4,8 @@
 // diagnostic log and the tuning space store live there), a journal file, the
 // message boxes caught, graphMutex created, and at the end the process record
 // released and every simulator object gone.
-#include "app/ChosenDevice.h"
-#include "sim/devices/DeviceCatalog.h"
+#include "process/ChosenDevice.h"
+#include "runtime/devices/DeviceCatalog.h"
 #include "tests/graph/DeviceTestFilter.h"
 #include "tests/graph/MessageCapture.h"
 #include "tests/support/TempDrive.h"

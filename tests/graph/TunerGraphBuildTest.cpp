@@ -3,7 +3,7 @@
 // journal saw it, and nothing left alive afterwards.
 #include "graph/TunerGraphBuild.h"
 
-#include "app/GraphMutex.h"
+#include "graph/GraphMutex.h"
 #include "graph/KsControl.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/ClassRegistry.h"
@@ -45,7 +45,7 @@ class TunerGraphBuildTest : public GraphWorldTest {};
 TEST_F(TunerGraphBuildTest, FullBuildConnectsEverythingInOrderAndTheReleaseLeavesNothing)
 {
     AddStandardDevices(kTunerB);
-    ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, nullptr));
+    ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, deviceName, nullptr));
 
     const std::vector<std::string> build = {
         "graph add \"Network DVBS Provider\"",
@@ -86,7 +86,7 @@ TEST_F(TunerGraphBuildTest, ModelComesFromTheChosenNameNotTheBoundDevice)
 {
     AddStandardDevices(L"Kavro U31 DVBS2 Tuner");
     Choose(0, L"kavro n71 dvbs/s2 tuner");
-    ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, nullptr));
+    ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, deviceName, nullptr));
     EXPECT_EQ(DEVICE_TYPE_UNSUPPORTED, TunerGraph::Process().deviceType);
     EXPECT_EQ(std::vector<std::string>{"BDA Device Name: [Kavro U31 DVBS2 Tuner]      (Tuner Type:1)"}, LogTexts());
 }
@@ -109,7 +109,7 @@ TEST_P(BuildResultTest, ResultMessagesLogAndWhatRemains)
 {
     const BuildCase& c = GetParam();
     c.arrange(*this);
-    EXPECT_EQ(c.expected, BuildTunerGraph(deviceIndex, nullptr));
+    EXPECT_EQ(c.expected, BuildTunerGraph(deviceIndex, deviceName, nullptr));
     EXPECT_EQ(c.messages, m_messages.Texts());
     EXPECT_EQ(c.log, LogTexts());
     EXPECT_EQ(c.present, PresentFields());
@@ -212,7 +212,7 @@ TEST_F(TunerGraphBuildTest, ProviderThatDoesNotConnectTearsTheGraphDown)
     AddCapture();
     AddTransportInformation();
     Choose(0, kTunerB);
-    ASSERT_EQ(BUILD_NO_PROVIDER_CONNECTION, BuildTunerGraph(0, nullptr));
+    ASSERT_EQ(BUILD_NO_PROVIDER_CONNECTION, BuildTunerGraph(0, deviceName, nullptr));
 
     const std::vector<std::string> journal = NewJournal("graph ");
     ASSERT_EQ(6u, journal.size());
@@ -231,7 +231,7 @@ TEST_F(TunerGraphBuildTest, MissingTransportInformationLeavesDemultiplexerAndTee
     AddTuner(kTunerB);
     AddCapture();
     Choose(0, kTunerB);
-    ASSERT_EQ(BUILD_NO_TRANSPORT_INFORMATION, BuildTunerGraph(0, nullptr));
+    ASSERT_EQ(BUILD_NO_TRANSPORT_INFORMATION, BuildTunerGraph(0, deviceName, nullptr));
     const std::vector<std::string> expected = {
         "graph add \"Network DVBS Provider\"",
         "graph add \"0001\"",
@@ -251,7 +251,7 @@ TEST_F(TunerGraphBuildTest, OfTwoReceiversOnlyTheSecondConnects)
     AddCapture();
     AddTransportInformation();
     Choose(0, kTunerB);
-    ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, nullptr));
+    ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, deviceName, nullptr));
 
     const TunerGraph& record = TunerGraph::Process();
     EXPECT_EQ(L"0003", FilterName(record.capture.Get()));
@@ -280,7 +280,7 @@ TEST_F(TunerGraphBuildTest, TheReleaseLetsTheDriverInterfaceGoOnlyUnderTheGraphM
     AddCapture();
     AddTransportInformation();
     Choose(0, kTunerB);
-    ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, nullptr));
+    ASSERT_EQ(BUILD_OK, BuildTunerGraph(0, deviceName, nullptr));
     ComPtr<IPin> input;
     ASSERT_EQ(KsCtrlPath::Pci, ObtainKsCtrl(TunerGraph::Process().tuner.Get(), nullptr, input));
     input = nullptr;

@@ -4,7 +4,7 @@
 // keeps for the next time its window is made.
 #include "positioner/CPositionDlg.h"
 
-#include "app/ProgramDirectory.h"
+#include "process/ProgramDirectory.h"
 #include "graph/KsControl.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/WideText.h"

@@ -1,6 +1,6 @@
 #include "tests/positioner/PageRig.h"
 
-#include "app/ProgramDirectory.h"
+#include "process/ProgramDirectory.h"
 #include "graph/KsControl.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/ClassRegistry.h"
@@ -9,7 +9,7 @@
 #include "platform/files/WinPath.h"
 #include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CWinApp.h"
-#include "platform/ui/UiAutomation.h"
+#include "platform/ui/automation/UiAutomation.h"
 #include "sim/tuner/TunerFilter.h"
 #include "tests/support/ComAssert.h"
 

@@ -1,4 +1,4 @@
-#include "app/DiagLog.h"
+#include "process/DiagLog.h"
 #include "tests/support/TempDrive.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The program's folder, help file path and application title from the program
 // file's path, as Windows texts.
-#include "app/ProgramDirectory.h"
+#include "process/ProgramDirectory.h"
 
 #include "platform/files/WinPath.h"
 

@@ -4,8 +4,8 @@
 // file that cannot be created and a disk that fills up.
 #include "record/CUtiVirtualDamonDlg.h"
 
-#include "FakeMediaControl.h"
-#include "app/SignalLocked.h"
+#include "tests/sink/FakeMediaControl.h"
+#include "process/SignalLocked.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/WideText.h"
 #include "platform/ui/CPropertySheet.h"

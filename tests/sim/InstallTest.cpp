@@ -16,7 +16,7 @@
 #include "platform/dshow/KsPropertySet.h"
 #include "platform/dshow/TuningInterfaces.h"
 #include "platform/driver/KavroProperties.h"
-#include "sim/LiveObjects.h"
+#include "runtime/LiveObjects.h"
 #include "sim/tuner/UsefulBitrate.h"
 #include "tests/sim/CaptureConsumer.h"
 #include "tests/sim/tuner/ManualClock.h"

@@ -1,7 +1,7 @@
 // The sink filter and its pin as the graph sees them: interfaces, pins,
 // media types, and a connection from an upstream output pin with allocator
 // negotiation.
-#include "record/CDestFilter.h"
+#include "sink/CDestFilter.h"
 
 #include "SinkFixture.h"
 

@@ -1,7 +1,7 @@
 // The sink's Receive: the write gate, the open file, one write per sample in
 // arrival order, recordings started and ended while a streaming thread
 // delivers, and a write that fails.
-#include "record/CDumpInputPin.h"
+#include "sink/CDumpInputPin.h"
 
 #include "SinkFixture.h"
 

@@ -1,8 +1,8 @@
 // The recording record: opening, reopening and closing the output file, its
 // length in KBytes, and what is written when.
-#include "record/RecordSession.h"
+#include "sink/RecordSession.h"
 
-#include "FakeMediaControl.h"
+#include "tests/sink/FakeMediaControl.h"
 #include "SinkFixture.h"
 
 #include <filesystem>

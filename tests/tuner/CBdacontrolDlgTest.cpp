@@ -4,7 +4,7 @@
 // the MODCOD list, as the journal and the transcript show them.
 #include "tests/tuner/TunerPageWorld.h"
 
-#include "app/ChosenDevice.h"
+#include "process/ChosenDevice.h"
 #include "graph/DriverPayloads.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/Journal.h"

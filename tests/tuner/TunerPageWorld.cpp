@@ -1,13 +1,13 @@
 #include "tests/tuner/TunerPageWorld.h"
 
-#include "app/ChosenDevice.h"
-#include "app/GraphMutex.h"
-#include "app/ProgramDirectory.h"
+#include "process/ChosenDevice.h"
+#include "graph/GraphMutex.h"
+#include "process/ProgramDirectory.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Journal.h"
 #include "platform/com/Sync.h"
-#include "platform/ui/UiAutomation.h"
+#include "platform/ui/automation/UiAutomation.h"
 
 #include <algorithm>
 #include <filesystem>

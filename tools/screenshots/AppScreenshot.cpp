@@ -5,11 +5,11 @@
 #include "app/AppResources.h"
 #include "app/CBDAUtilDlg.h"
 #include "app/CDeviceList.h"
-#include "app/ChosenDevice.h"
+#include "process/ChosenDevice.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/DeviceInterfaces.h"
 #include "platform/ui/CWinApp.h"
-#include "sim/devices/DeviceClasses.h"
+#include "runtime/devices/DeviceClasses.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/UiThread.h"
 
-#include "tests/platform/SampleDialog.h"
+#include "tests/platform/ui/SampleDialog.h"
 
 #include <QApplication>
 #include <QGuiApplication>

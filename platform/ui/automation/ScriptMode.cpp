@@ -1,4 +1,4 @@
-#include "platform/ui/ScriptMode.h"
+#include "platform/ui/automation/ScriptMode.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/Transcript.h"
 
 #include "platform/com/Journal.h"
 #include "platform/com/WideText.h"

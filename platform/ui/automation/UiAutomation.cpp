@@ -1,7 +1,7 @@
-#include "platform/ui/UiAutomation.h"
+#include "platform/ui/automation/UiAutomation.h"
 
-#include "platform/ui/Transcript.h"
-#include "platform/ui/UiScriptRunner.h"
+#include "platform/ui/automation/Transcript.h"
+#include "platform/ui/automation/UiScriptRunner.h"
 
 #include <cstdlib>
 #include <fstream>

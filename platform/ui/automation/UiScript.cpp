@@ -1,4 +1,4 @@
-#include "platform/ui/UiScript.h"
+#include "platform/ui/automation/UiScript.h"
 
 #include <charconv>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "platform/ui/UiScriptRunner.h"
+#include "platform/ui/automation/UiScriptRunner.h"
 
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -11,8 +11,8 @@
 #include "platform/ui/DeviceChange.h"
 #include "platform/ui/KeyRouter.h"
 #include "platform/ui/ModalStack.h"
-#include "platform/ui/ScriptMode.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/ScriptMode.h"
+#include "platform/ui/automation/Transcript.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -8,7 +8,7 @@
 // the program is closed as if the user closed it: the innermost modal dialog
 // gets the close command until none is left. While a runner exists the
 // toolkit is in script mode (ScriptMode.h). UI thread only.
-#include "platform/ui/UiScript.h"
+#include "platform/ui/automation/UiScript.h"
 
 #include <QObject>
 #include <memory>

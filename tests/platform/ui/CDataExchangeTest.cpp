@@ -1,11 +1,11 @@
 // Data exchange and range validation with the toolkit's own messages.
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CWinApp.h"
-#include "platform/ui/ScriptMode.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/ScriptMode.h"
+#include "platform/ui/automation/Transcript.h"
 #include "platform/com/WideText.h"
 
-#include "tests/platform/SampleDialog.h"
+#include "tests/platform/ui/SampleDialog.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

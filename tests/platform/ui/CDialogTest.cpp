@@ -5,9 +5,9 @@
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/CProgressCtrl.h"
 #include "platform/ui/ModalStack.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/Transcript.h"
 
-#include "tests/platform/SampleDialog.h"
+#include "tests/platform/ui/SampleDialog.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 // The Save As dialog: filter text, default extension, overwrite prompt, and
 // the answers a script arms.
 #include "platform/ui/CFileDialog.h"
-#include "platform/ui/ScriptMode.h"
+#include "platform/ui/automation/ScriptMode.h"
 #include "platform/ui/ShellExecute.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/Transcript.h"
 
 #include "tests/support/TempDir.h"
 #include "tests/support/TempDrive.h"

@@ -2,7 +2,7 @@
 // tab order after the dialog around them has run its own OnDestroy.
 #include "platform/ui/CPropertyPage.h"
 #include "platform/ui/CPropertySheet.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/Transcript.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "platform/ui/DialogBuilder.h"
 #include "platform/ui/DialogUnits.h"
 
-#include "tests/platform/SampleDialog.h"
+#include "tests/platform/ui/SampleDialog.h"
 
 #include <QComboBox>
 #include <QWidget>

@@ -3,10 +3,10 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageRecorder.h"
 #include "platform/ui/UiThread.h"
-#include "platform/ui/ScriptMode.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/ScriptMode.h"
+#include "platform/ui/automation/Transcript.h"
 
-#include "tests/platform/SampleDialog.h"
+#include "tests/platform/ui/SampleDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>

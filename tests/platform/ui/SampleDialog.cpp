@@ -1,4 +1,4 @@
-#include "tests/platform/SampleDialog.h"
+#include "tests/platform/ui/SampleDialog.h"
 
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDataExchange.h"

@@ -2,10 +2,10 @@
 // the worker, and a UI thread waiting for a worker keeps delivering.
 #include "platform/com/Sync.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/Transcript.h"
+#include "platform/ui/automation/Transcript.h"
 #include "platform/ui/UiThread.h"
 
-#include "tests/platform/SampleDialog.h"
+#include "tests/platform/ui/SampleDialog.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 // The system device enumerator: categories in their configured order, names
 // that cannot be read, binding a device to its filter, empty categories.
-#include "sim/devices/DeviceEnumerator.h"
+#include "runtime/devices/DeviceEnumerator.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
-#include "sim/LiveObjects.h"
-#include "sim/devices/DeviceClasses.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/devices/DeviceClasses.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
 

@@ -2,16 +2,16 @@
 // request arrives at the tuner with the values the application put into the
 // request, its locator and its tuning space; without a tuner behind it the
 // submission fails. Each hand-over leaves its journal line.
-#include "sim/devices/NetworkProvider.h"
+#include "runtime/devices/NetworkProvider.h"
 
 #include "filterbase/CBaseInputPin.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Journal.h"
 #include "platform/dshow/BdaInterfaces.h"
 #include "platform/dshow/GraphBuilderInterfaces.h"
-#include "sim/LiveObjects.h"
-#include "sim/devices/DeviceClasses.h"
-#include "sim/graph/GraphClasses.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/devices/DeviceClasses.h"
+#include "runtime/graph/GraphClasses.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
 

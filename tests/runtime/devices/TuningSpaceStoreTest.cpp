@@ -1,14 +1,14 @@
 // The system tuning space store and the DVB-S tuning objects: what one run
 // registers the next finds, values survive the file, the file format shrugs
 // off damage, and the objects keep what is put into them.
-#include "sim/devices/TuningSpaceStore.h"
+#include "runtime/devices/TuningSpaceStore.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/WideText.h"
-#include "sim/LiveObjects.h"
-#include "sim/devices/DVBSTuningSpace.h"
-#include "sim/devices/DeviceClasses.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/devices/DVBSTuningSpace.h"
+#include "runtime/devices/DeviceClasses.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
 

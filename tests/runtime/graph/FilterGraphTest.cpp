@@ -3,19 +3,19 @@
 // to the demultiplexer, the transport information filter and a second
 // consumer, stopping with no thread left inside a filter, the journal, and
 // nothing left alive afterwards.
-#include "sim/graph/FilterGraph.h"
+#include "runtime/graph/FilterGraph.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Journal.h"
 #include "platform/com/WideText.h"
 #include "platform/dshow/Uuids.h"
-#include "sim/LiveObjects.h"
-#include "sim/graph/GraphClasses.h"
-#include "sim/graph/MemAllocator.h"
-#include "sim/graph/Mpeg2Demultiplexer.h"
-#include "sim/graph/TransportInformationFilter.h"
-#include "tests/sim/StreamTestFilters.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/graph/GraphClasses.h"
+#include "runtime/graph/MemAllocator.h"
+#include "runtime/graph/Mpeg2Demultiplexer.h"
+#include "runtime/graph/TransportInformationFilter.h"
+#include "tests/runtime/graph/StreamTestFilters.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
 

@@ -1,11 +1,11 @@
 // Media samples of the platform allocator: data length limits, stream and
 // media times, the media type copy, and fresh properties on reuse.
-#include "sim/graph/MediaSample.h"
+#include "runtime/graph/MediaSample.h"
 
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"
-#include "sim/LiveObjects.h"
-#include "sim/graph/MemAllocator.h"
+#include "runtime/LiveObjects.h"
+#include "runtime/graph/MemAllocator.h"
 #include "tests/support/ComAssert.h"
 
 #include <gtest/gtest.h>

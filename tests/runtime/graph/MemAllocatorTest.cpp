@@ -1,12 +1,12 @@
 // The platform memory allocator: properties, commit and decommit, a pool
 // that makes GetBuffer wait, samples that come back on their last Release,
 // and all of it across threads.
-#include "sim/graph/MemAllocator.h"
+#include "runtime/graph/MemAllocator.h"
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/dshow/Uuids.h"
-#include "sim/LiveObjects.h"
+#include "runtime/LiveObjects.h"
 #include "tests/support/ComAssert.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/sim/StreamTestFilters.h"
+#include "tests/runtime/graph/StreamTestFilters.h"
 
 #include <chrono>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "platform/com/ComPtr.h"
 #include "platform/driver/KavroProperties.h"
-#include "sim/LiveObjects.h"
+#include "runtime/LiveObjects.h"
 #include "tests/sim/tuner/ManualClock.h"
 #include "tests/sim/tuner/TestSky.h"
 #include "tests/support/ComAssert.h"

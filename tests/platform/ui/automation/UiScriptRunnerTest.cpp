@@ -1,9 +1,9 @@
 // Scripts against the sample dialog, compared with the expected transcript.
 #include "platform/ui/CWinApp.h"
-#include "platform/ui/Transcript.h"
-#include "platform/ui/UiAutomation.h"
+#include "platform/ui/automation/Transcript.h"
+#include "platform/ui/automation/UiAutomation.h"
 
-#include "tests/platform/SampleDialog.h"
+#include "tests/platform/ui/SampleDialog.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -117,7 +117,7 @@ TEST(UiScriptRunner, TheExampleInTheAutomationDocumentHolds)
               "item 1022 0 \"Alpha\"\n"
               "item 1022 1 \"beta\"\n"
               "item 1022 2 \"gamma\"\n"
-              "msgbox \"platform_ui_test\" exclamation \"Record is not started!\"\n"
+              "msgbox \"platform_ui_automation_test\" exclamation \"Record is not started!\"\n"
               "save-as cancel\n"
               "control 1004 progress \"\" enabled=1 visible=1 pos=0 range=0..100\n"
               "end 200 OK\n"

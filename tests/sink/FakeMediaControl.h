@@ -3,7 +3,7 @@
 // whether the recording file was still open (a graph stop must come before
 // the file's close). Reference counted; one reference at creation.
 #include "platform/dshow/GraphBuilderInterfaces.h"
-#include "record/RecordSession.h"
+#include "sink/RecordSession.h"
 
 #include <atomic>
 
