@@ -40,9 +40,9 @@ void DrawDish(QPainter& painter, const QRectF& box, const QColor& colour)
     bowl.closeSubpath();
     painter.drawPath(bowl);
     painter.drawLine(QPointF(15, 17), QPointF(22, 10)); // feed arm
-    painter.drawEllipse(QPointF(23, 9), 1.8, 1.8);       // LNB
-    painter.drawLine(QPointF(14, 21), QPointF(12, 29));  // mast
-    painter.drawLine(QPointF(8, 29), QPointF(17, 29));   // foot
+    painter.drawEllipse(QPointF(23, 9), 1.8, 1.8);      // LNB
+    painter.drawLine(QPointF(14, 21), QPointF(12, 29)); // mast
+    painter.drawLine(QPointF(8, 29), QPointF(17, 29));  // foot
     painter.restore();
 }
 

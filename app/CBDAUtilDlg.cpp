@@ -24,7 +24,10 @@ ControlTemplate Label(const wchar_t* text, int x, int y, int cx)
     return {IDC_STATIC, ControlKind::Static, text, {x, y, cx, 8}, SS_LEFT};
 }
 
-ControlTemplate StreamText(int id, int x, int y, int cx) { return {id, ControlKind::Edit, L"", {x, y, cx, 12}, kStreamText}; }
+ControlTemplate StreamText(int id, int x, int y, int cx)
+{
+    return {id, ControlKind::Edit, L"", {x, y, cx, 12}, kStreamText};
+}
 
 ControlTemplate Picture(int id, DWORD style, int image, DialogRect rect)
 {
@@ -48,12 +51,15 @@ DialogTemplate CBDAUtilDlg::Template()
         const wchar_t* label;
         int id;
     };
-    const Pair left[] = {{L"StreamType:", IDC_STREAM_TYPE}, {L"InputStream:", IDC_INPUT_STREAM},
+    const Pair left[] = {{L"StreamType:", IDC_STREAM_TYPE},  {L"InputStream:", IDC_INPUT_STREAM},
                          {L"InputSynchro:", IDC_INPUT_SYNC}, {L"Roll Off:", IDC_ROLL_OFF},
-                         {L"Pilots:", IDC_PILOTS},          {L"FrameLength:", IDC_FRAME_LENGTH}};
-    const Pair right[] = {{L"DVBS1/S2:", IDC_STANDARD},         {L"Modulation Type:", IDC_MODULATION},
-                          {L"CodingModulation:", IDC_CODING},   {L"NullPacketDeletion:", IDC_NULL_PACKETS},
-                          {L"FEC:", IDC_FEC},                   {L"Spectrum:", IDC_SPECTRUM}};
+                         {L"Pilots:", IDC_PILOTS},           {L"FrameLength:", IDC_FRAME_LENGTH}};
+    const Pair right[] = {{L"DVBS1/S2:", IDC_STANDARD},
+                          {L"Modulation Type:", IDC_MODULATION},
+                          {L"CodingModulation:", IDC_CODING},
+                          {L"NullPacketDeletion:", IDC_NULL_PACKETS},
+                          {L"FEC:", IDC_FEC},
+                          {L"Spectrum:", IDC_SPECTRUM}};
 
     t.controls = {
         Picture(IDC_BANNER, SS_BITMAP, IDB_BANNER, {0, 0, 313, 25}),
@@ -86,7 +92,10 @@ DialogTemplate CBDAUtilDlg::Template()
     t.controls.push_back(Label(L"MATYPE:", 9, 374, 50));
     t.controls.push_back(StreamText(IDC_MATYPE, 60, 372, 245));
     t.controls.push_back(Label(L"Input Stream Identify:", 9, 397, 80));
-    t.controls.push_back({IDC_STREAM_ID_LIST, ControlKind::ComboBox, L"", {90, 395, 80, 80},
+    t.controls.push_back({IDC_STREAM_ID_LIST,
+                          ControlKind::ComboBox,
+                          L"",
+                          {90, 395, 80, 80},
                           CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP});
     t.controls.push_back({IDC_APPLY, ControlKind::PushButton, L"Apply", {178, 394, 50, 14}, WS_TABSTOP});
     return t;
@@ -257,7 +266,10 @@ void CBDAUtilDlg::SetBars(int quality, int strength)
     m_strengthBar.SetPos(strength);
 }
 
-bool CBDAUtilDlg::HasStreamId(const std::wstring& text) { return m_streamIdList.FindStringExact(-1, text.c_str()) != CB_ERR; }
+bool CBDAUtilDlg::HasStreamId(const std::wstring& text)
+{
+    return m_streamIdList.FindStringExact(-1, text.c_str()) != CB_ERR;
+}
 
 void CBDAUtilDlg::AddStreamId(const std::wstring& text) { m_streamIdList.AddString(text.c_str()); }
 

@@ -18,7 +18,10 @@ DialogTemplate CDeviceList::Template()
     t.cy = 130;
     t.controls = {
         {IDC_STATIC, ControlKind::Static, L"Device:", {7, 7, 60, 10}, SS_LEFT},
-        {IDC_DEVICE_LIST, ControlKind::ListBox, L"", {6, 19, 169, 81},
+        {IDC_DEVICE_LIST,
+         ControlKind::ListBox,
+         L"",
+         {6, 19, 169, 81},
          LBS_SORT | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
         {IDOK, ControlKind::PushButton, L"OK", {33, 108, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP},
         {IDCANCEL, ControlKind::PushButton, L"Cancel", {103, 108, 50, 14}, WS_TABSTOP},

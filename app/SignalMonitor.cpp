@@ -18,17 +18,19 @@ constexpr DWORD kRetuneDelay = 500;
 constexpr BYTE kGoodSignal = 10;
 
 // Every stream text a lost lock empties; MATYPE is not among them.
-constexpr int kStreamTexts[] = {IDC_STREAM_TYPE, IDC_STANDARD,  IDC_MODULATION, IDC_INPUT_STREAM, IDC_CODING,
-                                IDC_INPUT_SYNC,  IDC_NULL_PACKETS, IDC_ROLL_OFF, IDC_FEC,         IDC_IF,
-                                IDC_SYMBOL_RATE, IDC_PILOTS,    IDC_FRAME_LENGTH, IDC_SPECTRUM};
+constexpr int kStreamTexts[] = {IDC_STREAM_TYPE, IDC_STANDARD,     IDC_MODULATION,   IDC_INPUT_STREAM, IDC_CODING,
+                                IDC_INPUT_SYNC,  IDC_NULL_PACKETS, IDC_ROLL_OFF,     IDC_FEC,          IDC_IF,
+                                IDC_SYMBOL_RATE, IDC_PILOTS,       IDC_FRAME_LENGTH, IDC_SPECTRUM};
 
 } // namespace
 
 SignalMonitor::SignalMonitor(SignalSource& source, MonitorPanel& panel, MonitorClock& clock,
                              const std::atomic<LONG>& stopRequested)
-    : m_source(source), m_panel(panel), m_clock(clock), m_stopRequested(stopRequested)
-{
-}
+    : m_source(source),
+      m_panel(panel),
+      m_clock(clock),
+      m_stopRequested(stopRequested)
+{}
 
 void SignalMonitor::Run()
 {
@@ -36,8 +38,7 @@ void SignalMonitor::Run()
     m_panel.SetText(IDC_QUALITY, L"0");
     m_panel.ResetBars();
     m_panel.ShowLockIcon(false);
-    while (Cycle()) {
-    }
+    while (Cycle()) {}
 }
 
 void SignalMonitor::ShowNoInterface()
@@ -97,7 +98,8 @@ int SignalMonitor::UpdateStreamInfo(bool locked)
     }
     // The previous reply is the request's instance data and the new reply's buffer.
     if (FAILED(m_source.Get(set, id, &m_info, sizeof(m_info)))) {
-        m_panel.WarningBox(usb ? L"Get KSPROPERTY_CTRL_GET_MEDIAINFO 22error" : L"Get KSPROPERTY_BDA_GET_MEDIAINFO error");
+        m_panel.WarningBox(usb ? L"Get KSPROPERTY_CTRL_GET_MEDIAINFO 22error"
+                               : L"Get KSPROPERTY_BDA_GET_MEDIAINFO error");
         return kReadFailed;
     }
     ShowStream();

@@ -25,7 +25,8 @@
 
 class SignalMonitor {
 public:
-    SignalMonitor(SignalSource& source, MonitorPanel& panel, MonitorClock& clock, const std::atomic<LONG>& stopRequested);
+    SignalMonitor(SignalSource& source, MonitorPanel& panel, MonitorClock& clock,
+                  const std::atomic<LONG>& stopRequested);
     SignalMonitor(const SignalMonitor&) = delete;
     SignalMonitor& operator=(const SignalMonitor&) = delete;
 

@@ -16,15 +16,15 @@ const wchar_t* FromTable(const std::array<const wchar_t*, N>& table, std::uint32
 const wchar_t* Dvbs2CodeRateText(std::uint32_t modcod)
 {
     static constexpr std::array<const wchar_t*, 30> kRates = {
-        L"NULL", L"1/4", L"1/3", L"2/5", L"1/2", L"3/5", L"2/3", L"3/4", L"4/5", L"5/6",
-        L"8/9",  L"9/10", L"3/5", L"2/3", L"3/4", L"5/6", L"8/9", L"9/10", L"2/3", L"3/4",
-        L"4/5",  L"5/6", L"8/9", L"9/10", L"3/4", L"4/5", L"5/6", L"8/9", L"9/10", L"UNKNOW"};
+        L"NULL", L"1/4",  L"1/3", L"2/5",  L"1/2", L"3/5", L"2/3", L"3/4",  L"4/5",  L"5/6",
+        L"8/9",  L"9/10", L"3/5", L"2/3",  L"3/4", L"5/6", L"8/9", L"9/10", L"2/3",  L"3/4",
+        L"4/5",  L"5/6",  L"8/9", L"9/10", L"3/4", L"4/5", L"5/6", L"8/9",  L"9/10", L"UNKNOW"};
     return FromTable(kRates, modcod, L"NULL");
 }
 
 const wchar_t* DvbsCodeRateText(std::uint32_t index)
 {
-    static constexpr std::array<const wchar_t*, 9> kRates = {L"1/2", L"2/3", L"3/4", L"4/5", L"5/6",
+    static constexpr std::array<const wchar_t*, 9> kRates = {L"1/2", L"2/3", L"3/4", L"4/5",    L"5/6",
                                                              L"6/7", L"7/8", L"8/9", L"UNKNOWN"};
     return FromTable(kRates, index, L"NULL");
 }
@@ -38,10 +38,14 @@ const wchar_t* ModulationText(std::uint32_t modulation)
 const wchar_t* StreamTypeText(std::uint32_t tsGs)
 {
     switch (tsGs) {
-    case STREAMINFO_TSGS_GENERIC_PACKETIZED: return L"GENERIC_PACKETIZED_STREAM";
-    case STREAMINFO_TSGS_GENERIC_CONTINUOUS: return L"GENERIC_CONTINUOUS_STREAM";
-    case STREAMINFO_TSGS_TRANSPORT: return L"TRANSPORT_STREAM";
-    default: return L"RESERVED_STREAM";
+    case STREAMINFO_TSGS_GENERIC_PACKETIZED:
+        return L"GENERIC_PACKETIZED_STREAM";
+    case STREAMINFO_TSGS_GENERIC_CONTINUOUS:
+        return L"GENERIC_CONTINUOUS_STREAM";
+    case STREAMINFO_TSGS_TRANSPORT:
+        return L"TRANSPORT_STREAM";
+    default:
+        return L"RESERVED_STREAM";
     }
 }
 
@@ -71,18 +75,24 @@ const wchar_t* FrameLengthText(std::uint32_t frame) { return frame == 1 ? L"Shor
 const wchar_t* StandardText(std::uint32_t standard)
 {
     switch (standard) {
-    case STREAMINFO_STANDARD_DVBS2: return L"DVB-S2";
-    case STREAMINFO_STANDARD_DVBS: return L"DVB-S1";
-    default: return nullptr;
+    case STREAMINFO_STANDARD_DVBS2:
+        return L"DVB-S2";
+    case STREAMINFO_STANDARD_DVBS:
+        return L"DVB-S1";
+    default:
+        return nullptr;
     }
 }
 
 std::wstring CodeRateText(const StreamInfo& info)
 {
     switch (info.standard) {
-    case STREAMINFO_STANDARD_DVBS2: return Dvbs2CodeRateText(info.modcod);
-    case STREAMINFO_STANDARD_DVBS: return DvbsCodeRateText(info.codeRate);
-    default: return {};
+    case STREAMINFO_STANDARD_DVBS2:
+        return Dvbs2CodeRateText(info.modcod);
+    case STREAMINFO_STANDARD_DVBS:
+        return DvbsCodeRateText(info.codeRate);
+    default:
+        return {};
     }
 }
 

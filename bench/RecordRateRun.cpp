@@ -111,7 +111,8 @@ int CountLines(const std::string& journal, const std::string& prefix)
 int main(int argc, char** argv)
 {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
-    const std::filesystem::path base = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
+    const std::filesystem::path base =
+        argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
     const std::filesystem::path folder = base / ("kavro-rate-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder / "Sky");
     std::ofstream(folder / "Sky" / "0192.ini") << kSatellite;
@@ -144,7 +145,8 @@ int main(int argc, char** argv)
             ComPtr<ITuner> tuner;
             if (const wchar_t* error = CreateDVBTuneRequest(&request, &block, 11700)) {
                 std::cerr << ToUtf8(error);
-            } else if (FAILED(graph.networkProvider.QueryInterface(tuner)) || FAILED(tuner->put_TuneRequest(request.Get()))) {
+            } else if (FAILED(graph.networkProvider.QueryInterface(tuner)) ||
+                       FAILED(tuner->put_TuneRequest(request.Get()))) {
                 std::cerr << "the tune request was refused\n";
             } else {
                 RecordSession& session = RecordSession::Process();
@@ -162,18 +164,19 @@ int main(int argc, char** argv)
                 const int overruns = CountLines(journal, "capture overrun");
                 const std::uint64_t size = std::filesystem::file_size(recording);
                 const FileCheck check = CheckTransportStream(recording);
-                std::printf("seconds %.1f\ndelivered bytes %llu (%.1f Mbit/s)\nfile bytes %llu\noverrun lines %d\n"
-                            "packets %llu, out of sync %llu, continuity breaks %llu, partial packet %s\nwrite failure %s\n",
-                            elapsed, static_cast<unsigned long long>(delivered), delivered * 8 / elapsed / 1e6,
-                            static_cast<unsigned long long>(size), overruns,
-                            static_cast<unsigned long long>(check.packets),
-                            static_cast<unsigned long long>(check.outOfSync),
-                            static_cast<unsigned long long>(check.continuityBreaks), check.partialPacket ? "yes" : "no",
-                            HresultText(session.WriteFailure()).c_str());
+                std::printf(
+                    "seconds %.1f\ndelivered bytes %llu (%.1f Mbit/s)\nfile bytes %llu\noverrun lines %d\n"
+                    "packets %llu, out of sync %llu, continuity breaks %llu, partial packet %s\nwrite failure %s\n",
+                    elapsed, static_cast<unsigned long long>(delivered), delivered * 8 / elapsed / 1e6,
+                    static_cast<unsigned long long>(size), overruns, static_cast<unsigned long long>(check.packets),
+                    static_cast<unsigned long long>(check.outOfSync),
+                    static_cast<unsigned long long>(check.continuityBreaks), check.partialPacket ? "yes" : "no",
+                    HresultText(session.WriteFailure()).c_str());
                 // The stream as an independent demultiplexer reads it: any
                 // warning (lost sync, continuity) is printed.
-                const std::string probe = "ffprobe -v warning -hide_banner -show_entries format=format_name -of csv=p=0 '" +
-                                          recording.string() + "' > '" + (folder / "probe.txt").string() + "' 2>&1";
+                const std::string probe =
+                    "ffprobe -v warning -hide_banner -show_entries format=format_name -of csv=p=0 '" +
+                    recording.string() + "' > '" + (folder / "probe.txt").string() + "' 2>&1";
                 const int probeStatus = std::system(probe.c_str());
                 // The simulated elementary stream has no codec ffprobe knows;
                 // that note says nothing about the transport stream.
@@ -184,8 +187,8 @@ int main(int argc, char** argv)
                 }
                 std::printf("ffprobe status %d: %s", probeStatus, probeText.c_str());
                 const bool probed = probeStatus == 0 && probeText == "mpegts\n";
-                const bool whole = probed && overruns == 0 && size == delivered && delivered > 0 && check.outOfSync == 0 &&
-                                   check.continuityBreaks == 0 && !check.partialPacket;
+                const bool whole = probed && overruns == 0 && size == delivered && delivered > 0 &&
+                    check.outOfSync == 0 && check.continuityBreaks == 0 && !check.partialPacket;
                 status = whole ? 0 : 2;
             }
         }

@@ -85,7 +85,8 @@ void SinkReceive(benchmark::State& state)
             }
             sink->InputPin()->SetWriteEnabled(true);
         }
-        for (std::size_t written = 0; written < kRunBytes; written += kSampleBytes) sink->InputPin()->Receive(sample.Get());
+        for (std::size_t written = 0; written < kRunBytes; written += kSampleBytes)
+            sink->InputPin()->Receive(sample.Get());
         session.CloseOutputFile();
         if (FAILED(session.WriteFailure())) state.SkipWithError("a write failed");
     }

@@ -8,9 +8,10 @@
 #include <new>
 
 CBaseFilter::CBaseFilter(LPCWSTR objectName, IUnknown* outer, CCritSec* lock, REFCLSID clsid)
-    : CUnknown(objectName, outer), m_clsid(clsid), m_pLock(lock)
-{
-}
+    : CUnknown(objectName, outer),
+      m_clsid(clsid),
+      m_pLock(lock)
+{}
 
 CBaseFilter::~CBaseFilter() = default;
 

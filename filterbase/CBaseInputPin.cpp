@@ -6,8 +6,7 @@
 
 CBaseInputPin::CBaseInputPin(LPCWSTR objectName, CBaseFilter* filter, CCritSec* lock, LPCWSTR pinName)
     : CBasePin(objectName, filter, lock, pinName, PINDIR_INPUT)
-{
-}
+{}
 
 CBaseInputPin::~CBaseInputPin() = default;
 

@@ -5,8 +5,7 @@
 
 CBaseOutputPin::CBaseOutputPin(LPCWSTR objectName, CBaseFilter* filter, CCritSec* lock, LPCWSTR pinName)
     : CBasePin(objectName, filter, lock, pinName, PINDIR_OUTPUT)
-{
-}
+{}
 
 CBaseOutputPin::~CBaseOutputPin() = default;
 
@@ -124,8 +123,8 @@ STDMETHODIMP CBaseOutputPin::NewSegment(REFERENCE_TIME /*tStart*/, REFERENCE_TIM
 
 STDMETHODIMP CBaseOutputPin::QueryInternalConnections(IPin** /*apPin*/, ULONG* /*nPin*/) { return E_NOTIMPL; }
 
-HRESULT CBaseOutputPin::GetDeliveryBuffer(IMediaSample** ppSample, REFERENCE_TIME* pStartTime,
-                                          REFERENCE_TIME* pEndTime, DWORD dwFlags)
+HRESULT CBaseOutputPin::GetDeliveryBuffer(IMediaSample** ppSample, REFERENCE_TIME* pStartTime, REFERENCE_TIME* pEndTime,
+                                          DWORD dwFlags)
 {
     if (!ppSample) {
         return E_POINTER;

@@ -15,15 +15,13 @@ bool IsTypeRefusal(HRESULT hr) { return hr == E_FAIL || hr == E_INVALIDARG || hr
 
 } // namespace
 
-CBasePin::CBasePin(LPCWSTR objectName, CBaseFilter* filter, CCritSec* lock, LPCWSTR pinName,
-                   PIN_DIRECTION direction)
+CBasePin::CBasePin(LPCWSTR objectName, CBaseFilter* filter, CCritSec* lock, LPCWSTR pinName, PIN_DIRECTION direction)
     : CUnknown(objectName, nullptr),
       m_pName(pinName ? pinName : L""),
       m_dir(direction),
       m_pLock(lock),
       m_pFilter(filter)
-{
-}
+{}
 
 CBasePin::~CBasePin() = default;
 
@@ -147,7 +145,7 @@ HRESULT CBasePin::TryMediaTypes(IPin* pReceivePin, const AM_MEDIA_TYPE* pmt, IEn
             return FAILED(failure) ? failure : VFW_E_NO_ACCEPTABLE_TYPES;
         }
         hr = (!pmt || MediaTypeValue::MatchesPartial(*type, *pmt)) ? AttemptConnection(pReceivePin, type)
-                                                                    : VFW_E_NO_ACCEPTABLE_TYPES;
+                                                                   : VFW_E_NO_ACCEPTABLE_TYPES;
         MediaTypeValue::Delete(type);
         // A connection made with a success code other than S_OK is still
         // made: trying the next type would connect this pin twice.

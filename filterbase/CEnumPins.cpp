@@ -17,8 +17,7 @@ HRESULT CEnumPins::Create(CBaseFilter* filter, const CEnumPins* other, IEnumPins
     return S_OK;
 }
 
-CEnumPins::CEnumPins(CBaseFilter* filter, const CEnumPins* other)
-    : m_pFilter(filter)
+CEnumPins::CEnumPins(CBaseFilter* filter, const CEnumPins* other) : m_pFilter(filter)
 {
     if (other) {
         m_Position = other->m_Position;

@@ -1,9 +1,9 @@
 #include "filterbase/CUnknown.h"
 
 CUnknown::CUnknown(LPCWSTR /*objectName*/, IUnknown* outer)
-    : m_ownUnknown(*this), m_owner(outer ? outer : &m_ownUnknown)
-{
-}
+    : m_ownUnknown(*this),
+      m_owner(outer ? outer : &m_ownUnknown)
+{}
 
 CUnknown::~CUnknown() = default;
 

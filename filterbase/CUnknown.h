@@ -69,7 +69,7 @@ private:
 HRESULT GetInterface(IUnknown* iface, void** ppv);
 
 // The IUnknown methods of every interface of a CUnknown-derived class.
-#define DECLARE_IUNKNOWN                                                                                  \
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return GetOwner()->QueryInterface(riid, ppv); } \
-    STDMETHODIMP_(ULONG) AddRef() override { return GetOwner()->AddRef(); }                                \
+#define DECLARE_IUNKNOWN                                                                                               \
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return GetOwner()->QueryInterface(riid, ppv); }    \
+    STDMETHODIMP_(ULONG) AddRef() override { return GetOwner()->AddRef(); }                                            \
     STDMETHODIMP_(ULONG) Release() override { return GetOwner()->Release(); }

@@ -85,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: { // the tuning block: the command byte tells the length
             TuningBlock block{};
             std::memcpy(block.diseqcBytes, bytes, std::min(text.size(), sizeof block.diseqcBytes));
-            FUZZ_CHECK(ctrl.Set(KSPROPSETID_CTRL_EXTENSION, KSPROPERTY_CTRL_DISEQC, nullptr, 0, &block,
-                                sizeof block) == S_OK);
+            FUZZ_CHECK(ctrl.Set(KSPROPSETID_CTRL_EXTENSION, KSPROPERTY_CTRL_DISEQC, nullptr, 0, &block, sizeof block) ==
+                       S_OK);
             break;
         }
         default:

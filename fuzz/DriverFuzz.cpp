@@ -47,8 +47,7 @@ struct Observed {
     bool operator==(const Observed& o) const
     {
         return scrambling == o.scrambling && std::memcmp(&streamType, &o.streamType, sizeof streamType) == 0 &&
-               std::memcmp(&info, &o.info, sizeof info) == 0 && port == o.port && angle == o.angle &&
-               status == o.status;
+            std::memcmp(&info, &o.info, sizeof info) == 0 && port == o.port && angle == o.angle && status == o.status;
     }
 };
 
@@ -72,13 +71,13 @@ Call PickProperty(FuzzInput& input)
         call.known = sim::PropertySet::Ctrl;
         break;
     case 2: // a set from the input
-        {
-            // The set's bytes as they lie in memory.
-            std::uint8_t bytes[sizeof(GUID)] = {};
-            const std::string_view given = input.Bytes(sizeof bytes);
-            std::memcpy(bytes, given.data(), given.size());
-            std::memcpy(&call.set, bytes, sizeof bytes);
-        }
+    {
+        // The set's bytes as they lie in memory.
+        std::uint8_t bytes[sizeof(GUID)] = {};
+        const std::string_view given = input.Bytes(sizeof bytes);
+        std::memcpy(bytes, given.data(), given.size());
+        std::memcpy(&call.set, bytes, sizeof bytes);
+    }
         call.isKnown = call.set == KSPROPSETID_BDA_EXTENSION || call.set == KSPROPSETID_CTRL_EXTENSION;
         call.known = call.set == KSPROPSETID_CTRL_EXTENSION ? sim::PropertySet::Ctrl : sim::PropertySet::Bda;
         break;
@@ -122,10 +121,10 @@ Payload PickPayload(FuzzInput& input)
 class Session {
 public:
     Session(const sim::TunerSpec& tuner, const sim::World& world, sim::PropertyModes modes)
-        : m_modes(modes), m_demodulator(ShippedSky(), world.CableOf(tuner), world.site, m_clock),
+        : m_modes(modes),
+          m_demodulator(ShippedSky(), world.CableOf(tuner), world.site, m_clock),
           m_driver(m_demodulator, modes)
-    {
-    }
+    {}
 
     void Step(FuzzInput& input)
     {

@@ -15,12 +15,12 @@
 
 // A broken invariant aborts: printing alone would let the run go on and the
 // input be lost.
-#define FUZZ_CHECK(condition)                                                                            \
-    do {                                                                                                 \
-        if (!(condition)) {                                                                              \
-            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition);       \
-            std::abort();                                                                                \
-        }                                                                                                \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition);                     \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)
 
 // Hands out the fuzzer's bytes from the front; past the end every read gives zeros

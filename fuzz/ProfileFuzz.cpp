@@ -106,15 +106,15 @@ void FuzzFile(DWORD size, std::string_view bytes)
         CheckList(returned, keys);
         int walked = 0;
         for (const wchar_t* key = keys.chars.get(); *key && walked < 3; key += std::wcslen(key) + 1, ++walked) {
-            returned = GetPrivateProfileStringW(section.c_str(), key, L"default ", buffer.chars.get(), size,
-                                                file.c_str());
+            returned =
+                GetPrivateProfileStringW(section.c_str(), key, L"default ", buffer.chars.get(), size, file.c_str());
             CheckString(returned, buffer);
             (void)GetPrivateProfileIntW(section.c_str(), key, -7, file.c_str());
         }
     }
     // A missing key gives the default without its trailing blanks.
-    returned = GetPrivateProfileStringW(L"no such section \x01", L"k", L"dflt  ", buffer.chars.get(), size,
-                                        file.c_str());
+    returned =
+        GetPrivateProfileStringW(L"no such section \x01", L"k", L"dflt  ", buffer.chars.get(), size, file.c_str());
     CheckString(returned, buffer);
     if (size > 4) FUZZ_CHECK(std::wstring(buffer.chars.get()) == L"dflt");
     FUZZ_CHECK(GetPrivateProfileIntW(L"no such section \x01", L"k", -7, file.c_str()) == static_cast<UINT>(-7));

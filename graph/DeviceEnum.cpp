@@ -49,8 +49,8 @@ DeviceEnum* enum_create(REFGUID category)
     DeviceEnumPtr context(new (std::nothrow) DeviceEnum);
     if (!context) return nullptr;
 
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&context->devices)))) {
+    if (FAILED(
+            CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&context->devices)))) {
         OutputDebugStringA("FAIL: enum_create(): Cannot CoCreate ICreateDevEnum");
         return nullptr;
     }
@@ -81,8 +81,8 @@ HRESULT enum_bind(DeviceEnum* context, IBaseFilter** filter)
     if (!context || !filter) return E_POINTER;
     *filter = nullptr;
     if (!context->current) return E_UNEXPECTED;
-    const HRESULT hr = context->current->BindToObject(nullptr, nullptr, IID_IBaseFilter,
-                                                      reinterpret_cast<void**>(filter));
+    const HRESULT hr =
+        context->current->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(filter));
     if (FAILED(hr)) return hr;
     return *filter ? hr : S_FALSE;
 }

@@ -31,10 +31,10 @@ ComPtr<IPin> FindPinByName(IBaseFilter* filter, std::string_view text);
 
 // What ObtainKsCtrl found.
 enum class KsCtrlPath {
-    Usb,          // m_pKsCtrl is the tuner filter's interface
-    Pci,          // m_pKsCtrl is the "Input0" pin's interface; the pin is in inputPin
-    NoInterface,  // no tuner filter or no "Input0" pin: m_pKsCtrl null, nothing shown
-    Refused,      // the filter or the pin has no IKsPropertySet: its error box was shown
+    Usb,         // m_pKsCtrl is the tuner filter's interface
+    Pci,         // m_pKsCtrl is the "Input0" pin's interface; the pin is in inputPin
+    NoInterface, // no tuner filter or no "Input0" pin: m_pKsCtrl null, nothing shown
+    Refused,     // the filter or the pin has no IKsPropertySet: its error box was shown
 };
 
 // Sets TunerGraph's m_pKsCtrl for the tuner filter tunerDevice (the page's
@@ -69,17 +69,17 @@ HRESULT KsGet(REFGUID set, ULONG id, Payload& payload)
 
 // The call sites that report a property the driver does not support.
 enum class KsCallSite {
-    StreamTypeCompare,      // BDA 13 at "Lock TP"
-    StreamTypeSet,          // BDA 13 set
-    StreamTypeRead,         // BDA 13 at page initialisation
-    ScramblingCodeSet,      // BDA 23 by "Set"; also BDA 24, the MODCOD list
-    ScramblingCodeReset,    // BDA 23 when the page closes
-    MediaInfoRead,          // BDA 12 and control 15
-    InputStreamId,          // BDA 14
-    ControlSetUnsupported,  // control 20 and 21
-    DiseqcBda,              // BDA 0 from the Tuner Setting page
-    DiseqcControl,          // control 3 from the Tuner Setting page
-    NoInterface,            // stream type compare and read without m_pKsCtrl
+    StreamTypeCompare,     // BDA 13 at "Lock TP"
+    StreamTypeSet,         // BDA 13 set
+    StreamTypeRead,        // BDA 13 at page initialisation
+    ScramblingCodeSet,     // BDA 23 by "Set"; also BDA 24, the MODCOD list
+    ScramblingCodeReset,   // BDA 23 when the page closes
+    MediaInfoRead,         // BDA 12 and control 15
+    InputStreamId,         // BDA 14
+    ControlSetUnsupported, // control 20 and 21
+    DiseqcBda,             // BDA 0 from the Tuner Setting page
+    DiseqcControl,         // control 3 from the Tuner Setting page
+    NoInterface,           // stream type compare and read without m_pKsCtrl
 };
 
 // The text the call site shows, caption "error" ("111don't support this

@@ -28,19 +28,19 @@
 #include "sink/CDestFilter.h"
 
 struct TunerGraph {
-    ComPtr<IGraphBuilder> graph;                 // filter graph manager, released last
-    ComPtr<IMediaControl> mediaControl;          // run and stop of the graph
-    ComPtr<IBaseFilter> networkProvider;         // DVB-S network provider, "Network DVBS Provider"
-    ComPtr<ITuningSpace> tuningSpace;            // the "helvane dvb-s" tuning space
-    ComPtr<IBaseFilter> tuner;                   // the chosen broadcast network tuner
-    ComPtr<IBaseFilter> capture;                 // the receiver component behind the tuner
-    ComPtr<IBaseFilter> demultiplexer;           // "MPEG2 Demultiplexer"
-    ComPtr<IBaseFilter> tee;                     // "Infinite pin tee splitter"
-    ComPtr<IBaseFilter> transportInformation;    // "transport information filter"
-    ComPtr<CDestFilter> sink;                    // "Dest Filter", the recorder's sink
-    ComPtr<IKsPropertySet> m_pKsCtrl;            // the driver's property sets (ObtainKsCtrl)
-    LONG deviceType = DEVICE_TYPE_UNSUPPORTED;   // ClassifyDevice of the chosen device
-    TuningBlock tuningBlock{};                   // all zero at start; filled by the Tuner Setting page
+    ComPtr<IGraphBuilder> graph;               // filter graph manager, released last
+    ComPtr<IMediaControl> mediaControl;        // run and stop of the graph
+    ComPtr<IBaseFilter> networkProvider;       // DVB-S network provider, "Network DVBS Provider"
+    ComPtr<ITuningSpace> tuningSpace;          // the "helvane dvb-s" tuning space
+    ComPtr<IBaseFilter> tuner;                 // the chosen broadcast network tuner
+    ComPtr<IBaseFilter> capture;               // the receiver component behind the tuner
+    ComPtr<IBaseFilter> demultiplexer;         // "MPEG2 Demultiplexer"
+    ComPtr<IBaseFilter> tee;                   // "Infinite pin tee splitter"
+    ComPtr<IBaseFilter> transportInformation;  // "transport information filter"
+    ComPtr<CDestFilter> sink;                  // "Dest Filter", the recorder's sink
+    ComPtr<IKsPropertySet> m_pKsCtrl;          // the driver's property sets (ObtainKsCtrl)
+    LONG deviceType = DEVICE_TYPE_UNSUPPORTED; // ClassifyDevice of the chosen device
+    TuningBlock tuningBlock{};                 // all zero at start; filled by the Tuner Setting page
 
     // The process's record, created on first use and kept for the whole run.
     static TunerGraph& Process();

@@ -11,9 +11,9 @@
 #include <string>
 
 // Results of BuildTunerGraph.
-inline constexpr int BUILD_OK = 0;                        // built, nothing to build, or no network provider
-inline constexpr int BUILD_NO_PROVIDER_CONNECTION = 6;    // the provider did not connect to the tuner
-inline constexpr int BUILD_NO_CAPTURE = 7;                // no receiver component connected
+inline constexpr int BUILD_OK = 0;                     // built, nothing to build, or no network provider
+inline constexpr int BUILD_NO_PROVIDER_CONNECTION = 6; // the provider did not connect to the tuner
+inline constexpr int BUILD_NO_CAPTURE = 7;             // no receiver component connected
 inline constexpr int BUILD_NO_DEMULTIPLEXER = 8;
 inline constexpr int BUILD_NO_TEE = 9;
 inline constexpr int BUILD_NO_TRANSPORT_INFORMATION = 10;

@@ -82,7 +82,10 @@ DialogTemplate CPositionDlg::Template()
         {IDC_STATIC, ControlKind::GroupBox, L"", {6, 76, 192, 75}},
         Label(L"Position:", 37, 93, 34),
         {IDC_POSITION, ControlKind::Edit, L"", {73, 90, 46, 15}, kEdit},
-        {1097, ControlKind::UpDown, L"", {119, 93, 11, 18},
+        {1097,
+         ControlKind::UpDown,
+         L"",
+         {119, 93, 11, 18},
          UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS},
         Button(IDC_GOTO, L"Goto", 135, 90),
         Button(IDC_STEP_EAST, L"Step East", 25, 111),
@@ -106,11 +109,16 @@ CPositionDlg::CPositionDlg() : CPropertyPage(Template())
         MotorCommand command;
     };
     static constexpr MotorButton kMotorButtons[] = {
-        {IDC_STEP_EAST, MotorCommand::StepEast},   {IDC_STEP_WEST, MotorCommand::StepWest},
-        {IDC_DRIVE_EAST, MotorCommand::DriveEast}, {IDC_DRIVE_WEST, MotorCommand::DriveWest},
-        {IDC_STOP, MotorCommand::Halt},            {IDC_LIMIT_EAST, MotorCommand::LimitEast},
-        {IDC_LIMIT_WEST, MotorCommand::LimitWest}, {IDC_LIMITS_OFF, MotorCommand::LimitsOff},
-        {IDC_GOTO, MotorCommand::GotoPosition},    {IDC_STORE, MotorCommand::StorePosition},
+        {IDC_STEP_EAST, MotorCommand::StepEast},
+        {IDC_STEP_WEST, MotorCommand::StepWest},
+        {IDC_DRIVE_EAST, MotorCommand::DriveEast},
+        {IDC_DRIVE_WEST, MotorCommand::DriveWest},
+        {IDC_STOP, MotorCommand::Halt},
+        {IDC_LIMIT_EAST, MotorCommand::LimitEast},
+        {IDC_LIMIT_WEST, MotorCommand::LimitWest},
+        {IDC_LIMITS_OFF, MotorCommand::LimitsOff},
+        {IDC_GOTO, MotorCommand::GotoPosition},
+        {IDC_STORE, MotorCommand::StorePosition},
     };
     for (const MotorButton& button : kMotorButtons) {
         MapClicked(button.id, [this, command = button.command] { SendTwice(command); });

@@ -9,13 +9,13 @@
 #include <string_view>
 
 enum class MotorCommand {
-    StepEast,      // Drive East, one step
-    StepWest,      // Drive West, one step
-    DriveEast,     // Drive East, data 0x50
-    DriveWest,     // Drive West, data 0x50
+    StepEast,  // Drive East, one step
+    StepWest,  // Drive West, one step
+    DriveEast, // Drive East, data 0x50
+    DriveWest, // Drive West, data 0x50
     Halt,
-    LimitEast,     // store the east soft limit at the current position
-    LimitWest,     // store the west soft limit at the current position
+    LimitEast, // store the east soft limit at the current position
+    LimitWest, // store the west soft limit at the current position
     LimitsOff,
     GotoPosition,  // drive to stored position nn
     StorePosition, // store the current position as nn

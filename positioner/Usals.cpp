@@ -15,13 +15,13 @@ constexpr double kTenthsPerDegree = 10;
 constexpr double kHalfTurn = 180;
 constexpr double kFullTurn = 360;
 constexpr double kLatitudeLimit = 90;
-constexpr double kReachLimit = 65;                // degrees of longitude and of motor angle
-constexpr double kPi = 3.141592654;               // ten digits, as the calculation is defined
-constexpr double kEarthRadius = 6378;             // km
-constexpr double kEarthRadiusSquared = 40678884;  // km²
-constexpr double kOrbitRadius = 42164.2;          // km, geostationary
-constexpr double kChordFactor = 3555639523;       // twice the orbit radius squared, whole
-constexpr double kMeridianThreshold = 89.9;       // degrees, either side of 180
+constexpr double kReachLimit = 65;               // degrees of longitude and of motor angle
+constexpr double kPi = 3.141592654;              // ten digits, as the calculation is defined
+constexpr double kEarthRadius = 6378;            // km
+constexpr double kEarthRadiusSquared = 40678884; // km²
+constexpr double kOrbitRadius = 42164.2;         // km, geostationary
+constexpr double kChordFactor = 3555639523;      // twice the orbit radius squared, whole
+constexpr double kMeridianThreshold = 89.9;      // degrees, either side of 180
 
 constexpr double kRadiansPerDegree = kPi / 180;
 constexpr double kDegreesPerRadian = 180 / kPi;
@@ -60,8 +60,8 @@ double MotorAngleMagnitude(double longitudeDifference, double siteLatitude)
 
     // Rounding can carry the cosine a hair past 1 when the longitudes differ by a tiny
     // amount; acos would then give NaN.
-    const double cosine = (toReference * toReference + toSatellite * toSatellite - chord * chord) /
-                          (2 * toSatellite * toReference);
+    const double cosine =
+        (toReference * toReference + toSatellite * toSatellite - chord * chord) / (2 * toSatellite * toReference);
     return std::acos(std::clamp(cosine, -1.0, 1.0)) * kDegreesPerRadian;
 }
 

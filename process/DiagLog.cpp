@@ -50,26 +50,52 @@ std::wstring Conversion(Size size, wchar_t conversion)
         return narrowRequest ? L"c" : L"lc";
     case L'C':
         return wideRequest ? L"lc" : L"c";
-    case L'd': case L'i': case L'o': case L'u': case L'x': case L'X': {
+    case L'd':
+    case L'i':
+    case L'o':
+    case L'u':
+    case L'x':
+    case L'X': {
         std::wstring out;
         switch (size) {
         case Size::None:
         case Size::Long: // 32 bits on Windows
-        case Size::Int32: break;
-        case Size::Short: out = L"h"; break;
-        case Size::Char: out = L"hh"; break;
+        case Size::Int32:
+            break;
+        case Size::Short:
+            out = L"h";
+            break;
+        case Size::Char:
+            out = L"hh";
+            break;
         case Size::LongLong:
-        case Size::Int64: out = L"ll"; break;
-        case Size::Max: out = L"j"; break;
+        case Size::Int64:
+            out = L"ll";
+            break;
+        case Size::Max:
+            out = L"j";
+            break;
         case Size::SizeT:
-        case Size::Pointer: out = L"z"; break;
-        case Size::Diff: out = L"t"; break;
+        case Size::Pointer:
+            out = L"z";
+            break;
+        case Size::Diff:
+            out = L"t";
+            break;
         case Size::Wide:
-        case Size::LongDouble: return L"";
+        case Size::LongDouble:
+            return L"";
         }
         return out + conversion;
     }
-    case L'e': case L'E': case L'f': case L'F': case L'g': case L'G': case L'a': case L'A':
+    case L'e':
+    case L'E':
+    case L'f':
+    case L'F':
+    case L'g':
+    case L'G':
+    case L'a':
+    case L'A':
         // long double is double on Windows: the argument is a double either way.
         return std::wstring(1, conversion);
     case L'p':
@@ -194,7 +220,7 @@ std::string FormatLogLineV(const LogStamp& stamp, const wchar_t* format, va_list
     wchar_t tick[16];
     std::swprintf(tick, 16, L"%8.0d", static_cast<int>(stamp.tick));
     const std::wstring header = L"[" + Escaped(stamp.date) + L" " + Escaped(stamp.time) + L" : " + tick + L"] " +
-                                std::wstring(callerFormat) + L"\n";
+        std::wstring(callerFormat) + L"\n";
     // Stage 2: the header is the format for the caller's arguments.
     std::wstring text;
     if (!FormatWide(TranslateWindowsFormat(header), args, text)) {

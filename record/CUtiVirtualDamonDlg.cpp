@@ -70,7 +70,9 @@ DialogTemplate CUtiVirtualDamonDlg::Template()
 CUtiVirtualDamonDlg::CUtiVirtualDamonDlg() : CUtiVirtualDamonDlg(TunerGraph::Process(), RecordSession::Process()) {}
 
 CUtiVirtualDamonDlg::CUtiVirtualDamonDlg(TunerGraph& graph, RecordSession& session)
-    : CPropertyPage(Template()), m_graph(graph), m_session(session)
+    : CPropertyPage(Template()),
+      m_graph(graph),
+      m_session(session)
 {
     MapClicked(IDC_USE_SIZE_LIMIT, [this] { OnUseFileSizeLimit(); });
     MapClicked(IDC_USE_TIME_LIMIT, [this] { OnUseTimeLimit(); });
@@ -177,8 +179,8 @@ void CUtiVirtualDamonDlg::OnStartRecord()
         return;
     }
     if (FAILED(hr)) {
-        const std::wstring text = L"Cannot create the file \"" + path + L"\": " + FailureText(hr) +
-                                  L"\nThe recording has not started.";
+        const std::wstring text =
+            L"Cannot create the file \"" + path + L"\": " + FailureText(hr) + L"\nThe recording has not started.";
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -220,7 +222,7 @@ void CUtiVirtualDamonDlg::OnTimer(UINT_PTR id)
     if (const HRESULT failure = m_session.WriteFailure(); FAILED(failure)) {
         StopRecording();
         const std::wstring text = L"Writing to \"" + m_session.outputPath + L"\" failed: " + FailureText(failure) +
-                                  L"\nThe recording has stopped; what was written before is kept.";
+            L"\nThe recording has stopped; what was written before is kept.";
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
     } else if (sizeLimitMode) {
         TickSizeMode();

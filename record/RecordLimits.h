@@ -6,10 +6,10 @@
 #include <cstdint>
 
 // The entries' valid ranges.
-inline constexpr std::uint32_t kTimeLimitMin = 1;       // seconds
-inline constexpr std::uint32_t kTimeLimitMax = 65535;   // seconds
-inline constexpr std::uint32_t kSizeLimitMin = 50;      // MB of 1024 KBytes
-inline constexpr std::uint32_t kSizeLimitMax = 800000;  // MB of 1024 KBytes
+inline constexpr std::uint32_t kTimeLimitMin = 1;      // seconds
+inline constexpr std::uint32_t kTimeLimitMax = 65535;  // seconds
+inline constexpr std::uint32_t kSizeLimitMin = 50;     // MB of 1024 KBytes
+inline constexpr std::uint32_t kSizeLimitMax = 800000; // MB of 1024 KBytes
 inline constexpr std::uint32_t kTicksPerSecond = 10;
 
 // kbytes * 100 / (megabytes * 1024), rounded down, without overflow. A limit

@@ -32,9 +32,9 @@ std::atomic<bool> g_installed{false};
 // Every class an installed machine may have registered, taken out again at
 // the end whether or not the world kept it.
 const CLSID* const kMachineClasses[] = {
-    &CLSID_MemoryAllocator,   &CLSID_FilterGraph,     &CLSID_SystemClock,      &CLSID_InfTee,
-    &CLSID_MPEG2Demultiplexer, &CLSID_SystemDeviceEnum, &CLSID_SystemTuningSpaces, &CLSID_DVBSTuningSpace,
-    &CLSID_DVBSLocator,       &CLSID_DVBTuneRequest,  &CLSID_DVBSNetworkProvider,
+    &CLSID_MemoryAllocator,    &CLSID_FilterGraph,      &CLSID_SystemClock,         &CLSID_InfTee,
+    &CLSID_MPEG2Demultiplexer, &CLSID_SystemDeviceEnum, &CLSID_SystemTuningSpaces,  &CLSID_DVBSTuningSpace,
+    &CLSID_DVBSLocator,        &CLSID_DVBTuneRequest,   &CLSID_DVBSNetworkProvider,
 };
 
 // One tuner as the installer builds it: the hardware with the sky and clock
@@ -43,9 +43,10 @@ const CLSID* const kMachineClasses[] = {
 struct TunerRack {
     TunerRack(std::shared_ptr<const sim::Sky> skyIn, std::shared_ptr<const sim::SimClock> clockIn,
               const sim::CableSpec& cable, const sim::Site& site, sim::PropertyModes modes)
-        : sky(std::move(skyIn)), clock(std::move(clockIn)), device(*sky, cable, site, *clock, std::move(modes))
-    {
-    }
+        : sky(std::move(skyIn)),
+          clock(std::move(clockIn)),
+          device(*sky, cable, site, *clock, std::move(modes))
+    {}
     std::shared_ptr<const sim::Sky> sky;
     std::shared_ptr<const sim::SimClock> clock;
     sim::TunerDevice device;
@@ -191,20 +192,22 @@ void SimulatedMachine::AddDevices()
         tuner.medium = instance;
         std::optional<std::wstring> friendlyName;
         if (spec.name) friendlyName = FromUtf8(*spec.name);
-        m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, friendlyName,
-                             [device, tuner](IBaseFilter** filter) { return TunerFilter::Create(device, tuner, filter); });
+        m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, friendlyName, [device, tuner](IBaseFilter** filter) {
+            return TunerFilter::Create(device, tuner, filter);
+        });
 
         if (spec.capture) {
             CaptureFilterOptions capture;
             capture.name = CaptureName(spec);
             capture.medium = instance;
-            m_catalog->AddDevice(KSCATEGORY_BDA_RECEIVER_COMPONENT, capture.name, [device, capture](IBaseFilter** filter) {
-                return CaptureFilter::Create(device, capture, filter);
-            });
+            m_catalog->AddDevice(
+                KSCATEGORY_BDA_RECEIVER_COMPONENT, capture.name,
+                [device, capture](IBaseFilter** filter) { return CaptureFilter::Create(device, capture, filter); });
         }
     }
     if (m_world.transportInformation) {
-        m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION, std::wstring(L"BDA MPEG2 Transport Information Filter"),
+        m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION,
+                             std::wstring(L"BDA MPEG2 Transport Information Filter"),
                              &TransportInformationFilter::Create);
     }
 }

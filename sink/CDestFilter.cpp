@@ -8,8 +8,7 @@
 CDestFilter::CDestFilter(RecordSession& session)
     : CBaseFilter(nullptr, nullptr, &session.recordLock, CLSID_DestFilter),
       m_pPin(std::make_unique<CDumpInputPin>(this, session, &session.recordLock))
-{
-}
+{}
 
 CDestFilter::~CDestFilter() = default;
 

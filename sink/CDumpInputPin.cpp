@@ -10,9 +10,10 @@ constexpr ULONG kTransportPacketBytes = 188;
 }
 
 CDumpInputPin::CDumpInputPin(CDestFilter* filter, RecordSession& session, CCritSec* lock)
-    : CBaseInputPin(nullptr, filter, lock, L"Input"), m_session(session), m_pReceiveLock(lock)
-{
-}
+    : CBaseInputPin(nullptr, filter, lock, L"Input"),
+      m_session(session),
+      m_pReceiveLock(lock)
+{}
 
 CDumpInputPin::~CDumpInputPin() = default;
 
@@ -66,8 +67,8 @@ STDMETHODIMP CDumpInputPin::Receive(IMediaSample* pSample)
         return hr;
     }
     // A length beyond the buffer would write memory the sample does not own.
-    const LONG length = data ? std::clamp(pSample->GetActualDataLength(), LONG{0}, std::max(pSample->GetSize(), LONG{0}))
-                             : 0;
+    const LONG length =
+        data ? std::clamp(pSample->GetActualDataLength(), LONG{0}, std::max(pSample->GetSize(), LONG{0})) : 0;
     // A failed write is kept in the session for the page; the stream goes on.
     m_session.WriteSample(data, static_cast<DWORD>(length));
     return S_OK;

@@ -22,13 +22,19 @@ DialogTemplate CModeDlg::Template()
     for (const ModcodBox& box : ModcodBoxes()) {
         const int column = index / kBoxesPerColumn;
         const int row = index % kBoxesPerColumn;
-        t.controls.push_back({box.boxId, ControlKind::CheckBox, box.label,
-                              {kColumnX[column], kFirstRowY + row * kRowStep, 64, 10}, WS_TABSTOP});
+        t.controls.push_back({box.boxId,
+                              ControlKind::CheckBox,
+                              box.label,
+                              {kColumnX[column], kFirstRowY + row * kRowStep, 64, 10},
+                              WS_TABSTOP});
         ++index;
     }
     // Below the third column's last box.
-    t.controls.push_back({IDC_MODCOD_ALL, ControlKind::CheckBox, L"ALL",
-                          {kColumnX[2], kFirstRowY + kBoxesPerColumn * kRowStep, 64, 10}, WS_TABSTOP});
+    t.controls.push_back({IDC_MODCOD_ALL,
+                          ControlKind::CheckBox,
+                          L"ALL",
+                          {kColumnX[2], kFirstRowY + kBoxesPerColumn * kRowStep, 64, 10},
+                          WS_TABSTOP});
     t.controls.push_back({IDOK, ControlKind::PushButton, L"OK", {170, 163, 50, 14}, BS_DEFPUSHBUTTON | WS_TABSTOP});
     t.controls.push_back({IDCANCEL, ControlKind::PushButton, L"Cancel", {232, 163, 50, 14}, WS_TABSTOP});
     return t;

@@ -13,10 +13,10 @@ inline constexpr const wchar_t* kSettingsSection = L"Config";
 
 struct TunerSettings {
     // List indexes; -1 when the list has no selection.
-    LONG polarity = 0;  // 0 Horizontal, 1 Vertical
-    LONG diseqc = 0;    // 0 no switch command, 1 to 4 ports A to D
-    LONG goldcode = 0;  // scrambling code value, as entered
-    LONG goldtype = 0;  // 0 root code, 1 gold code
+    LONG polarity = 0; // 0 Horizontal, 1 Vertical
+    LONG diseqc = 0;   // 0 no switch command, 1 to 4 ports A to D
+    LONG goldcode = 0; // scrambling code value, as entered
+    LONG goldtype = 0; // 0 root code, 1 gold code
     // The five edit texts as typed (MHz, kSps); converted only when tuning.
     std::wstring freq;
     std::wstring symbol;

@@ -13,7 +13,4 @@ DWORD GetTickCount()
     return static_cast<DWORD>(ms);
 }
 
-void Sleep(DWORD milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

@@ -19,8 +19,8 @@ constexpr const IID& uuidof()
     return InterfaceIdOf(static_cast<T*>(nullptr));
 }
 
-#define KAVRO_DECLARE_IID(Iface, text)                                 \
-    inline constexpr IID IID_##Iface = GuidLiteral(text);              \
+#define KAVRO_DECLARE_IID(Iface, text)                                                                                 \
+    inline constexpr IID IID_##Iface = GuidLiteral(text);                                                              \
     constexpr const IID& InterfaceIdOf(Iface*) { return IID_##Iface; }
 
 struct IUnknown {
@@ -41,5 +41,5 @@ void** IID_PPV_ARGS_Helper(T** pp)
 {
     return reinterpret_cast<void**>(pp);
 }
-#define IID_PPV_ARGS(ppType) uuidof<std::remove_pointer_t<std::remove_pointer_t<decltype(ppType)>>>(), \
-                             IID_PPV_ARGS_Helper(ppType)
+#define IID_PPV_ARGS(ppType)                                                                                           \
+    uuidof<std::remove_pointer_t<std::remove_pointer_t<decltype(ppType)>>>(), IID_PPV_ARGS_Helper(ppType)

@@ -73,13 +73,13 @@ static_assert(offsetof(DiseqcMessage, length) == 10);
 // KSPROPERTY_CTRL_DISEQC set. It carries no message length: the driver finds
 // it from the message's command byte.
 struct TuningBlock {
-    LE_ULONG frequencyMhz;        // transponder frequency, MHz
-    LE_ULONG lnbLowMhz;           // LNB low-band local oscillator, MHz
-    LE_ULONG lnbHighMhz;          // LNB high-band local oscillator, MHz
-    LE_ULONG symbolRateKsps;      // symbol rate, kSps
-    std::uint8_t polarity;        // 0 horizontal; any other value vertical (0xFF: none chosen)
-    std::uint8_t header[3];       // always 1, 0, 2
-    std::uint8_t diseqcPort;      // 0 none, 1 to 4 ports A to D
+    LE_ULONG frequencyMhz;         // transponder frequency, MHz
+    LE_ULONG lnbLowMhz;            // LNB low-band local oscillator, MHz
+    LE_ULONG lnbHighMhz;           // LNB high-band local oscillator, MHz
+    LE_ULONG symbolRateKsps;       // symbol rate, kSps
+    std::uint8_t polarity;         // 0 horizontal; any other value vertical (0xFF: none chosen)
+    std::uint8_t header[3];        // always 1, 0, 2
+    std::uint8_t diseqcPort;       // 0 none, 1 to 4 ports A to D
     std::uint8_t diseqcBytes[267]; // raw DiSEqC message, framing byte first
 };
 static_assert(sizeof(TuningBlock) == 288 && alignof(TuningBlock) == 1);
@@ -107,9 +107,9 @@ static_assert(offsetof(StreamTypeParams, gs) == 1);
 inline constexpr std::uint32_t GOLDCODE_TYPE_ROOT = 0;
 inline constexpr std::uint32_t GOLDCODE_TYPE_GOLD = 1;
 struct GoldCodeParams {
-    LE_LONG code;                 // scrambling code value, as entered
-    LE_ULONG codeType;            // GOLDCODE_TYPE_ROOT or GOLDCODE_TYPE_GOLD
-    std::uint8_t reserved[256];   // zero
+    LE_LONG code;               // scrambling code value, as entered
+    LE_ULONG codeType;          // GOLDCODE_TYPE_ROOT or GOLDCODE_TYPE_GOLD
+    std::uint8_t reserved[256]; // zero
 };
 static_assert(sizeof(GoldCodeParams) == 264 && alignof(GoldCodeParams) == 1);
 static_assert(offsetof(GoldCodeParams, code) == 0);
@@ -131,8 +131,8 @@ static_assert(offsetof(ModcodEntry, qualifier2) == 8);
 // The MODCOD filter for KSPROPERTY_BDA_MODCODES and KSPROPERTY_CTRL_MODCODES.
 inline constexpr std::uint32_t MODCOD_LIST_CAPACITY = 112;
 struct ModcodList {
-    LE_ULONG count;                              // valid entries, 0 to 112
-    ModcodEntry entries[MODCOD_LIST_CAPACITY];   // entries at and after count are zero
+    LE_ULONG count;                            // valid entries, 0 to 112
+    ModcodEntry entries[MODCOD_LIST_CAPACITY]; // entries at and after count are zero
 };
 static_assert(sizeof(ModcodList) == 1348 && alignof(ModcodList) == 1);
 static_assert(offsetof(ModcodList, count) == 0);
@@ -156,24 +156,24 @@ inline constexpr std::uint32_t STREAMINFO_ROLLOFF_020 = 2;
 // KSPROPERTY_BDA_GET_MEDIAINFO and KSPROPERTY_CTRL_GET_MEDIAINFO. The get
 // passes the caller's previous reply as instance data.
 struct StreamInfo {
-    LE_ULONG ifFrequencyKhz;  // intermediate frequency, kHz
-    LE_ULONG symbolRate;      // symbols per second
-    LE_ULONG standard;        // STREAMINFO_STANDARD_*
-    LE_ULONG modcod;          // DVB-S2 MODCOD 0 to 31 (0 dummy frame)
-    LE_ULONG codeRate;        // DVB-S code rate: 0 1/2, 1 2/3, 2 3/4, 3 4/5, 4 5/6, 5 6/7, 6 7/8, 7 8/9
-    LE_ULONG modulation;      // STREAMINFO_MODULATION_*
-    LE_ULONG tsGs;            // STREAMINFO_TSGS_*: TS/GS field of MATYPE-1
-    LE_ULONG singleStream;    // non-zero single input stream, 0 multiple
-    LE_ULONG constantCoding;  // non-zero CCM, 0 ACM
-    LE_ULONG issyi;           // 1: input stream synchronisation on
-    LE_ULONG npd;             // 1: null-packet deletion on
-    LE_ULONG rollOff;         // STREAMINFO_ROLLOFF_*
-    LE_ULONG inputStreamId;   // input stream identifier
-    LE_ULONG matype1;         // MATYPE-1 byte (low 8 bits)
-    LE_ULONG matype2;         // MATYPE-2 byte (low 8 bits)
-    LE_ULONG spectrum;        // 1: inverted (I/Q swapped)
-    LE_ULONG pilots;          // 1: pilots on
-    LE_ULONG frame;           // 1: short frame
+    LE_ULONG ifFrequencyKhz; // intermediate frequency, kHz
+    LE_ULONG symbolRate;     // symbols per second
+    LE_ULONG standard;       // STREAMINFO_STANDARD_*
+    LE_ULONG modcod;         // DVB-S2 MODCOD 0 to 31 (0 dummy frame)
+    LE_ULONG codeRate;       // DVB-S code rate: 0 1/2, 1 2/3, 2 3/4, 3 4/5, 4 5/6, 5 6/7, 6 7/8, 7 8/9
+    LE_ULONG modulation;     // STREAMINFO_MODULATION_*
+    LE_ULONG tsGs;           // STREAMINFO_TSGS_*: TS/GS field of MATYPE-1
+    LE_ULONG singleStream;   // non-zero single input stream, 0 multiple
+    LE_ULONG constantCoding; // non-zero CCM, 0 ACM
+    LE_ULONG issyi;          // 1: input stream synchronisation on
+    LE_ULONG npd;            // 1: null-packet deletion on
+    LE_ULONG rollOff;        // STREAMINFO_ROLLOFF_*
+    LE_ULONG inputStreamId;  // input stream identifier
+    LE_ULONG matype1;        // MATYPE-1 byte (low 8 bits)
+    LE_ULONG matype2;        // MATYPE-2 byte (low 8 bits)
+    LE_ULONG spectrum;       // 1: inverted (I/Q swapped)
+    LE_ULONG pilots;         // 1: pilots on
+    LE_ULONG frame;          // 1: short frame
 };
 static_assert(sizeof(StreamInfo) == 72 && alignof(StreamInfo) == 1);
 static_assert(offsetof(StreamInfo, ifFrequencyKhz) == 0);

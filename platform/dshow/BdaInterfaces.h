@@ -31,10 +31,9 @@ struct IBDA_Topology : IUnknown {
                                                    ULONG rgulNodeTypes[]) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetNodeDescriptors(ULONG* ulcNodeDescriptors, ULONG ulcNodeDescriptorsMax,
                                                          BDANODE_DESCRIPTOR rgNodeDescriptors[]) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetNodeInterfaces(ULONG ulNodeType, ULONG* pulcInterfaces,
-                                                        ULONG ulcInterfacesMax, GUID rgguidInterfaces[]) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetPinTypes(ULONG* pulcPinTypes, ULONG ulcPinTypesMax,
-                                                  ULONG rgulPinTypes[]) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetNodeInterfaces(ULONG ulNodeType, ULONG* pulcInterfaces, ULONG ulcInterfacesMax,
+                                                        GUID rgguidInterfaces[]) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetPinTypes(ULONG* pulcPinTypes, ULONG ulcPinTypesMax, ULONG rgulPinTypes[]) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetTemplateConnections(ULONG* pulcConnections, ULONG ulcConnectionsMax,
                                                              BDA_TEMPLATE_CONNECTION rgConnections[]) = 0;
     virtual HRESULT STDMETHODCALLTYPE CreatePin(ULONG ulPinType, ULONG* pulPinId) = 0;

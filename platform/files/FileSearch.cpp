@@ -18,7 +18,10 @@ struct Search {
     DIR* folder = nullptr;
     std::string folderPath;
     std::wstring pattern;
-    ~Search() { if (folder) ::closedir(folder); }
+    ~Search()
+    {
+        if (folder) ::closedir(folder);
+    }
 };
 
 // Live searches, so that a stale or foreign handle is refused instead of followed.

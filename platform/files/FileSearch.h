@@ -31,11 +31,11 @@ struct FILETIME {
 
 struct WIN32_FIND_DATAW {
     DWORD dwFileAttributes;
-    FILETIME ftCreationTime;   // the status-change time: Linux keeps no creation time
+    FILETIME ftCreationTime; // the status-change time: Linux keeps no creation time
     FILETIME ftLastAccessTime;
     FILETIME ftLastWriteTime;
-    DWORD nFileSizeHigh;       // bytes, high 32 bits
-    DWORD nFileSizeLow;        // bytes, low 32 bits
+    DWORD nFileSizeHigh; // bytes, high 32 bits
+    DWORD nFileSizeLow;  // bytes, low 32 bits
     DWORD dwReserved0;
     DWORD dwReserved1;
     WCHAR cFileName[MAX_PATH]; // the name alone, without its folder

@@ -30,7 +30,10 @@ std::mutex& ProfileLock()
 class Descriptor {
 public:
     explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() { if (m_fd >= 0) ::close(m_fd); }
+    ~Descriptor()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+    }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
@@ -50,7 +53,8 @@ ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes, 
     if (fd.get() < 0) {
         return (errno == ENOENT) ? ReadResult::Missing : ReadResult::Failed;
     }
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) || static_cast<std::size_t>(info.st_size) > kMaxFileBytes) {
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::size_t>(info.st_size) > kMaxFileBytes) {
         return ReadResult::Failed;
     }
     bytes.clear();
@@ -91,8 +95,9 @@ bool ReplaceFile(const std::filesystem::path& path, const std::string& bytes, co
     std::filesystem::path temp;
     int raw = -1;
     for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
-        temp = folder / ("." + path.filename().string() + "." + std::to_string(::getpid()) + "." +
-                         std::to_string(counter.fetch_add(1)) + ".tmp");
+        temp = folder /
+            ("." + path.filename().string() + "." + std::to_string(::getpid()) + "." +
+             std::to_string(counter.fetch_add(1)) + ".tmp");
         // 0666 lets the umask decide a new file's permissions as for any other file.
         raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (raw < 0 && errno != EEXIST) return false;
@@ -240,10 +245,14 @@ UINT GetPrivateProfileIntW(LPCWSTR section, LPCWSTR key, INT defaultValue, LPCWS
     UINT result = 0;
     for (wchar_t c : text) {
         unsigned digit = 0;
-        if (c >= L'0' && c <= L'9') digit = static_cast<unsigned>(c - L'0');
-        else if (c >= L'a' && c <= L'f') digit = static_cast<unsigned>(c - L'a' + 10);
-        else if (c >= L'A' && c <= L'F') digit = static_cast<unsigned>(c - L'A' + 10);
-        else break;
+        if (c >= L'0' && c <= L'9')
+            digit = static_cast<unsigned>(c - L'0');
+        else if (c >= L'a' && c <= L'f')
+            digit = static_cast<unsigned>(c - L'a' + 10);
+        else if (c >= L'A' && c <= L'F')
+            digit = static_cast<unsigned>(c - L'A' + 10);
+        else
+            break;
         if (digit >= base) break;
         result = result * base + digit; // unsigned: wraps as documented
     }

@@ -118,7 +118,8 @@ ProfileText ProfileText::Parse(std::string_view fileBytes)
             profile.m_lines.push_back(ParseLine(std::string(fileBytes.substr(start)), ""));
             break;
         }
-        const std::size_t endLength = (fileBytes[stop] == '\r' && stop + 1 < fileBytes.size() && fileBytes[stop + 1] == '\n') ? 2 : 1;
+        const std::size_t endLength =
+            (fileBytes[stop] == '\r' && stop + 1 < fileBytes.size() && fileBytes[stop + 1] == '\n') ? 2 : 1;
         std::string end(fileBytes.substr(stop, endLength));
         if (!styleFound) {
             profile.m_lineEnd = end;
@@ -218,10 +219,7 @@ std::vector<std::wstring> ProfileText::KeyNames(std::wstring_view section) const
     return names;
 }
 
-ProfileText::Line ProfileText::NewLine(std::wstring text) const
-{
-    return ParseLine(ToUtf8(text), m_lineEnd);
-}
+ProfileText::Line ProfileText::NewLine(std::wstring text) const { return ParseLine(ToUtf8(text), m_lineEnd); }
 
 void ProfileText::Insert(std::size_t at, Line line)
 {
@@ -291,7 +289,8 @@ bool ProfileText::DeleteSection(std::wstring_view section)
     bool changed = false;
     while (const auto header = FindSection(section)) {
         const std::size_t end = SectionEnd(*header);
-        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*header), m_lines.begin() + static_cast<std::ptrdiff_t>(end));
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*header),
+                      m_lines.begin() + static_cast<std::ptrdiff_t>(end));
         changed = true;
     }
     return changed;

@@ -11,7 +11,10 @@
 
 namespace {
 
-bool EndsWithSeparator(std::wstring_view path) { return !path.empty() && (path.back() == L'\\' || path.back() == L'/'); }
+bool EndsWithSeparator(std::wstring_view path)
+{
+    return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
+}
 
 } // namespace
 

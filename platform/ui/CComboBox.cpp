@@ -73,8 +73,9 @@ int CComboBox::AddString(LPCWSTR text)
         auto* combo = ComboOf(widget);
         if (!combo) return;
         const int index = (ControlStyleOf(widget) & CBS_SORT)
-                              ? SortedInsertIndex(combo->count(), [&](int at) { return combo->itemText(at); }, item)
-                              : combo->count();
+            ? SortedInsertIndex(
+                  combo->count(), [&](int at) { return combo->itemText(at); }, item)
+            : combo->count();
         InsertKeepingSelection(combo, index, item);
         result = index;
     });

@@ -29,9 +29,9 @@ bool Skip(const CDataExchange* dx) { return !dx || dx->Failed() || !dx->m_pDlgWn
 } // namespace
 
 CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate)
-    : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog)
-{
-}
+    : m_bSaveAndValidate(saveAndValidate),
+      m_pDlgWnd(dialog)
+{}
 
 CWnd* CDataExchange::PrepareCtrl(int id)
 {
@@ -97,10 +97,7 @@ void ExchangeNumber(CDataExchange* dx, int id, Number& value, Parser parse, cons
 
 } // namespace
 
-void DDX_Text(CDataExchange* dx, int id, int& value)
-{
-    ExchangeNumber(dx, id, value, ParseInt32, kPromptInteger);
-}
+void DDX_Text(CDataExchange* dx, int id, int& value) { ExchangeNumber(dx, id, value, ParseInt32, kPromptInteger); }
 
 void DDX_Text(CDataExchange* dx, int id, UINT& value)
 {

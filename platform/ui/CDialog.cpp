@@ -25,10 +25,7 @@ std::string EndName(INT_PTR result)
 
 } // namespace
 
-CDialog::CDialog(const DialogTemplate& tmpl, CWnd* owner) : m_template(tmpl)
-{
-    m_pParentWnd = owner;
-}
+CDialog::CDialog(const DialogTemplate& tmpl, CWnd* owner) : m_template(tmpl) { m_pParentWnd = owner; }
 
 CDialog::~CDialog() = default;
 
@@ -145,8 +142,8 @@ void CDialog::OnClose() { OnCommand(IDCANCEL, BN_CLICKED); }
 
 void CDialog::CreateControls(QWidget* container)
 {
-    const std::vector<QWidget*> widgets =
-        DialogBuilder::Build(m_template, container, [this](int id, UINT code) { OnCommand(static_cast<UINT>(id), code); });
+    const std::vector<QWidget*> widgets = DialogBuilder::Build(
+        m_template, container, [this](int id, UINT code) { OnCommand(static_cast<UINT>(id), code); });
     for (QWidget* widget : widgets) {
         AddControlObject(widget, ControlIdOf(widget));
     }

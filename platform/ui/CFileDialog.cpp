@@ -13,10 +13,13 @@
 
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCWSTR defaultExtension, LPCWSTR fileName, DWORD flags, LPCWSTR filter,
                          CWnd* parent, DWORD /*size*/, BOOL /*vistaStyle*/)
-    : m_open(openFileDialog != FALSE), m_defaultExtension(defaultExtension ? defaultExtension : L""),
-      m_fileName(fileName ? fileName : L""), m_flags(flags), m_filter(filter ? filter : L""), m_parent(parent)
-{
-}
+    : m_open(openFileDialog != FALSE),
+      m_defaultExtension(defaultExtension ? defaultExtension : L""),
+      m_fileName(fileName ? fileName : L""),
+      m_flags(flags),
+      m_filter(filter ? filter : L""),
+      m_parent(parent)
+{}
 
 QStringList CFileDialog::NameFilters(const std::wstring& filter)
 {
@@ -91,7 +94,8 @@ INT_PTR CFileDialog::DoModal()
             dialog.setOption(QFileDialog::DontUseNativeDialog);
             dialog.setOption(QFileDialog::DontConfirmOverwrite); // asked below, in the toolkit's words
             dialog.setAcceptMode(m_open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-            dialog.setFileMode(m_open && (m_flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+            dialog.setFileMode(m_open && (m_flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
+                                                                       : QFileDialog::AnyFile);
             dialog.setWindowTitle(m_open ? QStringLiteral("Open") : QStringLiteral("Save As"));
             const QStringList filters = NameFilters(m_filter);
             if (!filters.isEmpty()) dialog.setNameFilters(filters);

@@ -63,8 +63,9 @@ int CListBox::AddString(LPCWSTR text)
         auto* list = ListOf(widget);
         if (!list) return;
         const int index = (ControlStyleOf(widget) & LBS_SORT)
-                              ? SortedInsertIndex(list->count(), [&](int at) { return list->item(at)->text(); }, item)
-                              : list->count();
+            ? SortedInsertIndex(
+                  list->count(), [&](int at) { return list->item(at)->text(); }, item)
+            : list->count();
         const QSignalBlocker quiet(list);
         list->insertItem(index, item);
         result = index;

@@ -1,6 +1,5 @@
 #include "platform/ui/CMenu.h"
 
-
 BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, LPCWSTR text)
 {
     Item item;

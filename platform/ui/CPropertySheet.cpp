@@ -10,7 +10,8 @@
 #include <algorithm>
 
 CPropertySheet::CPropertySheet(LPCWSTR caption, CWnd* parent, UINT selectPage)
-    : m_caption(caption ? caption : L""), m_selectPage(selectPage)
+    : m_caption(caption ? caption : L""),
+      m_selectPage(selectPage)
 {
     m_pParentWnd = parent;
 }

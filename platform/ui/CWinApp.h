@@ -22,10 +22,10 @@ public:
 
     HICON LoadIcon(UINT id) const;
 
-    CWnd* m_pMainWnd = nullptr;      // set by the program; not owned
-    std::wstring m_pszAppName;       // program base name without extension
-    std::wstring m_pszExeName;       // same, as Windows keeps both
-    std::wstring m_pszHelpFilePath;  // the program's path with the help extension ".chm"
+    CWnd* m_pMainWnd = nullptr;     // set by the program; not owned
+    std::wstring m_pszAppName;      // program base name without extension
+    std::wstring m_pszExeName;      // same, as Windows keeps both
+    std::wstring m_pszHelpFilePath; // the program's path with the help extension ".chm"
 };
 
 // The application object, or nullptr before it exists (tests).

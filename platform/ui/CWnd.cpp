@@ -379,8 +379,10 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
     case WM_CLOSE:
     case WM_DEVICECHANGE:
-    case WM_NCLBUTTONDOWN: break;
-    default: return FALSE;
+    case WM_NCLBUTTONDOWN:
+        break;
+    default:
+        return FALSE;
     }
     BOOL posted = FALSE;
     WithWidget([&](QWidget* widget) {
@@ -389,14 +391,23 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
             widget,
             [this, message, wParam, lParam] {
                 switch (message) {
-                case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
-                case WM_SYSCOMMAND: OnSysCommand(static_cast<UINT>(wParam), lParam); break;
-                case WM_CLOSE: OnSysCommand(SC_CLOSE, 0); break;
-                case WM_DEVICECHANGE: OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam)); break;
+                case WM_COMMAND:
+                    OnCommand(LOWORD(wParam), HIWORD(wParam));
+                    break;
+                case WM_SYSCOMMAND:
+                    OnSysCommand(static_cast<UINT>(wParam), lParam);
+                    break;
+                case WM_CLOSE:
+                    OnSysCommand(SC_CLOSE, 0);
+                    break;
+                case WM_DEVICECHANGE:
+                    OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
+                    break;
                 case WM_NCLBUTTONDOWN:
                     if (wParam == HTCAPTION) OnSysCommand(SC_MOVE, lParam);
                     break;
-                default: break;
+                default:
+                    break;
                 }
             },
             Qt::QueuedConnection);
@@ -470,17 +481,33 @@ void CWnd::AddControlObject(QWidget* widget, int id)
 {
     std::unique_ptr<CWnd> control;
     switch (ControlKindOf(widget)) {
-    case ControlKind::ListBox: control = std::make_unique<CListBox>(); break;
-    case ControlKind::ComboBox: control = std::make_unique<CComboBox>(); break;
-    case ControlKind::Edit: control = std::make_unique<CEdit>(); break;
+    case ControlKind::ListBox:
+        control = std::make_unique<CListBox>();
+        break;
+    case ControlKind::ComboBox:
+        control = std::make_unique<CComboBox>();
+        break;
+    case ControlKind::Edit:
+        control = std::make_unique<CEdit>();
+        break;
     case ControlKind::PushButton:
     case ControlKind::CheckBox:
-    case ControlKind::RadioButton: control = std::make_unique<CButton>(); break;
-    case ControlKind::Progress: control = std::make_unique<CProgressCtrl>(); break;
-    case ControlKind::UpDown: control = std::make_unique<CSpinButtonCtrl>(); break;
+    case ControlKind::RadioButton:
+        control = std::make_unique<CButton>();
+        break;
+    case ControlKind::Progress:
+        control = std::make_unique<CProgressCtrl>();
+        break;
+    case ControlKind::UpDown:
+        control = std::make_unique<CSpinButtonCtrl>();
+        break;
     case ControlKind::Static:
-    case ControlKind::Picture: control = std::make_unique<CStatic>(); break;
-    default: control = std::make_unique<CWnd>(); break;
+    case ControlKind::Picture:
+        control = std::make_unique<CStatic>();
+        break;
+    default:
+        control = std::make_unique<CWnd>();
+        break;
     }
     control->AttachControl(widget, id, this);
     m_controls.push_back(std::move(control));

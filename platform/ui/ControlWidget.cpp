@@ -35,10 +35,7 @@ ControlKind ControlKindOf(const QWidget* widget)
 
 DWORD ControlStyleOf(const QWidget* widget) { return widget ? widget->property(kStyle).toUInt() : 0; }
 
-void TagWindow(QWidget* widget, CWnd* wnd)
-{
-    widget->setProperty(kWnd, QVariant::fromValue(static_cast<void*>(wnd)));
-}
+void TagWindow(QWidget* widget, CWnd* wnd) { widget->setProperty(kWnd, QVariant::fromValue(static_cast<void*>(wnd))); }
 
 CWnd* WindowOf(const QWidget* widget)
 {
@@ -144,18 +141,30 @@ int ControlSelection(const QWidget* widget)
 const char* ControlKindName(ControlKind kind)
 {
     switch (kind) {
-    case ControlKind::Static: return "static";
-    case ControlKind::GroupBox: return "group";
-    case ControlKind::Line: return "line";
-    case ControlKind::Edit: return "edit";
-    case ControlKind::PushButton: return "button";
-    case ControlKind::CheckBox: return "check";
-    case ControlKind::RadioButton: return "radio";
-    case ControlKind::ListBox: return "list";
-    case ControlKind::ComboBox: return "combo";
-    case ControlKind::Progress: return "progress";
-    case ControlKind::UpDown: return "updown";
-    case ControlKind::Picture: return "picture";
+    case ControlKind::Static:
+        return "static";
+    case ControlKind::GroupBox:
+        return "group";
+    case ControlKind::Line:
+        return "line";
+    case ControlKind::Edit:
+        return "edit";
+    case ControlKind::PushButton:
+        return "button";
+    case ControlKind::CheckBox:
+        return "check";
+    case ControlKind::RadioButton:
+        return "radio";
+    case ControlKind::ListBox:
+        return "list";
+    case ControlKind::ComboBox:
+        return "combo";
+    case ControlKind::Progress:
+        return "progress";
+    case ControlKind::UpDown:
+        return "updown";
+    case ControlKind::Picture:
+        return "picture";
     }
     return "unknown";
 }

@@ -39,6 +39,7 @@ void BroadcastDeviceChange(UINT eventType, DWORD_PTR data)
         return;
     }
     if (QCoreApplication* app = QCoreApplication::instance()) {
-        QMetaObject::invokeMethod(app, [eventType, data] { Deliver(eventType, data); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [eventType, data] { Deliver(eventType, data); }, Qt::QueuedConnection);
     }
 }

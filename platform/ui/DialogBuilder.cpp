@@ -26,9 +26,12 @@ QString Text(const ControlTemplate& control) { return QString::fromStdWString(co
 Qt::Alignment StaticAlignment(DWORD style)
 {
     switch (style & SS_TYPEMASK) {
-    case SS_CENTER: return Qt::AlignHCenter | Qt::AlignTop;
-    case SS_RIGHT: return Qt::AlignRight | Qt::AlignTop;
-    default: return Qt::AlignLeft | Qt::AlignTop;
+    case SS_CENTER:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case SS_RIGHT:
+        return Qt::AlignRight | Qt::AlignTop;
+    default:
+        return Qt::AlignLeft | Qt::AlignTop;
     }
 }
 
@@ -38,7 +41,8 @@ Qt::Alignment StaticAlignment(DWORD style)
 void SelectRadio(QRadioButton* chosen)
 {
     const QVariant group = chosen->property(kRadioGroup);
-    for (QRadioButton* other : chosen->parentWidget()->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QRadioButton* other :
+         chosen->parentWidget()->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (other != chosen && other->property(kRadioGroup) == group) {
             other->setChecked(false);
         }
@@ -63,7 +67,8 @@ QWidget* MakePicture(const ControlTemplate& control, QWidget* parent, QRect& geo
     return label;
 }
 
-QWidget* MakeCombo(const ControlTemplate& control, QWidget* parent, QRect& geometry, const DialogBuilder::NotifySink& notify)
+QWidget* MakeCombo(const ControlTemplate& control, QWidget* parent, QRect& geometry,
+                   const DialogBuilder::NotifySink& notify)
 {
     auto* combo = new QComboBox(parent);
     const int id = control.id;
@@ -71,7 +76,8 @@ QWidget* MakeCombo(const ControlTemplate& control, QWidget* parent, QRect& geome
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
-        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, [notify, id] { notify(id, CBN_EDITCHANGE); });
+        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo,
+                         [notify, id] { notify(id, CBN_EDITCHANGE); });
     }
     // The template's height is that of the dropped-down list; the closed box
     // is one line high.
@@ -116,7 +122,8 @@ QWidget* MakeEdit(const ControlTemplate& control, QWidget* parent, const DialogB
     return edit;
 }
 
-QWidget* MakeButton(const ControlTemplate& control, QWidget* parent, int radioGroup, const DialogBuilder::NotifySink& notify)
+QWidget* MakeButton(const ControlTemplate& control, QWidget* parent, int radioGroup,
+                    const DialogBuilder::NotifySink& notify)
 {
     const int id = control.id;
     switch (control.kind) {
@@ -176,7 +183,9 @@ std::vector<QWidget*> DialogBuilder::Build(const DialogTemplate& tmpl, QWidget* 
             widget = label;
             break;
         }
-        case ControlKind::GroupBox: widget = new QGroupBox(Text(control), container); break;
+        case ControlKind::GroupBox:
+            widget = new QGroupBox(Text(control), container);
+            break;
         case ControlKind::Line: {
             auto* line = new QFrame(container);
             line->setFrameShape(geometry.width() >= geometry.height() ? QFrame::HLine : QFrame::VLine);
@@ -185,12 +194,20 @@ std::vector<QWidget*> DialogBuilder::Build(const DialogTemplate& tmpl, QWidget* 
             widget = line;
             break;
         }
-        case ControlKind::Edit: widget = MakeEdit(control, container, notify); break;
+        case ControlKind::Edit:
+            widget = MakeEdit(control, container, notify);
+            break;
         case ControlKind::PushButton:
         case ControlKind::CheckBox:
-        case ControlKind::RadioButton: widget = MakeButton(control, container, radioGroup, notify); break;
-        case ControlKind::ListBox: widget = MakeList(control, container, notify); break;
-        case ControlKind::ComboBox: widget = MakeCombo(control, container, geometry, notify); break;
+        case ControlKind::RadioButton:
+            widget = MakeButton(control, container, radioGroup, notify);
+            break;
+        case ControlKind::ListBox:
+            widget = MakeList(control, container, notify);
+            break;
+        case ControlKind::ComboBox:
+            widget = MakeCombo(control, container, geometry, notify);
+            break;
         case ControlKind::Progress: {
             auto* bar = new QProgressBar(container);
             bar->setRange(0, 100);
@@ -216,7 +233,9 @@ std::vector<QWidget*> DialogBuilder::Build(const DialogTemplate& tmpl, QWidget* 
             widget = updown;
             break;
         }
-        case ControlKind::Picture: widget = MakePicture(control, container, geometry); break;
+        case ControlKind::Picture:
+            widget = MakePicture(control, container, geometry);
+            break;
         }
         TagControl(widget, control.id, control.kind, control.style);
         if (control.kind == ControlKind::Static) {

@@ -33,20 +33,20 @@ struct DialogRect {
 struct ControlTemplate {
     int id = IDC_STATIC;
     ControlKind kind = ControlKind::Static;
-    std::wstring text;   // caption; empty for lists, edits and pictures
-    DialogRect rect;     // dialog units
-    DWORD style = 0;     // WS_* plus the kind's own styles
-    bool hidden = false; // created without WS_VISIBLE
-    int image = 0;       // Picture: icon or bitmap resource id
+    std::wstring text;               // caption; empty for lists, edits and pictures
+    DialogRect rect;                 // dialog units
+    DWORD style = 0;                 // WS_* plus the kind's own styles
+    bool hidden = false;             // created without WS_VISIBLE
+    int image = 0;                   // Picture: icon or bitmap resource id
     std::vector<std::wstring> items; // initial entries of a list or combo, added in order
 };
 
 struct DialogTemplate {
-    int id = 0;                           // resource id, shown in the transcript
-    std::wstring caption;                 // title of a dialog, tab label of a page
+    int id = 0;           // resource id, shown in the transcript
+    std::wstring caption; // title of a dialog, tab label of a page
     std::wstring fontName = L"MS Shell Dlg";
     int fontPointSize = 8;
-    int cx = 0;                           // client size in dialog units
+    int cx = 0; // client size in dialog units
     int cy = 0;
     std::vector<ControlTemplate> controls; // in tab order (creation order)
 };

@@ -37,8 +37,8 @@ QFont DialogFont(const DialogTemplate& tmpl)
     QFont font;
     const QString family = QString::fromStdWString(tmpl.fontName);
     const bool shellFont = family.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0 ||
-                           family.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0 ||
-                           family.compare(u"MS Sans Serif", Qt::CaseInsensitive) == 0;
+        family.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0 ||
+        family.compare(u"MS Sans Serif", Qt::CaseInsensitive) == 0;
     if (!shellFont && !family.isEmpty()) {
         font.setFamily(family);
     }

@@ -46,8 +46,11 @@ void DialogWindow::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape: event->accept(); return; // already routed to the dialog
-    default: QWidget::keyPressEvent(event);
+    case Qt::Key_Escape:
+        event->accept();
+        return; // already routed to the dialog
+    default:
+        QWidget::keyPressEvent(event);
     }
 }
 

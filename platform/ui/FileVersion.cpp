@@ -50,7 +50,7 @@ bool IsProgramFile(LPCWSTR file)
     }
     const std::wstring program = ProgramFilePath();
     return !program.empty() &&
-           std::filesystem::equivalent(std::filesystem::path(path), std::filesystem::path(program), error) && !error;
+        std::filesystem::equivalent(std::filesystem::path(path), std::filesystem::path(program), error) && !error;
 }
 
 } // namespace

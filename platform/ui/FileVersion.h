@@ -6,10 +6,10 @@
 #include "platform/ui/WinUser.h"
 
 struct VS_FIXEDFILEINFO {
-    DWORD dwSignature;        // 0xFEEF04BD
-    DWORD dwStrucVersion;     // 0x00010000
-    DWORD dwFileVersionMS;    // major << 16 | minor
-    DWORD dwFileVersionLS;    // build << 16 | revision
+    DWORD dwSignature;     // 0xFEEF04BD
+    DWORD dwStrucVersion;  // 0x00010000
+    DWORD dwFileVersionMS; // major << 16 | minor
+    DWORD dwFileVersionLS; // build << 16 | revision
     DWORD dwProductVersionMS;
     DWORD dwProductVersionLS;
     DWORD dwFileFlagsMask;

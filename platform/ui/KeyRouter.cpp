@@ -29,19 +29,31 @@ WPARAM VirtualKeyOf(const QKeyEvent* event)
     const int key = event->key();
     switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_F1: return VK_F1;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_F1:
+        return VK_F1;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Delete: return VK_DELETE;
-    default: break;
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    default:
+        break;
     }
     if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
         return static_cast<WPARAM>(key); // Windows' codes for digits and letters are their ASCII
@@ -141,10 +153,17 @@ bool RouteKeyPress(QWidget* target, WPARAM virtualKey, bool alt)
         return false;
     }
     switch (virtualKey) {
-    case VK_RETURN: PressEnter(target, chain); return true;
-    case VK_ESCAPE: chain.back()->SendCommand(IDCANCEL, BN_CLICKED); return true;
-    case VK_F1: RouteHelpRequest(target); return true;
-    default: return false;
+    case VK_RETURN:
+        PressEnter(target, chain);
+        return true;
+    case VK_ESCAPE:
+        chain.back()->SendCommand(IDCANCEL, BN_CLICKED);
+        return true;
+    case VK_F1:
+        RouteHelpRequest(target);
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -25,7 +25,8 @@ int Search(const QStringList& items, int startAfter, const QString& text, Match 
 
 int SortedInsertIndex(const QStringList& items, const QString& text)
 {
-    return SortedInsertIndex(static_cast<int>(items.size()), [&](int index) { return items[index]; }, text);
+    return SortedInsertIndex(
+        static_cast<int>(items.size()), [&](int index) { return items[index]; }, text);
 }
 
 int SortedInsertIndex(int count, const std::function<QString(int)>& itemAt, const QString& text)

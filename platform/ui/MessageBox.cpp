@@ -20,22 +20,32 @@ namespace {
 const char* IconName(UINT type)
 {
     switch (type & MB_ICONMASK) {
-    case MB_ICONHAND: return "stop";
-    case MB_ICONQUESTION: return "question";
-    case MB_ICONEXCLAMATION: return "exclamation";
-    case MB_ICONASTERISK: return "information";
-    default: return "none";
+    case MB_ICONHAND:
+        return "stop";
+    case MB_ICONQUESTION:
+        return "question";
+    case MB_ICONEXCLAMATION:
+        return "exclamation";
+    case MB_ICONASTERISK:
+        return "information";
+    default:
+        return "none";
     }
 }
 
 QMessageBox::Icon QtIcon(UINT type)
 {
     switch (type & MB_ICONMASK) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -43,12 +53,18 @@ QMessageBox::Icon QtIcon(UINT type)
 std::vector<std::pair<const char*, int>> Buttons(UINT type)
 {
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{"OK", IDOK}, {"Cancel", IDCANCEL}};
-    case MB_ABORTRETRYIGNORE: return {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}};
-    case MB_YESNOCANCEL: return {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}};
-    case MB_YESNO: return {{"&Yes", IDYES}, {"&No", IDNO}};
-    case MB_RETRYCANCEL: return {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}};
-    default: return {{"OK", IDOK}};
+    case MB_OKCANCEL:
+        return {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+    case MB_ABORTRETRYIGNORE:
+        return {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}};
+    case MB_YESNOCANCEL:
+        return {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}};
+    case MB_YESNO:
+        return {{"&Yes", IDYES}, {"&No", IDNO}};
+    case MB_RETRYCANCEL:
+        return {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}};
+    default:
+        return {{"OK", IDOK}};
     }
 }
 
@@ -56,11 +72,14 @@ std::vector<std::pair<const char*, int>> Buttons(UINT type)
 int EscapeResult(UINT type)
 {
     switch (type & MB_TYPEMASK) {
-    case MB_OK: return IDOK;
+    case MB_OK:
+        return IDOK;
     case MB_OKCANCEL:
     case MB_YESNOCANCEL:
-    case MB_RETRYCANCEL: return IDCANCEL;
-    default: return 0;
+    case MB_RETRYCANCEL:
+        return IDCANCEL;
+    default:
+        return 0;
     }
 }
 
@@ -126,10 +145,15 @@ int AfxMessageBox(LPCWSTR text, UINT type, UINT /*helpId*/)
     if ((type & MB_ICONMASK) == 0) {
         switch (type & MB_TYPEMASK) {
         case MB_OK:
-        case MB_OKCANCEL: type |= MB_ICONEXCLAMATION; break;
+        case MB_OKCANCEL:
+            type |= MB_ICONEXCLAMATION;
+            break;
         case MB_YESNO:
-        case MB_YESNOCANCEL: type |= MB_ICONQUESTION; break;
-        default: break;
+        case MB_YESNOCANCEL:
+            type |= MB_ICONQUESTION;
+            break;
+        default:
+            break;
         }
     }
     const std::wstring title = AfxGetAppName();

@@ -93,7 +93,8 @@ bool RunOnUiThread(const std::function<void()>& fn)
     // Wakes an idle UI thread; a UI thread already waiting in WaitDelivering
     // sees the queue through the condition instead.
     carrier.changed.notify_all();
-    QMetaObject::invokeMethod(app, [] { DeliverCarriedCalls(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [] { DeliverCarriedCalls(); }, Qt::QueuedConnection);
     std::unique_lock lock(carrier.lock);
     carrier.changed.wait(lock, [&] { return call->done; });
     return true;
@@ -118,8 +119,7 @@ bool WaitDelivering(const std::function<bool()>& done, DWORD milliseconds)
         // done() may change without a notice (another thread's flag, a lock
         // released), so the wait is sliced; a newly carried call ends it early.
         std::unique_lock lock(carrier.lock);
-        carrier.changed.wait_for(lock, std::chrono::milliseconds(5),
-                                 [&] { return ui && !carrier.queue.empty(); });
+        carrier.changed.wait_for(lock, std::chrono::milliseconds(5), [&] { return ui && !carrier.queue.empty(); });
     }
 }
 

@@ -48,11 +48,17 @@ STDMETHODIMP DVBSLocator::get_CarrierFrequency(LONG* v) { return Get(&LocatorVal
 STDMETHODIMP DVBSLocator::put_CarrierFrequency(LONG v) { return Put(&LocatorValues::carrierFrequency, v); }
 STDMETHODIMP DVBSLocator::get_InnerFEC(FECMethod* v) { return Get(&LocatorValues::innerFEC, v); }
 STDMETHODIMP DVBSLocator::put_InnerFEC(FECMethod v) { return Put(&LocatorValues::innerFEC, v); }
-STDMETHODIMP DVBSLocator::get_InnerFECRate(BinaryConvolutionCodeRate* v) { return Get(&LocatorValues::innerFECRate, v); }
+STDMETHODIMP DVBSLocator::get_InnerFECRate(BinaryConvolutionCodeRate* v)
+{
+    return Get(&LocatorValues::innerFECRate, v);
+}
 STDMETHODIMP DVBSLocator::put_InnerFECRate(BinaryConvolutionCodeRate v) { return Put(&LocatorValues::innerFECRate, v); }
 STDMETHODIMP DVBSLocator::get_OuterFEC(FECMethod* v) { return Get(&LocatorValues::outerFEC, v); }
 STDMETHODIMP DVBSLocator::put_OuterFEC(FECMethod v) { return Put(&LocatorValues::outerFEC, v); }
-STDMETHODIMP DVBSLocator::get_OuterFECRate(BinaryConvolutionCodeRate* v) { return Get(&LocatorValues::outerFECRate, v); }
+STDMETHODIMP DVBSLocator::get_OuterFECRate(BinaryConvolutionCodeRate* v)
+{
+    return Get(&LocatorValues::outerFECRate, v);
+}
 STDMETHODIMP DVBSLocator::put_OuterFECRate(BinaryConvolutionCodeRate v) { return Put(&LocatorValues::outerFECRate, v); }
 STDMETHODIMP DVBSLocator::get_Modulation(ModulationType* v) { return Get(&LocatorValues::modulation, v); }
 STDMETHODIMP DVBSLocator::put_Modulation(ModulationType v) { return Put(&LocatorValues::modulation, v); }

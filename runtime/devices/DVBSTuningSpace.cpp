@@ -130,10 +130,7 @@ STDMETHODIMP DVBSTuningSpace::put_SpectralInversion(SpectralInversion v)
     return Put(&TuningSpaceValues::spectralInversion, v);
 }
 STDMETHODIMP DVBSTuningSpace::get__NetworkType(GUID* v) { return Get(&TuningSpaceValues::networkType, v); }
-STDMETHODIMP DVBSTuningSpace::put__NetworkType(REFCLSID v)
-{
-    return Put(&TuningSpaceValues::networkType, GUID(v));
-}
+STDMETHODIMP DVBSTuningSpace::put__NetworkType(REFCLSID v) { return Put(&TuningSpaceValues::networkType, GUID(v)); }
 
 STDMETHODIMP DVBSTuningSpace::get_CLSID(BSTR* SpaceCLSID)
 {

@@ -33,8 +33,7 @@ IMoniker* DeviceMoniker::Create(const GUID& category, DeviceEntry device)
 DeviceMoniker::DeviceMoniker(const GUID& category, DeviceEntry device)
     : m_device(std::move(device)),
       m_displayName(L"@device:sim:" + FromUtf8(GuidToString(category)) + L"\\" + std::to_wstring(m_device.id))
-{
-}
+{}
 
 void* DeviceMoniker::FindInterface(REFIID riid)
 {

@@ -21,9 +21,10 @@ public:
 
 private:
     MonikerEnumerator(const GUID& category, std::vector<DeviceEntry> devices, std::size_t position)
-        : m_category(category), m_devices(std::move(devices)), m_position(position)
-    {
-    }
+        : m_category(category),
+          m_devices(std::move(devices)),
+          m_position(position)
+    {}
     void* FindInterface(REFIID riid) override;
 
     const GUID m_category;

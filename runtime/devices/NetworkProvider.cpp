@@ -12,8 +12,7 @@
 
 AntennaOutputPin::AntennaOutputPin(NetworkProvider* provider, CCritSec* lock)
     : CBasePin(L"Antenna output", provider, lock, L"Antenna Out", PINDIR_OUTPUT)
-{
-}
+{}
 
 HRESULT AntennaOutputPin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
 {
@@ -57,8 +56,7 @@ HRESULT NetworkProvider::CreateInstance(IUnknown* outer, REFIID riid, void** ppv
 NetworkProvider::NetworkProvider(IUnknown* outer)
     : CBaseFilter(L"DVB-S Network Provider", outer, &m_filterLock, CLSID_DVBSNetworkProvider),
       m_output(std::make_unique<AntennaOutputPin>(this, &m_filterLock))
-{
-}
+{}
 
 NetworkProvider::~NetworkProvider() = default;
 
@@ -146,11 +144,11 @@ STDMETHODIMP NetworkProvider::put_TuneRequest(ITuneRequest* TuneRequest)
 
     const HRESULT hr = HandOver(values);
     if (JournalEnabled()) {
-        JournalWrite("tune freq=" + std::to_string(values.carrierFrequency) + " sr=" + std::to_string(values.symbolRate) +
-                     " pol=" + std::to_string(static_cast<LONG>(values.polarisation)) +
-                     " lnb_low=" + std::to_string(values.lowOscillator) +
-                     " lnb_high=" + std::to_string(values.highOscillator) +
-                     " lnb_switch=" + std::to_string(values.lnbSwitch) + " -> " + JournalResult(hr));
+        JournalWrite(
+            "tune freq=" + std::to_string(values.carrierFrequency) + " sr=" + std::to_string(values.symbolRate) +
+            " pol=" + std::to_string(static_cast<LONG>(values.polarisation)) +
+            " lnb_low=" + std::to_string(values.lowOscillator) + " lnb_high=" + std::to_string(values.highOscillator) +
+            " lnb_switch=" + std::to_string(values.lnbSwitch) + " -> " + JournalResult(hr));
     }
     if (SUCCEEDED(hr)) m_tuneRequest = ComPtr<ITuneRequest>(TuneRequest);
     return hr;

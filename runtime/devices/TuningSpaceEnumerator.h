@@ -22,9 +22,9 @@ public:
 
 private:
     TuningSpaceEnumerator(std::vector<TuningSpaceValues> spaces, std::size_t position)
-        : m_spaces(std::move(spaces)), m_position(position)
-    {
-    }
+        : m_spaces(std::move(spaces)),
+          m_position(position)
+    {}
     void* FindInterface(REFIID riid) override;
 
     std::mutex m_lock;

@@ -15,9 +15,15 @@ std::vector<TuningSpaceValues>::iterator Find(std::vector<TuningSpaceValues>& sp
 {
     LONG id = 0;
     switch (index.vt) {
-    case VT_I4: id = index.lVal; break;
-    case VT_I2: id = index.iVal; break;
-    case VT_INT: id = index.intVal; break;
+    case VT_I4:
+        id = index.lVal;
+        break;
+    case VT_I2:
+        id = index.iVal;
+        break;
+    case VT_INT:
+        id = index.intVal;
+        break;
     case VT_BSTR: {
         const std::wstring name = BstrText(index.bstrVal);
         return std::find_if(spaces.begin(), spaces.end(), [&](const auto& s) { return s.uniqueName == name; });
@@ -138,7 +144,8 @@ STDMETHODIMP TuningSpaceStore::Add(ITuningSpace* TuningSpace, VARIANT* NewIndex)
     if (values.uniqueName.empty()) return E_INVALIDARG;
     const LONG maxCount = m_maxCount.load();
     const HRESULT hr = m_file->Update([&](std::vector<TuningSpaceValues>& spaces) -> HRESULT {
-        if (std::any_of(spaces.begin(), spaces.end(), [&](const auto& s) { return s.uniqueName == values.uniqueName; })) {
+        if (std::any_of(spaces.begin(), spaces.end(),
+                        [&](const auto& s) { return s.uniqueName == values.uniqueName; })) {
             return HRESULT_FROM_WIN32(kErrorDupName);
         }
         if (static_cast<LONG>(spaces.size()) >= maxCount) return E_FAIL;

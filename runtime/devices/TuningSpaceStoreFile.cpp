@@ -22,10 +22,18 @@ std::string Escape(std::wstring_view text)
     for (const char c : ToUtf8(text)) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (u < 0x20 || u == 0x7F) {
                 char hex[5];
@@ -60,11 +68,19 @@ std::wstring Unescape(std::string_view text)
             continue;
         }
         const char next = text[i + 1];
-        if (next == '\\') { out += '\\'; ++i; }
-        else if (next == 'n') { out += '\n'; ++i; }
-        else if (next == 'r') { out += '\r'; ++i; }
-        else if (next == 't') { out += '\t'; ++i; }
-        else if (next == 'x' && i + 3 < text.size() && HexDigit(text[i + 2]) >= 0 && HexDigit(text[i + 3]) >= 0) {
+        if (next == '\\') {
+            out += '\\';
+            ++i;
+        } else if (next == 'n') {
+            out += '\n';
+            ++i;
+        } else if (next == 'r') {
+            out += '\r';
+            ++i;
+        } else if (next == 't') {
+            out += '\t';
+            ++i;
+        } else if (next == 'x' && i + 3 < text.size() && HexDigit(text[i + 2]) >= 0 && HexDigit(text[i + 3]) >= 0) {
             out += static_cast<char>(HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3]));
             i += 3;
         } else {
@@ -144,7 +160,8 @@ Field NumberField(const char* key)
 template <auto Member>
 Field LocatorField(const char* key)
 {
-    return {key, [](const TuningSpaceValues& s) { return std::to_string(static_cast<LONG>((*s.defaultLocator).*Member)); },
+    return {key,
+            [](const TuningSpaceValues& s) { return std::to_string(static_cast<LONG>((*s.defaultLocator).*Member)); },
             [](TuningSpaceValues& s, std::string_view v) {
                 const auto n = ParseLong(v);
                 if (n) Locator(s).*Member = static_cast<std::remove_reference_t<decltype(Locator(s).*Member)>>(*n);
@@ -249,7 +266,8 @@ std::vector<TuningSpaceValues> TuningSpaceStoreFile::Parse(std::string_view text
         }
         const std::string_view key = Trim(line.substr(0, eq));
         const std::string_view value = line.substr(eq + 1);
-        for (const std::span<const Field> table : {std::span<const Field>(kSpaceFields), std::span<const Field>(kLocatorFields)}) {
+        for (const std::span<const Field> table :
+             {std::span<const Field>(kSpaceFields), std::span<const Field>(kLocatorFields)}) {
             for (const Field& field : table) {
                 if (key == field.key) {
                     field.read(current, value);

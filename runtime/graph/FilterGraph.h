@@ -39,8 +39,8 @@
 #include <string>
 #include <vector>
 
-class FilterGraph final : public ComObject<FilterGraph, IGraphBuilder, DispatchWithoutTypeInfo<IMediaControl>,
-                                           IMediaEventSink> {
+class FilterGraph final
+    : public ComObject<FilterGraph, IGraphBuilder, DispatchWithoutTypeInfo<IMediaControl>, IMediaEventSink> {
 public:
     // Class factory (CLSID_FilterGraph); aggregation is refused.
     static HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv);

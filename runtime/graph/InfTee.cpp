@@ -6,7 +6,10 @@
 
 // ---- input pin ----
 
-InfTeeInputPin::InfTeeInputPin(InfTee* tee, CCritSec* lock) : CBaseInputPin(L"InfTee input", tee, lock, L"Input"), m_tee(tee) {}
+InfTeeInputPin::InfTeeInputPin(InfTee* tee, CCritSec* lock)
+    : CBaseInputPin(L"InfTee input", tee, lock, L"Input"),
+      m_tee(tee)
+{}
 
 HRESULT InfTeeInputPin::CheckMediaType(const AM_MEDIA_TYPE*) { return S_OK; }
 
@@ -37,8 +40,8 @@ STDMETHODIMP InfTeeInputPin::ReceiveCanBlock()
     // Blocks when any downstream pin may block.
     for (InfTeeOutputPin* output : m_tee->ConnectedOutputs()) {
         ComPtr<IMemInputPin> downstream;
-        if (IPin* peer = output->GetConnected();
-            peer && SUCCEEDED(peer->QueryInterface(IID_PPV_ARGS(&downstream))) && downstream->ReceiveCanBlock() != S_FALSE) {
+        if (IPin* peer = output->GetConnected(); peer && SUCCEEDED(peer->QueryInterface(IID_PPV_ARGS(&downstream))) &&
+            downstream->ReceiveCanBlock() != S_FALSE) {
             return S_OK;
         }
     }
@@ -82,9 +85,9 @@ STDMETHODIMP InfTeeInputPin::QueryInternalConnections(IPin** apPin, ULONG* nPin)
 // ---- output pin ----
 
 InfTeeOutputPin::InfTeeOutputPin(InfTee* tee, CCritSec* lock, LPCWSTR name)
-    : CBaseOutputPin(L"InfTee output", tee, lock, name), m_tee(tee)
-{
-}
+    : CBaseOutputPin(L"InfTee output", tee, lock, name),
+      m_tee(tee)
+{}
 
 HRESULT InfTeeOutputPin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
 {

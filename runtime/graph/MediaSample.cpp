@@ -3,9 +3,11 @@
 #include "runtime/graph/MemAllocator.h"
 
 MediaSample::MediaSample(MemAllocator* allocator, BYTE* data, LONG size)
-    : m_allocator(allocator), m_data(data), m_size(size), m_actual(size)
-{
-}
+    : m_allocator(allocator),
+      m_data(data),
+      m_size(size),
+      m_actual(size)
+{}
 
 MediaSample::~MediaSample() { ClearMediaType(); }
 

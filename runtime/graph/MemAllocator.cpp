@@ -126,7 +126,7 @@ STDMETHODIMP MemAllocator::Commit()
     // After a Decommit whose buffers are not all back, the old pool serves again.
     if (m_memory.samples.empty()) {
         const std::size_t bytes = static_cast<std::size_t>(m_stride) * static_cast<std::size_t>(m_props.cBuffers) +
-                                  static_cast<std::size_t>(m_props.cbAlign);
+            static_cast<std::size_t>(m_props.cbAlign);
         Memory memory;
         memory.block.reset(new (std::nothrow) BYTE[bytes]);
         if (!memory.block) {
@@ -207,8 +207,9 @@ STDMETHODIMP MemAllocator::ReleaseBuffer(IMediaSample* pBuffer)
     Memory released;
     {
         std::lock_guard guard(m_lock);
-        const auto owned = std::find_if(m_memory.samples.begin(), m_memory.samples.end(),
-                                        [pBuffer](const auto& s) { return static_cast<IMediaSample*>(s.get()) == pBuffer; });
+        const auto owned = std::find_if(m_memory.samples.begin(), m_memory.samples.end(), [pBuffer](const auto& s) {
+            return static_cast<IMediaSample*>(s.get()) == pBuffer;
+        });
         if (owned == m_memory.samples.end()) {
             return E_INVALIDARG;
         }

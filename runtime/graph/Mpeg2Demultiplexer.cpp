@@ -14,7 +14,7 @@ constexpr unsigned kLastTablePid = 0x1F;
 bool IsTransportStream(const AM_MEDIA_TYPE& type)
 {
     return type.majortype == MEDIATYPE_Stream &&
-           (type.subtype == KSDATAFORMAT_SUBTYPE_BDA_MPEG2_TRANSPORT || type.subtype == MEDIASUBTYPE_MPEG2_TRANSPORT);
+        (type.subtype == KSDATAFORMAT_SUBTYPE_BDA_MPEG2_TRANSPORT || type.subtype == MEDIASUBTYPE_MPEG2_TRANSPORT);
 }
 
 } // namespace
@@ -22,9 +22,9 @@ bool IsTransportStream(const AM_MEDIA_TYPE& type)
 // ---- input pin ----
 
 Mpeg2DemuxInputPin::Mpeg2DemuxInputPin(Mpeg2Demultiplexer* demux, CCritSec* lock)
-    : CBaseInputPin(L"Demultiplexer input", demux, lock, L"MPEG-2 Stream"), m_demux(demux)
-{
-}
+    : CBaseInputPin(L"Demultiplexer input", demux, lock, L"MPEG-2 Stream"),
+      m_demux(demux)
+{}
 
 HRESULT Mpeg2DemuxInputPin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
 {
@@ -73,8 +73,7 @@ HRESULT Mpeg2DemuxInputPin::Active()
 
 Mpeg2DemuxSectionPin::Mpeg2DemuxSectionPin(Mpeg2Demultiplexer* demux, CCritSec* lock)
     : CBaseOutputPin(L"Demultiplexer sections", demux, lock, L"1")
-{
-}
+{}
 
 HRESULT Mpeg2DemuxSectionPin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
 {
@@ -117,8 +116,7 @@ Mpeg2Demultiplexer::Mpeg2Demultiplexer(IUnknown* outer)
     : CBaseFilter(L"MPEG-2 Demultiplexer", outer, &m_filterLock, CLSID_MPEG2Demultiplexer),
       m_input(std::make_unique<Mpeg2DemuxInputPin>(this, &m_filterLock)),
       m_sections(std::make_unique<Mpeg2DemuxSectionPin>(this, &m_filterLock))
-{
-}
+{}
 
 Mpeg2Demultiplexer::~Mpeg2Demultiplexer() = default;
 

@@ -1,9 +1,9 @@
 #include "runtime/graph/TransportInformationFilter.h"
 
 TransportInformationInputPin::TransportInformationInputPin(TransportInformationFilter* filter, CCritSec* lock)
-    : CBaseInputPin(L"Transport information input", filter, lock, L"Input"), m_owner(filter)
-{
-}
+    : CBaseInputPin(L"Transport information input", filter, lock, L"Input"),
+      m_owner(filter)
+{}
 
 HRESULT TransportInformationInputPin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
 {
@@ -52,7 +52,6 @@ HRESULT TransportInformationFilter::Create(IBaseFilter** ppFilter)
 TransportInformationFilter::TransportInformationFilter()
     : CBaseFilter(L"Transport information filter", nullptr, &m_filterLock, CLSID_TransportInformationFilter),
       m_input(std::make_unique<TransportInformationInputPin>(this, &m_filterLock))
-{
-}
+{}
 
 TransportInformationFilter::~TransportInformationFilter() = default;

@@ -38,8 +38,7 @@ HRESULT TransportType(int position, MediaTypeValue* pMediaType)
 CaptureInputPin::CaptureInputPin(CaptureFilter* filter, CCritSec* lock, ULONG medium)
     : CBasePin(L"Capture input pin", filter, lock, L"MPEG2 Transport In", PINDIR_INPUT),
       m_medium(KavroTunerMedium(medium))
-{
-}
+{}
 
 HRESULT CaptureInputPin::CheckConnect(IPin* pPin)
 {
@@ -80,9 +79,9 @@ STDMETHODIMP CaptureInputPin::EndFlush() { return S_OK; }
 // ---- output pin ----
 
 CaptureOutputPin::CaptureOutputPin(CaptureFilter* filter, CCritSec* lock)
-    : CBaseOutputPin(L"Capture output pin", filter, lock, L"MPEG2 Transport"), m_owner(filter)
-{
-}
+    : CBaseOutputPin(L"Capture output pin", filter, lock, L"MPEG2 Transport"),
+      m_owner(filter)
+{}
 
 HRESULT CaptureOutputPin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
 {
@@ -108,8 +107,8 @@ HRESULT CaptureOutputPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROP
     // An allocator that keeps smaller buffers than asked gets shorter
     // samples; one that cannot hold a single packet is of no use.
     if (actual.cbBuffer < static_cast<LONG>(sim::kTsPacketSize) || actual.cBuffers < 1) return E_FAIL;
-    m_owner->SetSamplePackets(std::min<std::uint64_t>(sim::CaptureStream::kSamplePackets,
-                                                      static_cast<std::uint64_t>(actual.cbBuffer) / sim::kTsPacketSize));
+    m_owner->SetSamplePackets(std::min<std::uint64_t>(
+        sim::CaptureStream::kSamplePackets, static_cast<std::uint64_t>(actual.cbBuffer) / sim::kTsPacketSize));
     return S_OK;
 }
 
@@ -155,8 +154,7 @@ CaptureFilter::CaptureFilter(std::shared_ptr<sim::TunerDevice> device, const Cap
       m_device(std::move(device)),
       m_input(std::make_unique<CaptureInputPin>(this, &m_filterLock, options.medium)),
       m_output(std::make_unique<CaptureOutputPin>(this, &m_filterLock))
-{
-}
+{}
 
 CaptureFilter::~CaptureFilter()
 {

@@ -15,8 +15,7 @@ constexpr std::uint64_t kPacketBits = kTsPacketSize * 8;
 
 CaptureStream::CaptureStream(std::uint64_t samplePackets)
     : m_samplePackets(std::clamp<std::uint64_t>(samplePackets, 1, kSamplePackets))
-{
-}
+{}
 
 std::optional<CaptureStream::Key> CaptureStream::KeyOf(const std::optional<LockedStream>& locked)
 {
@@ -63,14 +62,14 @@ CaptureStream::Step CaptureStream::Plan(const std::optional<LockedStream>& locke
             m_key = key;
         }
         m_pacer.emplace(bitrate, nowMs);
-        m_capacity = std::max(2 * m_samplePackets,
-                              bitrate / 1000 * static_cast<std::uint64_t>(kCardBufferMs) / kPacketBits);
+        m_capacity =
+            std::max(2 * m_samplePackets, bitrate / 1000 * static_cast<std::uint64_t>(kCardBufferMs) / kPacketBits);
         m_discontinuity = true;
         started = "stream " + JournalQuote(locked->satelliteName) +
-                  " freq=" + std::to_string(locked->transponder.frequencyMhz) +
-                  " pol=" + PolarisationLetter(locked->transponder.polarisation) +
-                  " isi=" + std::to_string(locked->inputStreamId) + " bitrate=" + std::to_string(bitrate) +
-                  " output=" + (locked->output == OutputFormat::TransportStream ? "ts" : "gs");
+            " freq=" + std::to_string(locked->transponder.frequencyMhz) +
+            " pol=" + PolarisationLetter(locked->transponder.polarisation) +
+            " isi=" + std::to_string(locked->inputStreamId) + " bitrate=" + std::to_string(bitrate) +
+            " output=" + (locked->output == OutputFormat::TransportStream ? "ts" : "gs");
     }
     Step step = PlanDelivery(nowMs, false);
     step.newStream = std::move(started);

@@ -96,9 +96,9 @@ private:
 
     const std::uint64_t m_samplePackets;
     std::unique_ptr<TsGenerator> m_generator;
-    std::optional<Key> m_key; // the generator's transponder
-    std::optional<PacketPacer> m_pacer; // while a stream runs
-    std::uint64_t m_capacity = 0;       // packets the card buffers, for the running stream
+    std::optional<Key> m_key;            // the generator's transponder
+    std::optional<PacketPacer> m_pacer;  // while a stream runs
+    std::uint64_t m_capacity = 0;        // packets the card buffers, for the running stream
     std::optional<std::int64_t> m_endMs; // the running stream ended here
     std::int64_t m_planMs = 0;
     std::uint64_t m_planned = 0;

@@ -40,9 +40,12 @@ int Percent(double value) { return static_cast<int>(std::clamp(std::lround(value
 std::uint32_t TsGsField(StreamKind kind)
 {
     switch (kind) {
-    case StreamKind::Transport: return STREAMINFO_TSGS_TRANSPORT;
-    case StreamKind::GenericPacketized: return STREAMINFO_TSGS_GENERIC_PACKETIZED;
-    case StreamKind::GenericContinuous: return STREAMINFO_TSGS_GENERIC_CONTINUOUS;
+    case StreamKind::Transport:
+        return STREAMINFO_TSGS_TRANSPORT;
+    case StreamKind::GenericPacketized:
+        return STREAMINFO_TSGS_GENERIC_PACKETIZED;
+    case StreamKind::GenericContinuous:
+        return STREAMINFO_TSGS_GENERIC_CONTINUOUS;
     }
     return STREAMINFO_TSGS_TRANSPORT;
 }
@@ -50,9 +53,12 @@ std::uint32_t TsGsField(StreamKind kind)
 std::uint32_t RollOffField(RollOff rollOff)
 {
     switch (rollOff) {
-    case RollOff::R035: return STREAMINFO_ROLLOFF_035;
-    case RollOff::R025: return STREAMINFO_ROLLOFF_025;
-    case RollOff::R020: return STREAMINFO_ROLLOFF_020;
+    case RollOff::R035:
+        return STREAMINFO_ROLLOFF_035;
+    case RollOff::R025:
+        return STREAMINFO_ROLLOFF_025;
+    case RollOff::R020:
+        return STREAMINFO_ROLLOFF_020;
     }
     return STREAMINFO_ROLLOFF_035;
 }
@@ -62,15 +68,24 @@ std::uint32_t RollOffField(RollOff rollOff)
 const char* LockStatusName(LockStatus status)
 {
     switch (status) {
-    case LockStatus::Locked: return "locked";
-    case LockStatus::NotTuned: return "not tuned";
-    case LockStatus::NoSatellite: return "no satellite";
-    case LockStatus::NoTransponder: return "no transponder";
-    case LockStatus::WeakSignal: return "weak signal";
-    case LockStatus::SymbolRate: return "symbol rate";
-    case LockStatus::Scrambling: return "scrambling";
-    case LockStatus::InputStream: return "input stream";
-    case LockStatus::Modcod: return "MODCOD";
+    case LockStatus::Locked:
+        return "locked";
+    case LockStatus::NotTuned:
+        return "not tuned";
+    case LockStatus::NoSatellite:
+        return "no satellite";
+    case LockStatus::NoTransponder:
+        return "no transponder";
+    case LockStatus::WeakSignal:
+        return "weak signal";
+    case LockStatus::SymbolRate:
+        return "symbol rate";
+    case LockStatus::Scrambling:
+        return "scrambling";
+    case LockStatus::InputStream:
+        return "input stream";
+    case LockStatus::Modcod:
+        return "MODCOD";
     }
     return "?";
 }
@@ -81,7 +96,10 @@ std::size_t ModcodFilterBit(int modcod, bool pilots, bool shortFrame)
 }
 
 Demodulator::Demodulator(const Sky& sky, const CableSpec& cable, const Site& site, const SimClock& clock)
-    : m_sky(sky), m_site(site), m_clock(clock), m_cable(cable, clock.NowMs())
+    : m_sky(sky),
+      m_site(site),
+      m_clock(clock),
+      m_cable(cable, clock.NowMs())
 {
     m_modcods.set(); // until the driver sets a filter, every MODCOD passes
 }
@@ -273,7 +291,7 @@ StreamInfo Demodulator::MediaInfo()
     // MATYPE-1 (EN 302 307, 5.1.6): TS/GS bits 7-6, SIS/MIS bit 5, CCM/ACM
     // bit 4, ISSYI bit 3, NPD bit 2, roll-off bits 1-0.
     info.matype1 = (info.tsGs << 6) | (info.singleStream << 5) | (info.constantCoding << 4) | (info.issyi << 3) |
-                   (info.npd << 2) | info.rollOff;
+        (info.npd << 2) | info.rollOff;
     info.matype2 = t.IsMultistream() ? static_cast<std::uint32_t>(r.inputStreamId) : 0u;
     info.pilots = t.pilots ? 1u : 0u;
     info.frame = t.shortFrame ? 1u : 0u;

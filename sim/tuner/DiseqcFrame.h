@@ -16,7 +16,7 @@ inline constexpr std::uint8_t kFramingFirst = 0xE0;
 inline constexpr std::uint8_t kFramingRepeat = 0xE1;
 
 // Commands this cable's devices obey.
-inline constexpr std::uint8_t kCmdWriteN0 = 0x38;     // committed switches
+inline constexpr std::uint8_t kCmdWriteN0 = 0x38; // committed switches
 inline constexpr std::uint8_t kCmdHalt = 0x60;
 inline constexpr std::uint8_t kCmdLimitsOff = 0x63;
 inline constexpr std::uint8_t kCmdLimitEast = 0x66;

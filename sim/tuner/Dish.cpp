@@ -18,7 +18,9 @@ std::string Degrees(double angle)
 } // namespace
 
 Dish::Dish(const DishSettings& settings, std::int64_t nowMs)
-    : m_settings(settings), m_angle(std::clamp(settings.angle, -settings.hardLimit, settings.hardLimit)), m_time(nowMs)
+    : m_settings(settings),
+      m_angle(std::clamp(settings.angle, -settings.hardLimit, settings.hardLimit)),
+      m_time(nowMs)
 {
     if (!(m_settings.speed > 0.0)) {
         m_settings.speed = 1.5;

@@ -12,10 +12,10 @@
 namespace sim {
 
 struct DishSettings {
-    double angle = 0.0;        // degrees at start, positive west
-    double speed = 1.5;        // degrees per second
-    double step = 0.1;         // degrees per step
-    double hardLimit = 80.0;   // the mount's end stops, degrees either side
+    double angle = 0.0;      // degrees at start, positive west
+    double speed = 1.5;      // degrees per second
+    double step = 0.1;       // degrees per step
+    double hardLimit = 80.0; // the mount's end stops, degrees either side
 };
 
 class Dish {

@@ -165,15 +165,14 @@ HRESULT Driver::Get(REFGUID set, DWORD id, const void* instance, DWORD instanceS
         }
     }
     if (JournalEnabled()) {
-        JournalWrite("ks get " + SetName(set) + " " + std::to_string(id) + " inst=" +
-                     JournalHex(instance, instance ? instanceSize : 0) + " -> " + JournalResult(hr) +
+        JournalWrite("ks get " + SetName(set) + " " + std::to_string(id) +
+                     " inst=" + JournalHex(instance, instance ? instanceSize : 0) + " -> " + JournalResult(hr) +
                      " value=" + JournalHex(value, SUCCEEDED(hr) ? written : 0));
     }
     return hr;
 }
 
-HRESULT Driver::Set(REFGUID set, DWORD id, const void* instance, DWORD instanceSize, const void* value,
-                    DWORD valueSize)
+HRESULT Driver::Set(REFGUID set, DWORD id, const void* instance, DWORD instanceSize, const void* value, DWORD valueSize)
 {
     HRESULT hr = S_OK;
     const Property* property = Find(set, id, &hr);
@@ -194,8 +193,8 @@ HRESULT Driver::Set(REFGUID set, DWORD id, const void* instance, DWORD instanceS
         }
     }
     if (JournalEnabled()) {
-        JournalWrite("ks set " + SetName(set) + " " + std::to_string(id) + " inst=" +
-                     JournalHex(instance, instance ? instanceSize : 0) +
+        JournalWrite("ks set " + SetName(set) + " " + std::to_string(id) +
+                     " inst=" + JournalHex(instance, instance ? instanceSize : 0) +
                      " value=" + JournalHex(value, value ? valueSize : 0) + " -> " + JournalResult(hr));
     }
     return hr;

@@ -37,8 +37,7 @@ public:
     HRESULT QuerySupported(REFGUID set, DWORD id, DWORD* typeSupport);
     HRESULT Get(REFGUID set, DWORD id, const void* instance, DWORD instanceSize, void* value, DWORD valueSize,
                 DWORD* returned);
-    HRESULT Set(REFGUID set, DWORD id, const void* instance, DWORD instanceSize, const void* value,
-                DWORD valueSize);
+    HRESULT Set(REFGUID set, DWORD id, const void* instance, DWORD instanceSize, const void* value, DWORD valueSize);
 
     // One row of the driver's property table.
     struct Property;

@@ -20,10 +20,10 @@ bool ForPositioner(std::uint8_t address) { return address == 0x00 || address == 
 } // namespace
 
 LnbCable::LnbCable(const CableSpec& spec, std::int64_t nowMs)
-    : m_spec(spec), m_dish(spec.motor, nowMs),
+    : m_spec(spec),
+      m_dish(spec.motor, nowMs),
       m_bits(static_cast<std::uint8_t>((std::clamp(spec.defaultPort, 0, 3) << 2)))
-{
-}
+{}
 
 void LnbCable::SetToneAndVoltage(bool highBand, bool horizontal)
 {
@@ -47,8 +47,8 @@ void LnbCable::Receive(const std::uint8_t* bytes, std::size_t length, std::int64
 bool LnbCable::IsSecondTransmission(const DiseqcFrame& frame, std::int64_t nowMs)
 {
     const bool second = m_last && !m_last->paired && nowMs - m_last->time <= kPairWindowMs &&
-                        (m_last->frame.framing ^ frame.framing) == 0x01 && m_last->frame.address == frame.address &&
-                        m_last->frame.command == frame.command && m_last->frame.data == frame.data;
+        (m_last->frame.framing ^ frame.framing) == 0x01 && m_last->frame.address == frame.address &&
+        m_last->frame.command == frame.command && m_last->frame.data == frame.data;
     if (second) {
         m_last->paired = true;
     } else {
@@ -81,21 +81,37 @@ std::string LnbCable::ObeySwitch(const DiseqcFrame& frame)
     const std::uint8_t data = frame.data[0];
     m_bits = static_cast<std::uint8_t>(((m_bits & ~(data >> 4)) | data) & 0x0F);
     return std::string("switch port=") + kPortNames[Port()] + " band=" + (HighBand() ? "high" : "low") +
-           " pol=" + (Horizontal() ? "H" : "V");
+        " pol=" + (Horizontal() ? "H" : "V");
 }
 
 std::string LnbCable::ObeyPositioner(const DiseqcFrame& frame, std::int64_t nowMs)
 {
     std::string done;
     switch (frame.command) {
-    case kCmdHalt: done = m_dish.Halt(nowMs); break;
-    case kCmdLimitsOff: done = m_dish.LimitsOff(nowMs); break;
-    case kCmdLimitEast: done = m_dish.SetEastLimit(nowMs); break;
-    case kCmdLimitWest: done = m_dish.SetWestLimit(nowMs); break;
-    case kCmdDriveEast: done = m_dish.DriveEast(frame.data[0], nowMs); break;
-    case kCmdDriveWest: done = m_dish.DriveWest(frame.data[0], nowMs); break;
-    case kCmdStorePosition: done = m_dish.Store(frame.data[0], nowMs); break;
-    case kCmdGotoPosition: done = m_dish.Goto(frame.data[0], nowMs); break;
+    case kCmdHalt:
+        done = m_dish.Halt(nowMs);
+        break;
+    case kCmdLimitsOff:
+        done = m_dish.LimitsOff(nowMs);
+        break;
+    case kCmdLimitEast:
+        done = m_dish.SetEastLimit(nowMs);
+        break;
+    case kCmdLimitWest:
+        done = m_dish.SetWestLimit(nowMs);
+        break;
+    case kCmdDriveEast:
+        done = m_dish.DriveEast(frame.data[0], nowMs);
+        break;
+    case kCmdDriveWest:
+        done = m_dish.DriveWest(frame.data[0], nowMs);
+        break;
+    case kCmdStorePosition:
+        done = m_dish.Store(frame.data[0], nowMs);
+        break;
+    case kCmdGotoPosition:
+        done = m_dish.Goto(frame.data[0], nowMs);
+        break;
     case kCmdGotoAngle: {
         // High nibble of the first byte: D west (positive), E east; then
         // whole degrees across both bytes and sixteenths in the last nibble.
@@ -109,7 +125,8 @@ std::string LnbCable::ObeyPositioner(const DiseqcFrame& frame, std::int64_t nowM
         done = m_dish.GotoAngle(sense * magnitude, nowMs);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return done.empty() ? "ignored: positioner refused it" : "motor " + done;
 }

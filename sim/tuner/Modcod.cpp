@@ -36,20 +36,16 @@ struct ModcodRow {
     CodeRate rate;
 };
 constexpr std::array<ModcodRow, 28> kModcods = {{
-    {Modulation::Qpsk, CodeRate::R1_4},    {Modulation::Qpsk, CodeRate::R1_3},
-    {Modulation::Qpsk, CodeRate::R2_5},    {Modulation::Qpsk, CodeRate::R1_2},
-    {Modulation::Qpsk, CodeRate::R3_5},    {Modulation::Qpsk, CodeRate::R2_3},
-    {Modulation::Qpsk, CodeRate::R3_4},    {Modulation::Qpsk, CodeRate::R4_5},
-    {Modulation::Qpsk, CodeRate::R5_6},    {Modulation::Qpsk, CodeRate::R8_9},
-    {Modulation::Qpsk, CodeRate::R9_10},   {Modulation::Psk8, CodeRate::R3_5},
-    {Modulation::Psk8, CodeRate::R2_3},    {Modulation::Psk8, CodeRate::R3_4},
-    {Modulation::Psk8, CodeRate::R5_6},    {Modulation::Psk8, CodeRate::R8_9},
-    {Modulation::Psk8, CodeRate::R9_10},   {Modulation::Apsk16, CodeRate::R2_3},
-    {Modulation::Apsk16, CodeRate::R3_4},  {Modulation::Apsk16, CodeRate::R4_5},
-    {Modulation::Apsk16, CodeRate::R5_6},  {Modulation::Apsk16, CodeRate::R8_9},
-    {Modulation::Apsk16, CodeRate::R9_10}, {Modulation::Apsk32, CodeRate::R3_4},
-    {Modulation::Apsk32, CodeRate::R4_5},  {Modulation::Apsk32, CodeRate::R5_6},
-    {Modulation::Apsk32, CodeRate::R8_9},  {Modulation::Apsk32, CodeRate::R9_10},
+    {Modulation::Qpsk, CodeRate::R1_4},    {Modulation::Qpsk, CodeRate::R1_3},    {Modulation::Qpsk, CodeRate::R2_5},
+    {Modulation::Qpsk, CodeRate::R1_2},    {Modulation::Qpsk, CodeRate::R3_5},    {Modulation::Qpsk, CodeRate::R2_3},
+    {Modulation::Qpsk, CodeRate::R3_4},    {Modulation::Qpsk, CodeRate::R4_5},    {Modulation::Qpsk, CodeRate::R5_6},
+    {Modulation::Qpsk, CodeRate::R8_9},    {Modulation::Qpsk, CodeRate::R9_10},   {Modulation::Psk8, CodeRate::R3_5},
+    {Modulation::Psk8, CodeRate::R2_3},    {Modulation::Psk8, CodeRate::R3_4},    {Modulation::Psk8, CodeRate::R5_6},
+    {Modulation::Psk8, CodeRate::R8_9},    {Modulation::Psk8, CodeRate::R9_10},   {Modulation::Apsk16, CodeRate::R2_3},
+    {Modulation::Apsk16, CodeRate::R3_4},  {Modulation::Apsk16, CodeRate::R4_5},  {Modulation::Apsk16, CodeRate::R5_6},
+    {Modulation::Apsk16, CodeRate::R8_9},  {Modulation::Apsk16, CodeRate::R9_10}, {Modulation::Apsk32, CodeRate::R3_4},
+    {Modulation::Apsk32, CodeRate::R4_5},  {Modulation::Apsk32, CodeRate::R5_6},  {Modulation::Apsk32, CodeRate::R8_9},
+    {Modulation::Apsk32, CodeRate::R9_10},
 }};
 
 } // namespace
@@ -84,10 +80,14 @@ std::optional<Modulation> ParseModulation(std::string_view text)
 int BitsPerSymbol(Modulation modulation)
 {
     switch (modulation) {
-    case Modulation::Qpsk: return 2;
-    case Modulation::Psk8: return 3;
-    case Modulation::Apsk16: return 4;
-    case Modulation::Apsk32: return 5;
+    case Modulation::Qpsk:
+        return 2;
+    case Modulation::Psk8:
+        return 3;
+    case Modulation::Apsk16:
+        return 4;
+    case Modulation::Apsk32:
+        return 5;
     }
     return 2;
 }
@@ -107,15 +107,24 @@ std::optional<int> Dvbs2Modcod(Modulation modulation, CodeRate rate)
 std::optional<int> DvbsCodeRateIndex(CodeRate rate)
 {
     switch (rate) {
-    case CodeRate::R1_2: return 0;
-    case CodeRate::R2_3: return 1;
-    case CodeRate::R3_4: return 2;
-    case CodeRate::R4_5: return 3;
-    case CodeRate::R5_6: return 4;
-    case CodeRate::R6_7: return 5;
-    case CodeRate::R7_8: return 6;
-    case CodeRate::R8_9: return 7;
-    default: return std::nullopt;
+    case CodeRate::R1_2:
+        return 0;
+    case CodeRate::R2_3:
+        return 1;
+    case CodeRate::R3_4:
+        return 2;
+    case CodeRate::R4_5:
+        return 3;
+    case CodeRate::R5_6:
+        return 4;
+    case CodeRate::R6_7:
+        return 5;
+    case CodeRate::R7_8:
+        return 6;
+    case CodeRate::R8_9:
+        return 7;
+    default:
+        return std::nullopt;
     }
 }
 

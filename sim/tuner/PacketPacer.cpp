@@ -9,9 +9,9 @@ constexpr std::uint64_t kPacketBits = 188 * 8;
 }
 
 PacketPacer::PacketPacer(std::uint64_t bitrate, std::int64_t startMs)
-    : m_bitrate(std::max<std::uint64_t>(1, bitrate)), m_start(startMs)
-{
-}
+    : m_bitrate(std::max<std::uint64_t>(1, bitrate)),
+      m_start(startMs)
+{}
 
 std::uint64_t PacketPacer::DueBy(std::int64_t nowMs) const
 {

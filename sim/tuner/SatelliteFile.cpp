@@ -80,8 +80,8 @@ std::string ApplyField(Transponder& t, std::string_view key, std::string_view va
     if (EqualsNoCase(key, "pls")) {
         const auto colon = value.find(':');
         const auto kind = Trim(value.substr(0, colon));
-        const auto number = colon == std::string_view::npos ? std::nullopt
-                                                            : ParseNumber<std::int64_t>(value.substr(colon + 1));
+        const auto number =
+            colon == std::string_view::npos ? std::nullopt : ParseNumber<std::int64_t>(value.substr(colon + 1));
         std::optional<std::uint32_t> gold;
         if (number && EqualsNoCase(kind, "gold") && *number >= 0 && *number <= kMaxGoldCode) {
             gold = static_cast<std::uint32_t>(*number);
@@ -95,29 +95,43 @@ std::string ApplyField(Transponder& t, std::string_view key, std::string_view va
         return {};
     }
     if (EqualsNoCase(key, "rolloff")) {
-        if (value == "0.35") t.rollOff = RollOff::R035;
-        else if (value == "0.25") t.rollOff = RollOff::R025;
-        else if (value == "0.20" || value == "0.2") t.rollOff = RollOff::R020;
-        else return "roll-off \"" + std::string(value) + "\" is not 0.35, 0.25 or 0.20";
+        if (value == "0.35")
+            t.rollOff = RollOff::R035;
+        else if (value == "0.25")
+            t.rollOff = RollOff::R025;
+        else if (value == "0.20" || value == "0.2")
+            t.rollOff = RollOff::R020;
+        else
+            return "roll-off \"" + std::string(value) + "\" is not 0.35, 0.25 or 0.20";
         return {};
     }
     if (EqualsNoCase(key, "frame")) {
-        if (EqualsNoCase(value, "long")) t.shortFrame = false;
-        else if (EqualsNoCase(value, "short")) t.shortFrame = true;
-        else return "frame \"" + std::string(value) + "\" is not long or short";
+        if (EqualsNoCase(value, "long"))
+            t.shortFrame = false;
+        else if (EqualsNoCase(value, "short"))
+            t.shortFrame = true;
+        else
+            return "frame \"" + std::string(value) + "\" is not long or short";
         return {};
     }
     if (EqualsNoCase(key, "stream")) {
-        if (EqualsNoCase(value, "ts")) t.stream = StreamKind::Transport;
-        else if (EqualsNoCase(value, "gp")) t.stream = StreamKind::GenericPacketized;
-        else if (EqualsNoCase(value, "gc")) t.stream = StreamKind::GenericContinuous;
-        else return "stream \"" + std::string(value) + "\" is not ts, gp or gc";
+        if (EqualsNoCase(value, "ts"))
+            t.stream = StreamKind::Transport;
+        else if (EqualsNoCase(value, "gp"))
+            t.stream = StreamKind::GenericPacketized;
+        else if (EqualsNoCase(value, "gc"))
+            t.stream = StreamKind::GenericContinuous;
+        else
+            return "stream \"" + std::string(value) + "\" is not ts, gp or gc";
         return {};
     }
     if (EqualsNoCase(key, "coding")) {
-        if (EqualsNoCase(value, "ccm")) t.adaptiveCoding = false;
-        else if (EqualsNoCase(value, "acm")) t.adaptiveCoding = true;
-        else return "coding \"" + std::string(value) + "\" is not ccm or acm";
+        if (EqualsNoCase(value, "ccm"))
+            t.adaptiveCoding = false;
+        else if (EqualsNoCase(value, "acm"))
+            t.adaptiveCoding = true;
+        else
+            return "coding \"" + std::string(value) + "\" is not ccm or acm";
         return {};
     }
     if (EqualsNoCase(key, "services")) {
@@ -131,10 +145,14 @@ std::string ApplyField(Transponder& t, std::string_view key, std::string_view va
         return {};
     }
     bool* flag = nullptr;
-    if (EqualsNoCase(key, "pilots")) flag = &t.pilots;
-    else if (EqualsNoCase(key, "issyi")) flag = &t.issyi;
-    else if (EqualsNoCase(key, "npd")) flag = &t.npd;
-    else if (EqualsNoCase(key, "inversion")) flag = &t.spectrumInverted;
+    if (EqualsNoCase(key, "pilots"))
+        flag = &t.pilots;
+    else if (EqualsNoCase(key, "issyi"))
+        flag = &t.issyi;
+    else if (EqualsNoCase(key, "npd"))
+        flag = &t.npd;
+    else if (EqualsNoCase(key, "inversion"))
+        flag = &t.spectrumInverted;
     if (flag) {
         const auto on = ParseOnOff(value);
         if (!on) return std::string(key) + " \"" + std::string(value) + "\" is not on or off";
@@ -255,8 +273,8 @@ SatelliteParse ParseSatelliteFile(const IniText& file, std::string_view source)
             }
             parsed.transponder->line = i;
             if (parsed.transponder->services.empty()) {
-                parsed.transponder->services.push_back(
-                    std::to_string(parsed.transponder->frequencyMhz) + " " + PolarisationLetter(parsed.transponder->polarisation));
+                parsed.transponder->services.push_back(std::to_string(parsed.transponder->frequencyMhz) + " " +
+                                                       PolarisationLetter(parsed.transponder->polarisation));
             }
             satellite.transponders.push_back(std::move(*parsed.transponder));
         }

@@ -11,10 +11,7 @@ namespace sim {
 
 namespace {
 
-bool IsIniFile(const std::filesystem::path& file)
-{
-    return EqualsNoCase(file.extension().string(), ".ini");
-}
+bool IsIniFile(const std::filesystem::path& file) { return EqualsNoCase(file.extension().string(), ".ini"); }
 
 // Satellite files are small; a larger file is not one and is not read whole.
 constexpr std::uintmax_t kMaxFileBytes = 4u << 20;

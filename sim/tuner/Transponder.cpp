@@ -10,10 +10,14 @@ bool NeedsHorizontalVoltage(Polarisation polarisation)
 const char* PolarisationLetter(Polarisation polarisation)
 {
     switch (polarisation) {
-    case Polarisation::Horizontal: return "H";
-    case Polarisation::Vertical: return "V";
-    case Polarisation::Left: return "L";
-    case Polarisation::Right: return "R";
+    case Polarisation::Horizontal:
+        return "H";
+    case Polarisation::Vertical:
+        return "V";
+    case Polarisation::Left:
+        return "L";
+    case Polarisation::Right:
+        return "R";
     }
     return "?";
 }

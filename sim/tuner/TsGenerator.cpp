@@ -113,7 +113,7 @@ TsGenerator::TsGenerator(TsStreamConfig config) : m_config(std::move(config)), m
         const auto& provider = m_config.provider;
         const unsigned descriptorLength = static_cast<unsigned>(3 + provider.size() + name.size());
         Put16(sdt, static_cast<unsigned>(i + 1));
-        sdt.push_back(0xFC); // no EIT
+        sdt.push_back(0xFC);                          // no EIT
         Put16(sdt, 0x8000u | (descriptorLength + 2)); // running, not scrambled
         sdt.push_back(0x48);                          // service descriptor
         sdt.push_back(static_cast<std::uint8_t>(descriptorLength));
@@ -193,9 +193,15 @@ void TsGenerator::WriteEsPacket(std::uint8_t* out, std::size_t service, bool wit
     const std::uint64_t pts = (now / 300 + kPtsLead90kHz) & ((1ull << 33) - 1);
     const unsigned pesLength = static_cast<unsigned>(3 + 5 + dataBytes);
     const std::uint8_t header[14] = {
-        0x00, 0x00, 0x01, kStreamIdPrivate1,
-        static_cast<std::uint8_t>(pesLength >> 8), static_cast<std::uint8_t>(pesLength),
-        0x80, 0x80, 0x05,
+        0x00,
+        0x00,
+        0x01,
+        kStreamIdPrivate1,
+        static_cast<std::uint8_t>(pesLength >> 8),
+        static_cast<std::uint8_t>(pesLength),
+        0x80,
+        0x80,
+        0x05,
         static_cast<std::uint8_t>(0x21 | ((pts >> 29) & 0x0E)),
         static_cast<std::uint8_t>(pts >> 22),
         static_cast<std::uint8_t>(((pts >> 14) & 0xFE) | 1),

@@ -21,11 +21,11 @@ namespace sim {
 inline constexpr std::size_t kTsPacketSize = 188;
 
 struct TsStreamConfig {
-    std::uint64_t bitrate = 1'000'000;    // bits per second, at least 1
+    std::uint64_t bitrate = 1'000'000; // bits per second, at least 1
     std::uint16_t transportStreamId = 1;
     std::uint16_t originalNetworkId = 1;
-    std::string provider;                 // provider name in the SDT (cut to 32 bytes)
-    std::vector<std::string> services;    // at most 8 are carried, names cut to 64 bytes
+    std::string provider;              // provider name in the SDT (cut to 32 bytes)
+    std::vector<std::string> services; // at most 8 are carried, names cut to 64 bytes
 };
 
 class TsGenerator {

@@ -10,9 +10,9 @@ namespace sim {
 
 struct TunerDevice {
     TunerDevice(const Sky& sky, const CableSpec& cable, const Site& site, const SimClock& clock, PropertyModes modes)
-        : demodulator(sky, cable, site, clock), driver(demodulator, std::move(modes))
-    {
-    }
+        : demodulator(sky, cable, site, clock),
+          driver(demodulator, std::move(modes))
+    {}
     TunerDevice(const TunerDevice&) = delete;
     TunerDevice& operator=(const TunerDevice&) = delete;
 

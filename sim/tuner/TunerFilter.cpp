@@ -25,9 +25,9 @@ bool IsTransportType(const AM_MEDIA_TYPE* pmt)
 // ---- input pin ----
 
 TunerInputPin::TunerInputPin(TunerFilter* filter, CCritSec* lock, const std::wstring& name)
-    : CBasePin(L"Tuner input pin", filter, lock, name.c_str(), PINDIR_INPUT), m_owner(filter)
-{
-}
+    : CBasePin(L"Tuner input pin", filter, lock, name.c_str(), PINDIR_INPUT),
+      m_owner(filter)
+{}
 
 STDMETHODIMP TunerInputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {
@@ -91,8 +91,7 @@ STDMETHODIMP TunerInputPin::QuerySupported(REFGUID guidPropSet, DWORD dwPropID, 
 TunerOutputPin::TunerOutputPin(TunerFilter* filter, CCritSec* lock, ULONG medium)
     : CBasePin(L"Tuner output pin", filter, lock, L"MPEG2 Transport", PINDIR_OUTPUT),
       m_medium(KavroTunerMedium(medium))
-{
-}
+{}
 
 STDMETHODIMP TunerOutputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {
@@ -153,11 +152,12 @@ HRESULT TunerFilter::Create(std::shared_ptr<sim::TunerDevice> device, const Tune
 }
 
 TunerFilter::TunerFilter(std::shared_ptr<sim::TunerDevice> device, const TunerFilterOptions& options)
-    : CBaseFilter(options.name.c_str(), nullptr, &m_filterLock, CLSID_KavroTunerFilter), m_device(std::move(device)),
-      m_options(options), m_input(std::make_unique<TunerInputPin>(this, &m_filterLock, options.inputPin)),
+    : CBaseFilter(options.name.c_str(), nullptr, &m_filterLock, CLSID_KavroTunerFilter),
+      m_device(std::move(device)),
+      m_options(options),
+      m_input(std::make_unique<TunerInputPin>(this, &m_filterLock, options.inputPin)),
       m_output(std::make_unique<TunerOutputPin>(this, &m_filterLock, options.medium))
-{
-}
+{}
 
 TunerFilter::~TunerFilter() = default;
 

@@ -55,10 +55,10 @@ public:
     STDMETHODIMP EndFlush() override;
 
     // IKsPropertySet: the driver's.
-    STDMETHODIMP Set(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData,
-                     LPVOID pPropData, DWORD cbPropData) override;
-    STDMETHODIMP Get(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData,
-                     LPVOID pPropData, DWORD cbPropData, DWORD* pcbReturned) override;
+    STDMETHODIMP Set(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData, LPVOID pPropData,
+                     DWORD cbPropData) override;
+    STDMETHODIMP Get(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData, LPVOID pPropData,
+                     DWORD cbPropData, DWORD* pcbReturned) override;
     STDMETHODIMP QuerySupported(REFGUID guidPropSet, DWORD dwPropID, DWORD* pTypeSupport) override;
 
 private:
@@ -105,10 +105,10 @@ public:
     STDMETHODIMP ApplyTuneRequest(const SimTuneRequest& request) override;
 
     // IKsPropertySet: the driver's.
-    STDMETHODIMP Set(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData,
-                     LPVOID pPropData, DWORD cbPropData) override;
-    STDMETHODIMP Get(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData,
-                     LPVOID pPropData, DWORD cbPropData, DWORD* pcbReturned) override;
+    STDMETHODIMP Set(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData, LPVOID pPropData,
+                     DWORD cbPropData) override;
+    STDMETHODIMP Get(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData, LPVOID pPropData,
+                     DWORD cbPropData, DWORD* pcbReturned) override;
     STDMETHODIMP QuerySupported(REFGUID guidPropSet, DWORD dwPropID, DWORD* pTypeSupport) override;
 
     // IBDA_Topology: one node type (0), pin types 0 (input) and 1 (output),

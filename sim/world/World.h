@@ -38,7 +38,7 @@ struct World {
     bool networkProvider = true;
     bool tuningSpaceStore = true;
     bool transportInformation = true;
-    std::uint32_t deviceRemovalAfterMs = 0; // 0: never
+    std::uint32_t deviceRemovalAfterMs = 0;  // 0: never
     std::map<std::string, CableSpec> cables; // by section suffix, upper-cased
 
     // What was wrong with the file; each made a value take its default.

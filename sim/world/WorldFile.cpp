@@ -53,9 +53,10 @@ std::optional<T> Number(std::string_view text)
 class SectionReader {
 public:
     SectionReader(const IniText& file, std::string section, std::vector<std::string>& warnings)
-        : m_file(file), m_section(std::move(section)), m_warnings(warnings)
-    {
-    }
+        : m_file(file),
+          m_section(std::move(section)),
+          m_warnings(warnings)
+    {}
 
     std::optional<std::string> Text(std::string_view key) const { return m_file.Get(m_section, key); }
 
@@ -85,8 +86,8 @@ public:
 
     void Warn(std::string_view key, std::string_view text, const std::string& wanted) const
     {
-        m_warnings.push_back("[" + m_section + "] " + std::string(key) + "=" + std::string(text) + " is not " +
-                             wanted + "; the default stays");
+        m_warnings.push_back("[" + m_section + "] " + std::string(key) + "=" + std::string(text) + " is not " + wanted +
+                             "; the default stays");
     }
 
 private:
@@ -169,9 +170,12 @@ TunerSpec ParseTuner(const IniText& file, std::string_view id, std::vector<std::
     const SectionReader read(file, section, warnings);
     tuner.name = read.Text("Name");
     if (const auto kind = read.Text("Kind")) {
-        if (EqualsNoCase(*kind, "pcie")) tuner.kind = TunerKind::Pcie;
-        else if (EqualsNoCase(*kind, "usb")) tuner.kind = TunerKind::Usb;
-        else read.Warn("Kind", *kind, "pcie or usb");
+        if (EqualsNoCase(*kind, "pcie"))
+            tuner.kind = TunerKind::Pcie;
+        else if (EqualsNoCase(*kind, "usb"))
+            tuner.kind = TunerKind::Usb;
+        else
+            read.Warn("Kind", *kind, "pcie or usb");
     }
     if (const auto pin = read.Text("InputPin")) tuner.inputPin = *pin;
     read.Flag("FilterKs", tuner.filterKs);
@@ -245,10 +249,7 @@ World ParseWorld(const IniText& file)
     return world;
 }
 
-World ParseWorldText(std::string_view text)
-{
-    return ParseWorld(IniText(text, IniText::Options{true}));
-}
+World ParseWorldText(std::string_view text) { return ParseWorld(IniText(text, IniText::Options{true})); }
 
 std::optional<World> LoadWorldFile(const std::filesystem::path& file, std::string* error)
 {

@@ -63,8 +63,9 @@ TEST_F(CBDAUtilAppTest, StartsInAMultithreadedApartmentWithGraphMutexAndLogsTheE
     // main window closed.
     EXPECT_EQ(0, CoInitializeCount());
     EXPECT_NE(nullptr, graphMutex);
-    EXPECT_TRUE(HasLinesInOrder(transcript, {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
-                                             "title \"Kavro U31 DVBS2 Tuner TS Recorder - Version:  3.0.0.8 \""}));
+    EXPECT_TRUE(HasLinesInOrder(transcript,
+                                {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
+                                 "title \"Kavro U31 DVBS2 Tuner TS Recorder - Version:  3.0.0.8 \""}));
     // Start-up writes the first line itself, before the device list writes its own two.
     // The test's tuner cannot be bound, so the graph build reports it.
     const std::vector<std::string> expected = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList",
@@ -76,12 +77,11 @@ TEST_F(CBDAUtilAppTest, AnEmptyMachineOpensTheMainWindowAsNoDeviceWhoseTunerPage
 {
     TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
     const std::string transcript = Start("click 1\n");
-    EXPECT_TRUE(HasLinesInOrder(transcript, {"open 140 \"Kavro Record : Select device\"", "end 140 OK",
-                                             "open 102 \"KavroN71 TS Recorder\"",
-                                             "title \"No Device TS Recorder - Version:  3.0.0.8 \"",
-                                             "open 130 \"Tuner Setting\"",
-                                             "msgbox \"app_ui_test\" none \"This card is not support Recorder!\"",
-                                             "end 102 -1"}));
+    EXPECT_TRUE(
+        HasLinesInOrder(transcript,
+                        {"open 140 \"Kavro Record : Select device\"", "end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
+                         "title \"No Device TS Recorder - Version:  3.0.0.8 \"", "open 130 \"Tuner Setting\"",
+                         "msgbox \"app_ui_test\" none \"This card is not support Recorder!\"", "end 102 -1"}));
     EXPECT_EQ(-1, deviceIndex);
     EXPECT_EQ(L"No Device", deviceName);
 }

@@ -79,7 +79,8 @@ TEST_F(CBDAUtilDlgTest, TitleNamesTheChosenDeviceAndTheProductVersion)
         {"a chosen tuner", L"Kavro N72 DVBS/S2 Tuner B",
          "title \"Kavro N72 DVBS/S2 Tuner B TS Recorder - Version:  3.0.0.8 \""},
         {"an empty machine", L"No Device", "title \"No Device TS Recorder - Version:  3.0.0.8 \""},
-        {"a percent sign in a name stays text", L"Tuner %s %d", "title \"Tuner %s %d TS Recorder - Version:  3.0.0.8 \""},
+        {"a percent sign in a name stays text", L"Tuner %s %d",
+         "title \"Tuner %s %d TS Recorder - Version:  3.0.0.8 \""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,16 +92,17 @@ TEST_F(CBDAUtilDlgTest, TitleNamesTheChosenDeviceAndTheProductVersion)
 TEST_F(CBDAUtilDlgTest, PanelStartsUnlockedAndTheSheetHoldsThePagesInTabOrder)
 {
     const std::string transcript = Run("dump 1032\ndump 1035\ndump 1034\npage 1\npage 2\npage 0\n");
-    EXPECT_TRUE(HasLinesInOrder(transcript, {
-                                                "open 102 \"KavroN71 TS Recorder\"",
-                                                "open 130 \"Tuner Setting\"",
-                                                "control 1032 edit \"unlock\" enabled=0 visible=1",
-                                                "control 1035 edit \"0\" enabled=0 visible=1",
-                                                "control 1034 edit \"0\" enabled=0 visible=1",
-                                                "open 131 \"Capture Control\"",
-                                                "open 148 \"Motor/Positioner\"",
-                                                "end 102 CANCEL",
-                                            }));
+    EXPECT_TRUE(HasLinesInOrder(transcript,
+                                {
+                                    "open 102 \"KavroN71 TS Recorder\"",
+                                    "open 130 \"Tuner Setting\"",
+                                    "control 1032 edit \"unlock\" enabled=0 visible=1",
+                                    "control 1035 edit \"0\" enabled=0 visible=1",
+                                    "control 1034 edit \"0\" enabled=0 visible=1",
+                                    "open 131 \"Capture Control\"",
+                                    "open 148 \"Motor/Positioner\"",
+                                    "end 102 CANCEL",
+                                }));
     const std::vector<std::string> lines = Lines(transcript);
     EXPECT_EQ(1, std::count(lines.begin(), lines.end(), "open 130 \"Tuner Setting\"")) << "a page is made once";
 }
@@ -140,9 +142,10 @@ TEST_F(CBDAUtilDlgTest, AboutBoxShowsTheProductVersionAndSitsInTheSystemMenu)
     std::vector<CMenu::Item> menu;
     const std::string transcript =
         Run("syscommand 16\ndump 1050\nclick 1\n", [&](ProbedWindow& w) { menu = w.GetSystemMenu(FALSE)->Items(); });
-    EXPECT_TRUE(HasLinesInOrder(transcript, {"open 100 \"KavroN71 TS Recorder\"",
-                                             "control 1050 static \" 3.0.0.8 \" enabled=1 visible=1", "end 100 OK",
-                                             "end 102 CANCEL"}));
+    EXPECT_TRUE(
+        HasLinesInOrder(transcript,
+                        {"open 100 \"KavroN71 TS Recorder\"", "control 1050 static \" 3.0.0.8 \" enabled=1 visible=1",
+                         "end 100 OK", "end 102 CANCEL"}));
     ASSERT_GE(menu.size(), 2u);
     EXPECT_EQ(static_cast<UINT>(MF_SEPARATOR), menu[menu.size() - 2].flags & MF_SEPARATOR);
     EXPECT_EQ(16u, menu.back().id);
@@ -153,8 +156,7 @@ TEST_F(CBDAUtilDlgTest, HelpOpensTheHelpFileInTheProgramsFolder)
 {
     programDirectory = L"c:\\Program Files\\Kavro";
     const std::string transcript = Run("help\n");
-    EXPECT_TRUE(HasLine(transcript, "shell open \"c:\\\\Program Files\\\\Kavro\\\\L-box-recorder.chm\""))
-        << transcript;
+    EXPECT_TRUE(HasLine(transcript, "shell open \"c:\\\\Program Files\\\\Kavro\\\\L-box-recorder.chm\"")) << transcript;
     programDirectory.clear();
 }
 
@@ -186,8 +188,8 @@ TEST_F(CBDAUtilDlgTest, OnlyRemovalNoticesCloseTheWindow)
         UINT event;
         bool closes;
     };
-    const Case cases[] = {{DBT_DEVICEREMOVEPENDING, true}, {DBT_DEVICEREMOVECOMPLETE, true},
-                          {DBT_DEVICEARRIVAL, false}, {0x8005, false}};
+    const Case cases[] = {
+        {DBT_DEVICEREMOVEPENDING, true}, {DBT_DEVICEREMOVECOMPLETE, true}, {DBT_DEVICEARRIVAL, false}, {0x8005, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.event);
         BOOL answer = -1;

@@ -39,7 +39,11 @@ TEST_F(CDeviceListTest, TheChoiceBecomesDeviceIndexAndName)
     };
     const Case cases[] = {
         {"the third of three, by OK", {kTunerB, kSingle, kTunerA}, "select 1022 2\nclick 1\n", IDOK, 2, kTunerA},
-        {"the third of three, by double-click", {kTunerB, kSingle, kTunerA}, "select 1022 2\ndblclick 1022\n", IDOK, 2,
+        {"the third of three, by double-click",
+         {kTunerB, kSingle, kTunerA},
+         "select 1022 2\ndblclick 1022\n",
+         IDOK,
+         2,
          kTunerA},
         {"the first is chosen when OK is pressed at once", {kTunerB, kSingle, kTunerA}, "click 1\n", IDOK, 0, kTunerB},
         {"a double-click at once also takes the first", {kTunerB, kSingle}, "dblclick 1022\n", IDOK, 0, kTunerB},
@@ -59,8 +63,9 @@ TEST_F(CDeviceListTest, TheChoiceBecomesDeviceIndexAndName)
         EXPECT_EQ(c.result, m_result);
         EXPECT_EQ(c.index, deviceIndex);
         EXPECT_EQ(c.chosen, deviceName);
-        EXPECT_TRUE(HasLinesInOrder(transcript, {"open 140 \"Kavro Record : Select device\"",
-                                                 c.result == IDOK ? "end 140 OK" : "end 140 CANCEL"}));
+        EXPECT_TRUE(HasLinesInOrder(
+            transcript,
+            {"open 140 \"Kavro Record : Select device\"", c.result == IDOK ? "end 140 OK" : "end 140 CANCEL"}));
     }
 }
 
@@ -68,12 +73,13 @@ TEST_F(CDeviceListTest, TunersAppearInEnumerationOrderAlthoughTheListIsSorted)
 {
     AddTuners({kTunerB, kSingle, kTunerA});
     const std::string transcript = Run("dump 1022\n");
-    EXPECT_TRUE(HasLinesInOrder(transcript, {
-                                                "control 1022 list \"\" enabled=1 visible=1 sel=0 count=3",
-                                                "item 1022 0 \"Kavro N72 DVBS/S2 Tuner B\"",
-                                                "item 1022 1 \"Kavro N71 DVBS/S2 Tuner\"",
-                                                "item 1022 2 \"Kavro N72 DVBS/S2 Tuner A\"",
-                                            }));
+    EXPECT_TRUE(HasLinesInOrder(transcript,
+                                {
+                                    "control 1022 list \"\" enabled=1 visible=1 sel=0 count=3",
+                                    "item 1022 0 \"Kavro N72 DVBS/S2 Tuner B\"",
+                                    "item 1022 1 \"Kavro N71 DVBS/S2 Tuner\"",
+                                    "item 1022 2 \"Kavro N72 DVBS/S2 Tuner A\"",
+                                }));
     // Each name also goes to the debugger output, in the same order.
     const std::vector<std::string> expected = {"Kavro N72 DVBS/S2 Tuner B", "Kavro N71 DVBS/S2 Tuner",
                                                "Kavro N72 DVBS/S2 Tuner A"};

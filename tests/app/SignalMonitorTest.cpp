@@ -240,9 +240,9 @@ TEST_F(SignalMonitorTest, LosingLockEmptiesStreamTextsButMatypeAndList)
     monitor.Cycle();
     source.reported = {5, 5, 0};
     monitor.Cycle();
-    for (int id : {IDC_STREAM_TYPE, IDC_STANDARD, IDC_MODULATION, IDC_INPUT_STREAM, IDC_CODING, IDC_INPUT_SYNC,
-                   IDC_NULL_PACKETS, IDC_ROLL_OFF, IDC_FEC, IDC_IF, IDC_SYMBOL_RATE, IDC_PILOTS, IDC_FRAME_LENGTH,
-                   IDC_SPECTRUM}) {
+    for (int id :
+         {IDC_STREAM_TYPE, IDC_STANDARD, IDC_MODULATION, IDC_INPUT_STREAM, IDC_CODING, IDC_INPUT_SYNC, IDC_NULL_PACKETS,
+          IDC_ROLL_OFF, IDC_FEC, IDC_IF, IDC_SYMBOL_RATE, IDC_PILOTS, IDC_FRAME_LENGTH, IDC_SPECTRUM}) {
         SCOPED_TRACE(id);
         EXPECT_EQ(L"", panel.texts[id]);
     }
@@ -300,8 +300,8 @@ TEST_F(SignalMonitorTest, UnsupportedOrFailingMediaInformation)
         {"USB box read fails", true, S_OK, E_FAIL, SignalMonitor::kReadFailed,
          L"warning:Get KSPROPERTY_CTRL_GET_MEDIAINFO 22error", KSPROPSETID_CTRL_EXTENSION,
          KSPROPERTY_CTRL_GET_MEDIAINFO},
-        {"USB box reads the control set", true, S_OK, S_OK, SignalMonitor::kShown, nullptr,
-         KSPROPSETID_CTRL_EXTENSION, KSPROPERTY_CTRL_GET_MEDIAINFO},
+        {"USB box reads the control set", true, S_OK, S_OK, SignalMonitor::kShown, nullptr, KSPROPSETID_CTRL_EXTENSION,
+         KSPROPERTY_CTRL_GET_MEDIAINFO},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -358,8 +358,14 @@ TEST_F(SignalMonitorTest, ApplySendsTheChosenIdentifierAndTunesAgain)
     const Case cases[] = {
         {"nothing selected", L"", true, S_OK, S_OK, {L"plain:NULL"}, 0, 0},
         {"no property-set interface: silently nothing", L"12", false, S_OK, S_OK, {}, 0, 0},
-        {"identifier not supported", L"12", true, HRESULT_FROM_WIN32(ERROR_NOT_FOUND), S_OK,
-         {L"error:777don't support this interface"}, 0, 0},
+        {"identifier not supported",
+         L"12",
+         true,
+         HRESULT_FROM_WIN32(ERROR_NOT_FOUND),
+         S_OK,
+         {L"error:777don't support this interface"},
+         0,
+         0},
         {"set fails", L"12", true, S_OK, E_FAIL, {L"warning:Set KSPROPERTY_BDA_INPUTMULTISTREAMID error"}, 1, 0},
         {"set succeeds", L"12", true, S_OK, S_OK, {}, 1, 1},
     };

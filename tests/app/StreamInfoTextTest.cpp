@@ -23,27 +23,42 @@ void ExpectTable(const wchar_t* (*textOf)(std::uint32_t), std::initializer_list<
 
 TEST(StreamInfoTextTest, Dvbs2CodeRatesByModcod)
 {
-    ExpectTable(Dvbs2CodeRateText, {{0, L"NULL"},    {1, L"1/4"},  {4, L"1/2"},   {10, L"8/9"},  {11, L"9/10"},
-                                    {12, L"3/5"},    {14, L"3/4"}, {17, L"9/10"}, {18, L"2/3"},  {23, L"9/10"},
-                                    {24, L"3/4"},    {28, L"9/10"}, {29, L"UNKNOW"}, {30, L"NULL"},
-                                    {0xFFFFFFFFu, L"NULL"}});
+    ExpectTable(Dvbs2CodeRateText,
+                {{0, L"NULL"},
+                 {1, L"1/4"},
+                 {4, L"1/2"},
+                 {10, L"8/9"},
+                 {11, L"9/10"},
+                 {12, L"3/5"},
+                 {14, L"3/4"},
+                 {17, L"9/10"},
+                 {18, L"2/3"},
+                 {23, L"9/10"},
+                 {24, L"3/4"},
+                 {28, L"9/10"},
+                 {29, L"UNKNOW"},
+                 {30, L"NULL"},
+                 {0xFFFFFFFFu, L"NULL"}});
 }
 
 TEST(StreamInfoTextTest, DvbsCodeRatesByIndex)
 {
-    ExpectTable(DvbsCodeRateText,
-                {{0, L"1/2"}, {5, L"6/7"}, {6, L"7/8"}, {7, L"8/9"}, {8, L"UNKNOWN"}, {9, L"NULL"}, {0x80000000u, L"NULL"}});
+    ExpectTable(
+        DvbsCodeRateText,
+        {{0, L"1/2"}, {5, L"6/7"}, {6, L"7/8"}, {7, L"8/9"}, {8, L"UNKNOWN"}, {9, L"NULL"}, {0x80000000u, L"NULL"}});
 }
 
 TEST(StreamInfoTextTest, FieldTables)
 {
     ExpectTable(ModulationText, {{0, L"QPSK"}, {1, L"8PSK"}, {2, L"16APSK"}, {3, L"32APSK"}, {4, L"UNKNOWN"}});
-    ExpectTable(StreamTypeText, {{0, L"GENERIC_PACKETIZED_STREAM"},
-                                 {1, L"GENERIC_CONTINUOUS_STREAM"},
-                                 {2, L"RESERVED_STREAM"},
-                                 {3, L"TRANSPORT_STREAM"},
-                                 {4, L"RESERVED_STREAM"}});
-    ExpectTable(InputStreamText, {{0, L"MULTIPLE_INPUT_STREAM"}, {1, L"SINGLE_INPUT_STREAM"}, {7, L"SINGLE_INPUT_STREAM"}});
+    ExpectTable(StreamTypeText,
+                {{0, L"GENERIC_PACKETIZED_STREAM"},
+                 {1, L"GENERIC_CONTINUOUS_STREAM"},
+                 {2, L"RESERVED_STREAM"},
+                 {3, L"TRANSPORT_STREAM"},
+                 {4, L"RESERVED_STREAM"}});
+    ExpectTable(InputStreamText,
+                {{0, L"MULTIPLE_INPUT_STREAM"}, {1, L"SINGLE_INPUT_STREAM"}, {7, L"SINGLE_INPUT_STREAM"}});
     ExpectTable(CodingText, {{0, L"ACM"}, {1, L"CCM"}, {2, L"CCM"}});
     ExpectTable(InputSyncText, {{0, L"ISSYI_DISABLED"}, {1, L"ISSYI_ENABLED"}, {2, L"ISSYI_DISABLED"}});
     ExpectTable(NullPacketText, {{0, L"NPD_DISABLED"}, {1, L"NPD_ENABLED"}, {2, L"NPD_DISABLED"}});

@@ -21,9 +21,9 @@ namespace {
 std::string World(const std::string& extra = "")
 {
     return "[World]\nTuners=N72B\nSite=48.3667,10.8833\nSky=" KAVRO_SKY_DIR "\n" + extra +
-           "[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
-           "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nPortC=motor\nDefault=A\nMotorAngle=0.0\n"
-           "MotorSpeed=1.0\n";
+        "[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
+        "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nPortC=motor\nDefault=A\nMotorAngle=0.0\n"
+        "MotorSpeed=1.0\n";
 }
 
 // 10744 H of 19.2 E through port A, locked. The monitor shows "LOCKED" a
@@ -107,14 +107,16 @@ protected:
     std::filesystem::path SmallDiskProgram(std::uint64_t bytes)
     {
         const std::filesystem::path wrapper = m_dir / "with-small-disk";
-        TempDir::WriteFile(wrapper, "#!/bin/sh\nmkdir -p \"$KAVRO_DRIVE_C/full\"\n"
-                                    "unshare --mount --map-root-user true 2>/dev/null || exit " +
-                                        std::to_string(kCannotMount) + "\n"
-                                    "exec unshare --mount --map-root-user sh -c 'mount -t tmpfs -o size=" +
-                                        std::to_string(bytes) + " tmpfs \"$KAVRO_DRIVE_C/full\" || exit " +
-                                        std::to_string(kCannotMount) +
-                                        "; \"$0\"; rc=$?; cp \"$KAVRO_DRIVE_C/full/rec.ts\" \"$KAVRO_DRIVE_C/copy.ts\";"
-                                        " exit $rc' '" KAVRO_PROGRAM "'\n");
+        TempDir::WriteFile(wrapper,
+                           "#!/bin/sh\nmkdir -p \"$KAVRO_DRIVE_C/full\"\n"
+                           "unshare --mount --map-root-user true 2>/dev/null || exit " +
+                               std::to_string(kCannotMount) +
+                               "\n"
+                               "exec unshare --mount --map-root-user sh -c 'mount -t tmpfs -o size=" +
+                               std::to_string(bytes) + " tmpfs \"$KAVRO_DRIVE_C/full\" || exit " +
+                               std::to_string(kCannotMount) +
+                               "; \"$0\"; rc=$?; cp \"$KAVRO_DRIVE_C/full/rec.ts\" \"$KAVRO_DRIVE_C/copy.ts\";"
+                               " exit $rc' '" KAVRO_PROGRAM "'\n");
         std::filesystem::permissions(wrapper, std::filesystem::perms::owner_all);
         return wrapper;
     }
@@ -127,13 +129,13 @@ TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryByteWritten)
     const FullDisk& c = GetParam();
     const std::uint64_t limit = std::uint64_t{512} * static_cast<std::uint64_t>(c.blocks);
     const std::string path = c.smallDisk ? "c:\\full\\rec.ts" : "c:\\L-capture.ts";
-    const std::string script = kTune +
-                               "page 1\ntext 1030 " + path + "\nclick 1034\ntext 1031 600\nclick 1036\n"
-                               "wait-text 1035 20000 Record Stopped!\n"
-                               // The page is idle again and records anew.
-                               "click 1037\n"
-                               "text 1030 c:\\second.ts\nclick 1036\nclick 1037\n"
-                               "page 0\ndump 1032\n";
+    const std::string script = kTune + "page 1\ntext 1030 " + path +
+        "\nclick 1034\ntext 1031 600\nclick 1036\n"
+        "wait-text 1035 20000 Record Stopped!\n"
+        // The page is idle again and records anew.
+        "click 1037\n"
+        "text 1030 c:\\second.ts\nclick 1036\nclick 1037\n"
+        "page 0\ndump 1032\n";
     ProgramRunOptions options{.world = World()};
     if (c.smallDisk) {
         options.program = SmallDiskProgram(limit);
@@ -146,15 +148,15 @@ TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryByteWritten)
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     const std::string cause = c.smallDisk ? "There is not enough space on the disk. (0x80070070)"
                                           : "The file size exceeds the limit allowed and cannot be saved. (0x800700DF)";
-    EXPECT_TRUE(HasLinesInOrder(
-        run.transcript,
-        {
-            "msgbox \"Kavro-TScap\" exclamation \"Writing to \\\"" + Quoted(path) + "\\\" failed: " + cause +
-                "\\nThe recording has stopped; what was written before is kept.\"",
-            "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
-            "control 1032 edit \"LOCKED\" enabled=0 visible=1",
-            "done",
-        }));
+    EXPECT_TRUE(HasLinesInOrder(run.transcript,
+                                {
+                                    "msgbox \"Kavro-TScap\" exclamation \"Writing to \\\"" + Quoted(path) +
+                                        "\\\" failed: " + cause +
+                                        "\\nThe recording has stopped; what was written before is kept.\"",
+                                    "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
+                                    "control 1032 edit \"LOCKED\" enabled=0 visible=1",
+                                    "done",
+                                }));
 
     // The graph ran from the tune on; the recording's end stopped it, and the
     // second recording ran it again.
@@ -176,12 +178,12 @@ TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryByteWritten)
     EXPECT_EQ(std::string::npos, run.journal.find("capture overrun")) << run.journal;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Limits, FullDiskRun,
-    testing::Values(FullDisk{"FileSizeLimitAtAPacketBoundary", 9400, false}, // 25600 packets
-                    FullDisk{"FileSizeLimitInsideAPacket", 9401, false},     // 25602 packets and 136 bytes
-                    FullDisk{"SmallDisk", 9400, true}),                      // whole memory pages, 25600 packets
-    [](const testing::TestParamInfo<FullDisk>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Limits, FullDiskRun,
+                         testing::Values(FullDisk{"FileSizeLimitAtAPacketBoundary", 9400, false}, // 25600 packets
+                                         FullDisk{"FileSizeLimitInsideAPacket", 9401,
+                                                  false},                    // 25602 packets and 136 bytes
+                                         FullDisk{"SmallDisk", 9400, true}), // whole memory pages, 25600 packets
+                         [](const testing::TestParamInfo<FullDisk>& info) { return std::string(info.param.name); });
 
 TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
 {
@@ -194,13 +196,17 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
     const std::string folder = Backslashed(place / "Recordings");
     const std::string longName = std::string(300, 'n') + ".ts"; // beyond any file system's name length
     const std::string script = kTune +
-                               "page 1\n"
-                               "text 1030 " + folder + "\nclick 1036\n"
-                               "text 1030 \\sys\\rec.ts\nclick 1036\n"
-                               "text 1030 q:\\rec.ts\nclick 1036\n"
-                               "text 1030 c:\\" + longName + "\nclick 1036\n"
-                               "save-as q:\\chosen\nclick 1029\nclick 1036\n"
-                               "dump 1030\ndump 1035\nclick 1037\n";
+        "page 1\n"
+        "text 1030 " +
+        folder +
+        "\nclick 1036\n"
+        "text 1030 \\sys\\rec.ts\nclick 1036\n"
+        "text 1030 q:\\rec.ts\nclick 1036\n"
+        "text 1030 c:\\" +
+        longName +
+        "\nclick 1036\n"
+        "save-as q:\\chosen\nclick 1029\nclick 1036\n"
+        "dump 1030\ndump 1035\nclick 1037\n";
     const ProgramOutput run = RunProgram(script, {.world = World()});
     ExpectCleanEnd(run);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
@@ -211,12 +217,14 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
             "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"" + Quoted(folder) +
                 "\\\": An operation is not supported on a directory. (0x80070150)" + notStarted,
             "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"q:\\\\rec.ts\\\": The system cannot "
-            "find the drive specified. (0x8007000F)" + notStarted,
+            "find the drive specified. (0x8007000F)" +
+                notStarted,
             "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"c:\\\\" + longName +
                 "\\\": The filename or extension is too long. (0x800700CE)" + notStarted,
             "save-as \"q:\\\\chosen.TS\"",
             "msgbox \"Kavro-TScap\" exclamation \"Cannot create the file \\\"q:\\\\chosen.TS\\\": The system cannot "
-            "find the drive specified. (0x8007000F)" + notStarted,
+            "find the drive specified. (0x8007000F)" +
+                notStarted,
             "control 1030 edit \"q:\\\\chosen.TS\" enabled=1 visible=1",
             "control 1035 edit \"\" enabled=1 visible=1",
             "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
@@ -299,16 +307,15 @@ TEST_P(InterruptedRun, EndsCleanlyAndKeepsACompleteRecording)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EventsDuringWork, InterruptedRun,
-    testing::Values(Interruption{"WindowClosedWhileRecording", "recording", "close\n"},
-                    Interruption{"WindowClosedWhileTuning", "tuning", "close\n"},
-                    Interruption{"WindowClosedWhileTheDishMoves", "dish", "close\n"},
-                    Interruption{"DeviceRemovedWhileRecording", "recording", "device-removal\n"},
-                    Interruption{"DeviceRemovedWhileTuning", "tuning", "device-removal\n"},
-                    Interruption{"DeviceRemovedWhileTheDishMoves", "dish", "device-removal\n"},
-                    Interruption{"MachineReportsRemovalWhileRecording", "recording", ""}),
-    [](const testing::TestParamInfo<Interruption>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EventsDuringWork, InterruptedRun,
+                         testing::Values(Interruption{"WindowClosedWhileRecording", "recording", "close\n"},
+                                         Interruption{"WindowClosedWhileTuning", "tuning", "close\n"},
+                                         Interruption{"WindowClosedWhileTheDishMoves", "dish", "close\n"},
+                                         Interruption{"DeviceRemovedWhileRecording", "recording", "device-removal\n"},
+                                         Interruption{"DeviceRemovedWhileTuning", "tuning", "device-removal\n"},
+                                         Interruption{"DeviceRemovedWhileTheDishMoves", "dish", "device-removal\n"},
+                                         Interruption{"MachineReportsRemovalWhileRecording", "recording", ""}),
+                         [](const testing::TestParamInfo<Interruption>& info) { return std::string(info.param.name); });
 
 // Bytes no editor wrote, without a Ctrl-Z (which ends a text file in text mode).
 std::string Garbage(std::size_t bytes, unsigned seed)
@@ -333,13 +340,14 @@ TEST(FaultRun, GarbageDataFilesBesideTheProgramAreShownAsFarAsTheyReadAndKeptAsT
     std::filesystem::create_directories(folder / "Transponders");
 
     const std::string garbage = Garbage(4096, 1);
-    const std::string settings = garbage + "\r\n[Config]\r\npolarity=99999999999999999999999\r\ndiseqc=-1e400\r\n"
-                                           "goldcode=99999999999999999999999\r\nfreq=" + std::string(1 << 20, '7') +
-                                 "\r\nlnblow=9750\r\n[Notes]\r\nmine=keep me\r\n" + garbage;
+    const std::string settings = garbage +
+        "\r\n[Config]\r\npolarity=99999999999999999999999\r\ndiseqc=-1e400\r\n"
+        "goldcode=99999999999999999999999\r\nfreq=" +
+        std::string(1 << 20, '7') + "\r\nlnblow=9750\r\n[Notes]\r\nmine=keep me\r\n" + garbage;
     TempDir::WriteFile(folder / "Kavro-TScap.ini", settings);
     const std::string cities = Garbage(70000, 2) + "\nChad\t" + std::string((1 << 20) + 10, 'x') +
-                               "\nMali\tBamako\t1e400\t-99999999999999999999999\nMali\nGermany\tAugsburg\t48.3667\t10.8833\n" +
-                               Garbage(5000, 3);
+        "\nMali\tBamako\t1e400\t-99999999999999999999999\nMali\nGermany\tAugsburg\t48.3667\t10.8833\n" +
+        Garbage(5000, 3);
     TempDir::WriteFile(folder / "CityList.txt", cities);
     const std::filesystem::path sats = folder / "Transponders";
     for (int i = 0; i < 5000; ++i) {
@@ -358,15 +366,16 @@ TEST(FaultRun, GarbageDataFilesBesideTheProgramAreShownAsFarAsTheyReadAndKeptAsT
     ExpectCleanEnd(run);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript.substr(0, 4000);
     EXPECT_EQ(std::string::npos, run.transcript.find("msgbox ")) << run.transcript.substr(0, 4000);
-    EXPECT_TRUE(HasLinesInOrder(run.transcript, {
-                                                    "control 1012 edit \"" + std::string(259, '7') + "\" enabled=1 visible=1",
-                                                    "control 1013 edit \"9750\" enabled=1 visible=1",
-                                                    "control 1002 combo \"\" enabled=1 visible=1 sel=-1 count=2",
-                                                    "control 1058 edit \"2147483647\" enabled=1 visible=1",
-                                                    "control 1068 edit \"48.3667\" enabled=1 visible=1",
-                                                    "control 1021 edit \"10.8833\" enabled=1 visible=1",
-                                                    "done",
-                                                }));
+    EXPECT_TRUE(HasLinesInOrder(run.transcript,
+                                {
+                                    "control 1012 edit \"" + std::string(259, '7') + "\" enabled=1 visible=1",
+                                    "control 1013 edit \"9750\" enabled=1 visible=1",
+                                    "control 1002 combo \"\" enabled=1 visible=1 sel=-1 count=2",
+                                    "control 1058 edit \"2147483647\" enabled=1 visible=1",
+                                    "control 1068 edit \"48.3667\" enabled=1 visible=1",
+                                    "control 1021 edit \"10.8833\" enabled=1 visible=1",
+                                    "done",
+                                }));
     // 19.2 E seen from Augsburg, as the shipped data aims it.
     EXPECT_NE(std::string::npos, run.journal.find("ks set BDA 0 inst=E1 31 6E E0 92 ")) << "Go aimed the dish";
 

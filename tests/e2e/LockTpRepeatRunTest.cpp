@@ -42,11 +42,11 @@ TEST(LockTpRepeatRun, EveryPressTunesInOrderAndTheLastOneLocks)
     for (int press = 0; press < kPresses; ++press) {
         const bool waitsForLock = press == 9 || press == 19 || press == kPresses - 1;
         const Transponder& tp = press == 9 ? kTenth
-                                : press == 19 ? kTwentieth
-                                : press == kPresses - 1 ? kLast
-                                                        : kCycle[press % std::size(kCycle)];
+            : press == 19                  ? kTwentieth
+            : press == kPresses - 1        ? kLast
+                                           : kCycle[press % std::size(kCycle)];
         script += "text 1012 " + std::to_string(tp.frequencyMhz) + "\ntext 1014 " + std::to_string(tp.symbolRate) +
-                  "\nselect 1002 " + std::to_string(tp.polarity) + "\nclick 1\n";
+            "\nselect 1002 " + std::to_string(tp.polarity) + "\nclick 1\n";
         expected.push_back(static_cast<std::uint64_t>(tp.frequencyMhz) * 1000);
         // Most presses follow each other at once, every third after a short
         // pause; three times the user waits until the monitor shows the lock.
@@ -62,9 +62,10 @@ TEST(LockTpRepeatRun, EveryPressTunesInOrderAndTheLastOneLocks)
     EXPECT_EQ(expected, JournalNumbers(run.journal, "tune freq="));
     // The monitor's last reading: locked, on the last transponder's
     // intermediate frequency.
-    EXPECT_TRUE(HasLinesInOrder(run.transcript, {"control 1051 edit \"" + std::to_string(kLast.intermediateKhz) +
-                                                     "\" enabled=1 visible=1",
-                                                 "control 1032 edit \"LOCKED\" enabled=0 visible=1", "done"}));
+    EXPECT_TRUE(
+        HasLinesInOrder(run.transcript,
+                        {"control 1051 edit \"" + std::to_string(kLast.intermediateKhz) + "\" enabled=1 visible=1",
+                         "control 1032 edit \"LOCKED\" enabled=0 visible=1", "done"}));
 }
 
 } // namespace

@@ -30,9 +30,9 @@ constexpr std::uint64_t kBitsPerSecond = 160530387;
 std::string World(const TempDir& sky)
 {
     return "[World]\nTuners=N72B\nSite=48.0,19.2\nSky=" + sky.path().string() +
-           "\n[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
-           "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0130\nPortC=motor\nDefault=C\nMotorAngle=0.0\n"
-           "MotorSpeed=10.0\nMotorStep=0.1\n";
+        "\n[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
+        "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0130\nPortC=motor\nDefault=C\nMotorAngle=0.0\n"
+        "MotorSpeed=10.0\nMotorStep=0.1\n";
 }
 
 const char kScript[] =
@@ -80,8 +80,8 @@ TEST(MovingDishRecordingRun, TheFastestStreamIsRecordedWholeWhileTheDishMoves)
     // Within the recording's run of the capture filter the stream started,
     // stopped while the dish looked away, and came back on the same
     // transponder.
-    const std::string stream = "capture stream \"Rate Test\" freq=12000 pol=H isi=0 bitrate=" +
-                               std::to_string(kBitsPerSecond) + " output=ts";
+    const std::string stream =
+        "capture stream \"Rate Test\" freq=12000 pol=H isi=0 bitrate=" + std::to_string(kBitsPerSecond) + " output=ts";
     const std::vector<std::string> streams = LinesAfterLast(run.journal, "capture run ", "capture stream ");
     EXPECT_EQ(std::vector<std::string>({stream, stream}), streams) << run.journal;
     const std::vector<std::string> moves = LinesAfterLast(run.journal, "capture run ", "diseqc E1 31 ");

@@ -19,30 +19,30 @@ const std::string kWorld = "[World]\nTuners=N71\nSite=48.3667,10.8833\nSky=" KAV
 
 TEST(PositionerRun, GoTurnsTheDishToTheChosenSatelliteAndItsTransponderLocks)
 {
-    const ProgramOutput run = RunProgram(
-                       "click 1\n"
-                       // 10744 H of 19.2 E on port C, so the switch puts the motor on the
-                       // cable; the dish still looks along the site's meridian.
-                       "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-                       "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 3\nclick 1\n"
-                       "wait 1500\ndump 1032\n"
-                       "page 2\n"
-                       "pick 1092 Germany\npick 1086 Augsburg\ndump 1068\ndump 1021\n"
-                       "pick 1093 0192  Astra 1KR/1L/1M/1N\nclick 1115\n"
-                       "wait 2500\n"
-                       "page 0\nclick 1\nwait-text 1032 10000 LOCKED\n",
-                       {.world = kWorld});
+    const ProgramOutput run = RunProgram("click 1\n"
+                                         // 10744 H of 19.2 E on port C, so the switch puts the motor on the
+                                         // cable; the dish still looks along the site's meridian.
+                                         "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
+                                         "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 3\nclick 1\n"
+                                         "wait 1500\ndump 1032\n"
+                                         "page 2\n"
+                                         "pick 1092 Germany\npick 1086 Augsburg\ndump 1068\ndump 1021\n"
+                                         "pick 1093 0192  Astra 1KR/1L/1M/1N\nclick 1115\n"
+                                         "wait 2500\n"
+                                         "page 0\nclick 1\nwait-text 1032 10000 LOCKED\n",
+                                         {.world = kWorld});
     EXPECT_EQ(0, run.exitCode);
     const std::string& transcript = run.transcript;
     const std::string& journal = run.journal;
 
-    EXPECT_TRUE(HasLinesInOrder(transcript, {
-                                                "control 1032 edit \"UNLOCKED\" enabled=0 visible=1",
-                                                "open 148 \"Motor/Positioner\"",
-                                                "control 1068 edit \"48.3667\" enabled=1 visible=1",
-                                                "control 1021 edit \"10.8833\" enabled=1 visible=1",
-                                                "done",
-                                            }));
+    EXPECT_TRUE(HasLinesInOrder(transcript,
+                                {
+                                    "control 1032 edit \"UNLOCKED\" enabled=0 visible=1",
+                                    "open 148 \"Motor/Positioner\"",
+                                    "control 1068 edit \"48.3667\" enabled=1 visible=1",
+                                    "control 1021 edit \"10.8833\" enabled=1 visible=1",
+                                    "done",
+                                }));
     EXPECT_EQ(std::string::npos, transcript.find("\nerror ")) << transcript;
     EXPECT_EQ(std::string::npos, transcript.find("\nmsgbox ")) << transcript;
     // 19.2 E seen from Augsburg: 9.16 degrees east, sent once as 9 and 2/16.

@@ -8,15 +8,9 @@
 #include <cstdlib>
 #include <sstream>
 
-std::filesystem::path ProgramOutput::DriveC() const
-{
-    return *dir / "c";
-}
+std::filesystem::path ProgramOutput::DriveC() const { return *dir / "c"; }
 
-std::string ProgramOutput::FileOnC(const std::string& name) const
-{
-    return TempDir::ReadFile(DriveC() / name);
-}
+std::string ProgramOutput::FileOnC(const std::string& name) const { return TempDir::ReadFile(DriveC() / name); }
 
 std::string ProgramOutput::LastJournalLine() const
 {
@@ -37,11 +31,10 @@ ProgramOutput RunProgram(const std::string& script, const ProgramRunOptions& opt
         worldSetting = "KAVRO_SIM='" + (dir / "world.ini").string() + "'";
     }
     const std::string command = options.shellPrefix + "env " + worldSetting +
-                                " QT_QPA_PLATFORM=offscreen KAVRO_DRIVE_C='" + (dir / "c").string() +
-                                "' KAVRO_UI_SCRIPT='" + (dir / "script.txt").string() + "' KAVRO_UI_TRANSCRIPT='" +
-                                (dir / "transcript.txt").string() + "' KAVRO_SIM_JOURNAL='" +
-                                (dir / "journal.txt").string() + "' '" + options.program.string() +
-                                "' 2>'" + (dir / "stderr.txt").string() + "'";
+        " QT_QPA_PLATFORM=offscreen KAVRO_DRIVE_C='" + (dir / "c").string() + "' KAVRO_UI_SCRIPT='" +
+        (dir / "script.txt").string() + "' KAVRO_UI_TRANSCRIPT='" + (dir / "transcript.txt").string() +
+        "' KAVRO_SIM_JOURNAL='" + (dir / "journal.txt").string() + "' '" + options.program.string() + "' 2>'" +
+        (dir / "stderr.txt").string() + "'";
     const int status = std::system(command.c_str());
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);

@@ -21,12 +21,12 @@ struct ProgramRunOptions {
 };
 
 struct ProgramOutput {
-    int exitCode = -1;   // -1 when the program did not exit by itself
-    int signal = 0;      // the signal that ended it, if one did
+    int exitCode = -1; // -1 when the program did not exit by itself
+    int signal = 0;    // the signal that ended it, if one did
     std::string transcript;
     std::string journal;
-    std::string log;     // c:\iptools.log
-    std::string errors;  // what it wrote to stderr: sanitizer reports land here
+    std::string log;              // c:\iptools.log
+    std::string errors;           // what it wrote to stderr: sanitizer reports land here
     std::shared_ptr<TempDir> dir; // the run's folder, kept for the caller
 
     std::filesystem::path DriveC() const;

@@ -19,24 +19,25 @@ TEST(ProgramRun, TheDemonstrationTourRunsToItsEnd)
 {
     const ProgramOutput run = RunProgram(TempDir::ReadFile(KAVRO_DEMO_SCRIPT));
     EXPECT_EQ(0, run.exitCode);
-    EXPECT_TRUE(HasLinesInOrder(run.transcript, {
-                                                    "open 140 \"Kavro Record : Select device\"",
-                                                    "item 1022 0 \"Kavro N71 DVBS/S2 Tuner\"",
-                                                    "item 1022 1 \"Kavro N72 DVBS/S2 Tuner A\"",
-                                                    "item 1022 2 \"Kavro N72 DVBS/S2 Tuner B\"",
-                                                    "end 140 OK",
-                                                    "open 102 \"KavroN71 TS Recorder\"",
-                                                    "title \"Kavro N72 DVBS/S2 Tuner B TS Recorder - Version:  3.0.0.8 \"",
-                                                    "open 130 \"Tuner Setting\"",
-                                                    "control 1032 edit \"unlock\" enabled=0 visible=1",
-                                                    "open 131 \"Capture Control\"",
-                                                    "open 148 \"Motor/Positioner\"",
-                                                    "open 100 \"KavroN71 TS Recorder\"",
-                                                    "control 1050 static \" 3.0.0.8 \" enabled=1 visible=1",
-                                                    "end 100 OK",
-                                                    "done",
-                                                    "end 102 CANCEL",
-                                                }));
+    EXPECT_TRUE(HasLinesInOrder(run.transcript,
+                                {
+                                    "open 140 \"Kavro Record : Select device\"",
+                                    "item 1022 0 \"Kavro N71 DVBS/S2 Tuner\"",
+                                    "item 1022 1 \"Kavro N72 DVBS/S2 Tuner A\"",
+                                    "item 1022 2 \"Kavro N72 DVBS/S2 Tuner B\"",
+                                    "end 140 OK",
+                                    "open 102 \"KavroN71 TS Recorder\"",
+                                    "title \"Kavro N72 DVBS/S2 Tuner B TS Recorder - Version:  3.0.0.8 \"",
+                                    "open 130 \"Tuner Setting\"",
+                                    "control 1032 edit \"unlock\" enabled=0 visible=1",
+                                    "open 131 \"Capture Control\"",
+                                    "open 148 \"Motor/Positioner\"",
+                                    "open 100 \"KavroN71 TS Recorder\"",
+                                    "control 1050 static \" 3.0.0.8 \" enabled=1 visible=1",
+                                    "end 100 OK",
+                                    "done",
+                                    "end 102 CANCEL",
+                                }));
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     const std::vector<std::string> log = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList",
                                           "BDA Device Name: [Kavro N72 DVBS/S2 Tuner B]      (Tuner Type:1)"};
@@ -61,9 +62,9 @@ TEST(ProgramRun, ADeviceRemovalClosesTheProgram)
                               "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\n";
     const ProgramOutput run = RunProgram("click 1\nwait 20000\n", {.world = world});
     EXPECT_EQ(0, run.exitCode);
-    EXPECT_TRUE(HasLinesInOrder(run.transcript, {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
-                                                 "title \"Kavro N71 DVBS/S2 Tuner TS Recorder - Version:  3.0.0.8 \"",
-                                                 "end 102 OK"}));
+    EXPECT_TRUE(HasLinesInOrder(run.transcript,
+                                {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
+                                 "title \"Kavro N71 DVBS/S2 Tuner TS Recorder - Version:  3.0.0.8 \"", "end 102 OK"}));
     EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 }
 
@@ -78,16 +79,18 @@ TEST(ProgramRun, MonitorAndRecorderBeforeAnyTune)
                                          // The tuner page has a control 1000 of its own.
                                          "page 1\nclick 1000\nclick 1036\nclick 1037\ndump 1035\n");
     EXPECT_EQ(0, run.exitCode);
-    EXPECT_TRUE(HasLinesInOrder(run.transcript, {
-        "control 1035 edit \"0\" enabled=0 visible=1",
-        "control 1034 edit \"0\" enabled=0 visible=1",
-        "open 131 \"Capture Control\"",
-        "msgbox \"Kavro-TScap\" none \"NULL\"",
-        "msgbox \"Kavro-TScap\" exclamation \"Signal is not locked! Please check signal first.\"",
-        "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
-        "control 1035 edit \"\" enabled=1 visible=1",
-        "done",
-    }));
+    EXPECT_TRUE(
+        HasLinesInOrder(run.transcript,
+                        {
+                            "control 1035 edit \"0\" enabled=0 visible=1",
+                            "control 1034 edit \"0\" enabled=0 visible=1",
+                            "open 131 \"Capture Control\"",
+                            "msgbox \"Kavro-TScap\" none \"NULL\"",
+                            "msgbox \"Kavro-TScap\" exclamation \"Signal is not locked! Please check signal first.\"",
+                            "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
+                            "control 1035 edit \"\" enabled=1 visible=1",
+                            "done",
+                        }));
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 }
@@ -96,35 +99,38 @@ TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
 {
     // One tuner on a fixed dish at 19.2 E, whose sky has one DVB-S2 transponder.
     TempDir sky;
-    TempDir::WriteFile(sky / "0192.ini", "[SATTYPE]\n1=0192\n2=Test Sat\n[DVB]\n0=1\n"
-                                        "1=11494,H,22000,23,S2,8PSK,pilots=on,rolloff=0.20\n");
+    TempDir::WriteFile(sky / "0192.ini",
+                       "[SATTYPE]\n1=0192\n2=Test Sat\n[DVB]\n0=1\n"
+                       "1=11494,H,22000,23,S2,8PSK,pilots=on,rolloff=0.20\n");
     const std::string world = "[World]\nTuners=N72B\nSky=" + sky.path().string() +
-                              "\n[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
-                              "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nDefault=A\n";
-    const std::string script = "select 1022 0\nclick 1\n"
-                               "text 1012 11494\ntext 1014 22000\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-                               "select 1002 0\nselect 1003 1\nclick 1\n"
-                               "wait-text 1032 10000 LOCKED\n"
-                               // The stream description comes with the first locked poll.
-                               "wait-text 1052 5000 22000000\ndump 1053\ndump 1048\ndump 1042\ndump 1047\ndump 1050\ndump 1051\n"
-                               // A first short recording leaves the graph stopped, so the
-                               // second starts it: its delivered bytes are journaled.
-                               "page 1\nclick 1036\nclick 1037\n"
-                               "click 1034\ntext 1031 3\nclick 1036\nwait 3000\n"
-                               "wait-text 1035 10000 Record Stopped!\n";
+        "\n[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
+        "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nDefault=A\n";
+    const std::string script =
+        "select 1022 0\nclick 1\n"
+        "text 1012 11494\ntext 1014 22000\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
+        "select 1002 0\nselect 1003 1\nclick 1\n"
+        "wait-text 1032 10000 LOCKED\n"
+        // The stream description comes with the first locked poll.
+        "wait-text 1052 5000 22000000\ndump 1053\ndump 1048\ndump 1042\ndump 1047\ndump 1050\ndump 1051\n"
+        // A first short recording leaves the graph stopped, so the
+        // second starts it: its delivered bytes are journaled.
+        "page 1\nclick 1036\nclick 1037\n"
+        "click 1034\ntext 1031 3\nclick 1036\nwait 3000\n"
+        "wait-text 1035 10000 Record Stopped!\n";
     const ProgramOutput run = RunProgram(script, {.world = world});
     EXPECT_EQ(0, run.exitCode);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     EXPECT_EQ(std::string::npos, run.transcript.find("msgbox")) << run.transcript;
-    EXPECT_TRUE(HasLinesInOrder(run.transcript, {
-        "control 1053 edit \"DVB-S2\" enabled=1 visible=1",
-        "control 1048 edit \"2/3\" enabled=1 visible=1",
-        "control 1042 edit \"8PSK\" enabled=1 visible=1",
-        "control 1047 edit \"0.20\" enabled=1 visible=1",
-        "control 1050 edit \"F2  00\" enabled=1 visible=1",
-        "control 1051 edit \"1744000\" enabled=1 visible=1",
-        "done",
-    }));
+    EXPECT_TRUE(HasLinesInOrder(run.transcript,
+                                {
+                                    "control 1053 edit \"DVB-S2\" enabled=1 visible=1",
+                                    "control 1048 edit \"2/3\" enabled=1 visible=1",
+                                    "control 1042 edit \"8PSK\" enabled=1 visible=1",
+                                    "control 1047 edit \"0.20\" enabled=1 visible=1",
+                                    "control 1050 edit \"F2  00\" enabled=1 visible=1",
+                                    "control 1051 edit \"1744000\" enabled=1 visible=1",
+                                    "done",
+                                }));
 
     // The last run of the capture filter is the three-second recording.
     const std::vector<std::uint64_t> runs = JournalNumbers(run.journal, "capture run bytes=");
@@ -144,7 +150,7 @@ TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
     TempDir probeDir;
     TempDir::WriteFile(probeDir / "rec.ts", recording);
     const std::string probe = "ffprobe -v warning -hide_banner -show_entries format=format_name -of csv=p=0 '" +
-                              (probeDir / "rec.ts").string() + "' > '" + (probeDir / "probe.txt").string() + "' 2>&1";
+        (probeDir / "rec.ts").string() + "' > '" + (probeDir / "probe.txt").string() + "' 2>&1";
     if (std::system("command -v ffprobe > /dev/null") != 0) GTEST_SKIP() << "ffprobe is not installed";
     EXPECT_EQ(0, std::system(probe.c_str()));
     std::string probeText;

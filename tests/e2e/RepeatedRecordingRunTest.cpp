@@ -33,31 +33,29 @@ const Machine kMachines[] = {
     {"N72 A", "", 1},
     {"N72 B", "", 2},
     {"U31 beside the others", "", 3},
-    {"U31 alone", "[World]\nTuners=U31\n[Tuner.U31]\nName=Kavro U31 DVBS2 Tuner\nKind=usb\nCable=Home\n"
-                  "[Cable.Home]\nPortA=sat 0192\nPortB=sat 0130\n", 0},
+    {"U31 alone",
+     "[World]\nTuners=U31\n[Tuner.U31]\nName=Kavro U31 DVBS2 Tuner\nKind=usb\nCable=Home\n"
+     "[Cable.Home]\nPortA=sat 0192\nPortB=sat 0130\n",
+     0},
 };
 
 struct Transponder {
     int frequencyMhz;
-    int polarity;    // list index: 0 horizontal, 1 vertical
-    int symbolRate;  // kS/s
-    int diseqc;      // list index: 1 port A (19.2 E), 2 port B (13.0 E)
+    int polarity;   // list index: 0 horizontal, 1 vertical
+    int symbolRate; // kS/s
+    int diseqc;     // list index: 1 port A (19.2 E), 2 port B (13.0 E)
 };
 
 // From the shipped satellite files: both bands, both polarisations, DVB-S and
 // DVB-S2, the fixed dishes of ports A and B.
 const Transponder kTransponders[] = {
-    {10744, 0, 22000, 1}, {10758, 1, 22000, 1}, {11053, 0, 22000, 1}, {11739, 1, 27500, 1},
-    {11778, 1, 30000, 1}, {11836, 0, 27500, 1}, {10719, 1, 27500, 2}, {10775, 0, 28000, 2},
-    {11747, 0, 27500, 2}, {11842, 1, 27500, 2},
+    {10744, 0, 22000, 1}, {10758, 1, 22000, 1}, {11053, 0, 22000, 1}, {11739, 1, 27500, 1}, {11778, 1, 30000, 1},
+    {11836, 0, 27500, 1}, {10719, 1, 27500, 2}, {10775, 0, 28000, 2}, {11747, 0, 27500, 2}, {11842, 1, 27500, 2},
 };
 
 // The intermediate frequency the monitor shows for a locked transponder behind
 // the universal LNB, kHz.
-int IntermediateKhz(int frequencyMhz)
-{
-    return (frequencyMhz - (frequencyMhz > 11700 ? 10600 : 9750)) * 1000;
-}
+int IntermediateKhz(int frequencyMhz) { return (frequencyMhz - (frequencyMhz > 11700 ? 10600 : 9750)) * 1000; }
 
 std::string RecordOneSecondScript(const Machine& machine, const Transponder& tp)
 {

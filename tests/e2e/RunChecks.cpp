@@ -22,8 +22,10 @@ std::string SanitizerReport(const std::string& errors)
 ::testing::AssertionResult EndedCleanly(const ProgramOutput& run)
 {
     if (run.signal != 0 || run.exitCode != 0) {
-        return ::testing::AssertionFailure() << "exit code " << run.exitCode << ", signal " << run.signal
-                                             << "\nstderr:\n" << run.errors << "\ntranscript:\n" << run.transcript;
+        return ::testing::AssertionFailure()
+            << "exit code " << run.exitCode << ", signal " << run.signal << "\nstderr:\n"
+            << run.errors << "\ntranscript:\n"
+            << run.transcript;
     }
     if (const std::string report = SanitizerReport(run.errors); !report.empty()) {
         return ::testing::AssertionFailure() << "sanitizer report: " << report << "\nstderr:\n" << run.errors;
@@ -44,14 +46,15 @@ std::string SanitizerReport(const std::string& errors)
     const std::vector<std::uint64_t> runs = JournalNumbers(run.journal, "capture run bytes=");
     const std::vector<std::uint64_t> stops = JournalNumbers(run.journal, "capture stop bytes=");
     if (runs.empty() || stops.size() != runs.size() || stops.back() < runs.back()) {
-        return ::testing::AssertionFailure() << runs.size() << " capture runs and " << stops.size()
-                                             << " stops in the journal:\n" << run.journal;
+        return ::testing::AssertionFailure()
+            << runs.size() << " capture runs and " << stops.size() << " stops in the journal:\n"
+            << run.journal;
     }
     const std::uint64_t delivered = stops.back() - runs.back();
     const std::string file = run.FileOnC(fileName);
     if (file.size() != delivered) {
-        return ::testing::AssertionFailure() << "the file holds " << file.size() << " bytes, the capture filter delivered "
-                                             << delivered;
+        return ::testing::AssertionFailure()
+            << "the file holds " << file.size() << " bytes, the capture filter delivered " << delivered;
     }
     if (const std::string fault = TransportStreamFault(file); !fault.empty()) {
         return ::testing::AssertionFailure() << "the recording has " << fault;

@@ -37,7 +37,7 @@ protected:
 TEST_F(TunerSettingsRun, SecondRunShowsWhatTheFirstSaved)
 {
     Run("click 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\ntext 1012 11623\ntext 1014 22000\n"
-               "select 1002 1\nselect 1003 2\ntext 1058 131070\nselect 1009 1\n");
+        "select 1002 1\nselect 1003 2\ntext 1058 131070\nselect 1009 1\n");
     const std::string first = Settings();
     EXPECT_EQ("[Config]\r\npolarity=1\r\ndiseqc=2\r\ngoldcode=131070\r\ngoldtype=1\r\nfreq=11623\r\nsymbol=22000\r\n"
               "lnblow=9750\r\nlnbhigh=10600\r\nlnbswitch=11700\r\n",

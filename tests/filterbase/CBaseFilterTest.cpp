@@ -47,9 +47,9 @@ TEST_F(CBaseFilterTest, InterfacesOfTheFilter)
         bool supported;
     };
     const Case cases[] = {
-        {"IUnknown", IID_IUnknown, true},       {"IPersist", IID_IPersist, true},
-        {"IMediaFilter", IID_IMediaFilter, true}, {"IBaseFilter", IID_IBaseFilter, true},
-        {"IAMovieSetup", IID_IAMovieSetup, true}, {"IPin", IID_IPin, false},
+        {"IUnknown", IID_IUnknown, true},          {"IPersist", IID_IPersist, true},
+        {"IMediaFilter", IID_IMediaFilter, true},  {"IBaseFilter", IID_IBaseFilter, true},
+        {"IAMovieSetup", IID_IAMovieSetup, true},  {"IPin", IID_IPin, false},
         {"IMemInputPin", IID_IMemInputPin, false},
     };
     for (const Case& c : cases) {
@@ -104,21 +104,48 @@ TEST_F(CBaseFilterTest, StateChangesWithFailingHooks)
         HRESULT failActive;
         HRESULT failRun;
         HRESULT failInactive;
-        bool runFirst;      // Run (else Pause) from Stopped, then Stop
+        bool runFirst; // Run (else Pause) from Stopped, then Stop
         HRESULT startResult;
         FILTER_STATE afterStart;
         HRESULT stopResult;
         std::vector<std::string> calls;
     };
     const Case cases[] = {
-        {"failing Active leaves the filter stopped and the other pin inactive", E_FAIL, S_OK, S_OK, false, E_FAIL,
-         State_Stopped, S_OK, {"Active In1", "Active In2", "Inactive In1"}},
-        {"failing Active stops Run before any pin runs", E_OUTOFMEMORY, S_OK, S_OK, true, E_OUTOFMEMORY,
-         State_Stopped, S_OK, {"Active In1", "Active In2", "Inactive In1"}},
-        {"failing pin Run leaves the filter paused", S_OK, E_FAIL, S_OK, true, E_FAIL, State_Paused, S_OK,
+        {"failing Active leaves the filter stopped and the other pin inactive",
+         E_FAIL,
+         S_OK,
+         S_OK,
+         false,
+         E_FAIL,
+         State_Stopped,
+         S_OK,
+         {"Active In1", "Active In2", "Inactive In1"}},
+        {"failing Active stops Run before any pin runs",
+         E_OUTOFMEMORY,
+         S_OK,
+         S_OK,
+         true,
+         E_OUTOFMEMORY,
+         State_Stopped,
+         S_OK,
+         {"Active In1", "Active In2", "Inactive In1"}},
+        {"failing pin Run leaves the filter paused",
+         S_OK,
+         E_FAIL,
+         S_OK,
+         true,
+         E_FAIL,
+         State_Paused,
+         S_OK,
          {"Active In1", "Active In2", "Run In1", "Run In2", "Inactive In1", "Inactive In2"}},
-        {"failing Inactive still ends stopped and reports the failure", S_OK, S_OK, E_UNEXPECTED, true, S_OK,
-         State_Running, E_UNEXPECTED,
+        {"failing Inactive still ends stopped and reports the failure",
+         S_OK,
+         S_OK,
+         E_UNEXPECTED,
+         true,
+         S_OK,
+         State_Running,
+         E_UNEXPECTED,
          {"Active In1", "Active In2", "Run In1", "Run In2", "Inactive In1", "Inactive In2"}},
     };
     for (const Case& c : cases) {
@@ -161,8 +188,8 @@ TEST_F(CBaseFilterTest, FindPinComparesNamesExactly)
         HRESULT expected;
     };
     const Case cases[] = {
-        {"second pin", L"Output", S_OK},      {"other case", L"output", VFW_E_NOT_FOUND},
-        {"prefix", L"Out", VFW_E_NOT_FOUND},  {"empty", L"", VFW_E_NOT_FOUND},
+        {"second pin", L"Output", S_OK},       {"other case", L"output", VFW_E_NOT_FOUND},
+        {"prefix", L"Out", VFW_E_NOT_FOUND},   {"empty", L"", VFW_E_NOT_FOUND},
         {"no name", nullptr, VFW_E_NOT_FOUND},
     };
     for (const Case& c : cases) {
@@ -257,8 +284,8 @@ TEST_F(CBaseFilterTest, QueryFilterInfoCutsTheNameToTheField)
         std::size_t length;
         std::size_t kept;
     };
-    const Case cases[] = {{"short", 11, 11}, {"127 characters fit", 127, 127}, {"128 do not", 128, 127},
-                          {"200", 200, 127}};
+    const Case cases[] = {
+        {"short", 11, 11}, {"127 characters fit", 127, 127}, {"128 do not", 128, 127}, {"200", 200, 127}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::wstring name;

@@ -17,8 +17,8 @@ protected:
     ComPtr<ITuningSpaceContainer> Store()
     {
         ComPtr<ITuningSpaceContainer> store;
-        EXPECT_HR(S_OK, CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&store)));
+        EXPECT_HR(S_OK,
+                  CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&store)));
         return store;
     }
 

@@ -160,10 +160,11 @@ TEST_F(DeviceEnumTest, LongNamesAreCutToTheFieldsWithoutSplittingACharacter)
     const Case cases[] = {
         {"255 characters fit", a255, a255, std::string(255, 'a')},
         {"300 characters keep 255", std::wstring(300, L'b'), std::wstring(255, L'b'), std::string(255, 'b')},
-        {"a two-byte character at the end of the narrow field is left out whole",
-         std::wstring(254, L'c') + L"\u00FC", std::wstring(254, L'c') + L"\u00FC", std::string(254, 'c')},
+        {"a two-byte character at the end of the narrow field is left out whole", std::wstring(254, L'c') + L"\u00FC",
+         std::wstring(254, L'c') + L"\u00FC", std::string(254, 'c')},
         {"non-ASCII inside the limit is kept", L"Kavro \u00DCbertragung", L"Kavro \u00DCbertragung",
-         "Kavro \xC3\x9C" "bertragung"},
+         "Kavro \xC3\x9C"
+         "bertragung"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,9 +183,8 @@ TEST_F(DeviceEnumTest, BindGivesTheDevicesFilterOrTheBindFailure)
 {
     ComPtr<CDestFilter> made;
     ASSERT_HR(S_OK, CDestFilter::Create(RecordSession::Process(), &made));
-    AddTuner(L"Tuner with a filter", [made](IBaseFilter** filter) {
-        return made->QueryInterface(IID_PPV_ARGS(filter));
-    });
+    AddTuner(L"Tuner with a filter",
+             [made](IBaseFilter** filter) { return made->QueryInterface(IID_PPV_ARGS(filter)); });
     AddTuner(L"Tuner that cannot be bound", Failing(E_OUTOFMEMORY));
 
     DeviceEnumPtr devices(enum_create(KSCATEGORY_BDA_NETWORK_TUNER));

@@ -75,7 +75,9 @@ TEST_F(DeviceGetListTest, ListsTheTunersAsEnumerated)
     const Case cases[] = {
         {"enumeration order, not sorted",
          {L"Kavro N72 DVBS/S2 Tuner B", L"Kavro N71 DVBS/S2 Tuner", L"Kavro N72 DVBS/S2 Tuner A"},
-         0, 3, {"Kavro N72 DVBS/S2 Tuner B", "Kavro N71 DVBS/S2 Tuner", "Kavro N72 DVBS/S2 Tuner A"}},
+         0,
+         3,
+         {"Kavro N72 DVBS/S2 Tuner B", "Kavro N71 DVBS/S2 Tuner", "Kavro N72 DVBS/S2 Tuner A"}},
         {"no tuner", {}, 1, 0, {}},
         {"an unreadable name keeps its position", {L"First", std::nullopt, L"Third"}, 0, 3, {"First", "", "Third"}},
         {"only unreadable names still count", {std::nullopt}, 0, 1, {""}},
@@ -111,9 +113,8 @@ TEST_F(DeviceGetListTest, WritesItsStartAndEndToTheLog)
     DeviceGetList(&list);
     m_catalog->Clear();
     DeviceGetList(&list);
-    const std::vector<std::string> expected = {
-        ">> DeviceGetList", "enum_get_name(): IPropertyBag->Read method failed", "<< DeviceGetList",
-        ">> DeviceGetList", "<< DeviceGetList"};
+    const std::vector<std::string> expected = {">> DeviceGetList", "enum_get_name(): IPropertyBag->Read method failed",
+                                               "<< DeviceGetList", ">> DeviceGetList", "<< DeviceGetList"};
     EXPECT_EQ(expected, LogTexts(m_drive.path()));
 }
 

@@ -61,8 +61,7 @@ public:
     }
     bool Offered() const { return m_ks.has_value(); }
 
-    STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID value,
-                     DWORD valueSize) override
+    STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID value, DWORD valueSize) override
     {
         return m_ks->Call("set", set, id, instance, instanceSize, value, valueSize);
     }
@@ -88,9 +87,10 @@ private:
 class DevicePin final : public CBasePin, public KsSide {
 public:
     DevicePin(CBaseFilter* filter, CCritSec* lock, const TestPinSpec& spec)
-        : CBasePin(nullptr, filter, lock, spec.name.c_str(), spec.dir), KsSide(spec.ks), m_majorType(spec.majorType)
-    {
-    }
+        : CBasePin(nullptr, filter, lock, spec.name.c_str(), spec.dir),
+          KsSide(spec.ks),
+          m_majorType(spec.majorType)
+    {}
 
     DECLARE_IUNKNOWN
 
@@ -125,7 +125,6 @@ public:
     STDMETHODIMP EndFlush() override { return S_OK; }
     STDMETHODIMP NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return S_OK; }
 
-
 private:
     GUID m_majorType;
 };
@@ -133,7 +132,9 @@ private:
 class DeviceFilter final : public CBaseFilter, public KsSide, public ISimTuneTarget {
 public:
     explicit DeviceFilter(const TestFilterSpec& spec)
-        : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL), KsSide(spec.ks), m_tunes(spec.tunes)
+        : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL),
+          KsSide(spec.ks),
+          m_tunes(spec.tunes)
     {
         for (const TestPinSpec& pin : spec.pins) {
             m_pins.push_back(std::make_unique<DevicePin>(this, &m_lock, pin));
@@ -158,7 +159,6 @@ public:
     {
         return n >= 0 && n < GetPinCount() ? m_pins[static_cast<std::size_t>(n)].get() : nullptr;
     }
-
 
     STDMETHODIMP ApplyTuneRequest(const SimTuneRequest&) override { return S_OK; }
 

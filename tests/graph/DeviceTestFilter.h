@@ -37,8 +37,8 @@ private:
 // The property-set side of a test filter or pin: answers every property of
 // one set (S_OK) and refuses everything else.
 struct KsAnswer {
-    std::string label;                 // names the object in the log
-    std::optional<GUID> answeredSet;   // none: no property is supported
+    std::string label;               // names the object in the log
+    std::optional<GUID> answeredSet; // none: no property is supported
     std::shared_ptr<KsLog> log;
 };
 
@@ -46,13 +46,13 @@ struct TestPinSpec {
     std::wstring name;
     PIN_DIRECTION dir = PINDIR_INPUT;
     GUID majorType = GUID_NULL;
-    std::optional<KsAnswer> ks;        // none: the pin offers no IKsPropertySet
+    std::optional<KsAnswer> ks; // none: the pin offers no IKsPropertySet
 };
 
 struct TestFilterSpec {
     std::vector<TestPinSpec> pins;
-    std::optional<KsAnswer> ks;        // none: the filter offers no IKsPropertySet
-    bool tunes = false;                // takes the network provider's tune requests (S_OK)
+    std::optional<KsAnswer> ks; // none: the filter offers no IKsPropertySet
+    bool tunes = false;         // takes the network provider's tune requests (S_OK)
 };
 
 // A new test filter with one reference for *filter.

@@ -23,7 +23,8 @@ TEST(DriverPayloadsTest, DiseqcMessageCarriesTheBytesZerosAndTheLength)
         std::vector<BYTE> expected; // empty: refused, record untouched
     };
     const Case cases[] = {
-        {"committed switch, port B vertical high band", {0xE0, 0x10, 0x38, 0xF5},
+        {"committed switch, port B vertical high band",
+         {0xE0, 0x10, 0x38, 0xF5},
          {0xE0, 0x10, 0x38, 0xF5, 0, 0, 0, 0, 0, 0, 4}},
         {"positioner halt, three bytes", {0xE0, 0x31, 0x60}, {0xE0, 0x31, 0x60, 0, 0, 0, 0, 0, 0, 0, 3}},
         {"ten bytes fill the record", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10}},
@@ -42,10 +43,10 @@ TEST(DriverPayloadsTest, DiseqcMessageCarriesTheBytesZerosAndTheLength)
 TEST(DriverPayloadsTest, TuningBlockFieldsSitAtTheirOffsetsLittleEndian)
 {
     TuningBlock block{};
-    block.frequencyMhz = 11778;        // 0x2E02
-    block.lnbLowMhz = 9750;            // 0x2616
-    block.lnbHighMhz = 10600;          // 0x2968
-    block.symbolRateKsps = 27500;      // 0x6B6C
+    block.frequencyMhz = 11778;   // 0x2E02
+    block.lnbLowMhz = 9750;       // 0x2616
+    block.lnbHighMhz = 10600;     // 0x2968
+    block.symbolRateKsps = 27500; // 0x6B6C
     block.polarity = 0xFF;
     block.header[0] = 1;
     block.header[2] = 2;
@@ -54,8 +55,8 @@ TEST(DriverPayloadsTest, TuningBlockFieldsSitAtTheirOffsetsLittleEndian)
     ASSERT_TRUE(PutDiseqcBytes(block, switchCommand, sizeof(switchCommand)));
 
     std::vector<BYTE> expected(288, 0);
-    const BYTE head[] = {0x02, 0x2E, 0, 0, 0x16, 0x26, 0, 0, 0x68, 0x29, 0, 0, 0x6C, 0x6B, 0, 0,
-                         0xFF, 1, 0, 2, 3, 0xE0, 0x10, 0x38, 0xF8};
+    const BYTE head[] = {0x02, 0x2E, 0, 0,    0x16, 0x26, 0, 0, 0x68, 0x29, 0,    0,   0x6C,
+                         0x6B, 0,    0, 0xFF, 1,    0,    2, 3, 0xE0, 0x10, 0x38, 0xF8};
     std::copy(std::begin(head), std::end(head), expected.begin());
     EXPECT_EQ(expected, BytesOf(block));
 }

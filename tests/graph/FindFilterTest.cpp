@@ -13,14 +13,13 @@ protected:
     void AddDevice(std::optional<std::wstring> name, HRESULT bind, LPCWSTR pinName)
     {
         const TestFilterSpec spec{{StreamInput(pinName)}, std::nullopt, false};
-        m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION, std::move(name),
-                             [spec, bind](IBaseFilter** filter) {
-                                 if (FAILED(bind)) {
-                                     *filter = nullptr;
-                                     return bind;
-                                 }
-                                 return CreateDeviceTestFilter(spec, filter);
-                             });
+        m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION, std::move(name), [spec, bind](IBaseFilter** filter) {
+            if (FAILED(bind)) {
+                *filter = nullptr;
+                return bind;
+            }
+            return CreateDeviceTestFilter(spec, filter);
+        });
     }
 };
 

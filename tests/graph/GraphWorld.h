@@ -19,7 +19,6 @@
 
 class GraphWorldTest : public ::testing::Test {
 public:
-
     // Devices, appended to their category in enumeration order.
     void AddTuner(const std::wstring& name, const TestFilterSpec& spec = TunerSpec());
     void AddCapture(const TestFilterSpec& spec = CaptureSpec());

@@ -53,29 +53,56 @@ TEST_F(KsControlTest, EachDeviceKindGetsItsObject)
         const char* name;
         TestFilterSpec spec;
         KsCtrlPath expectedPath;
-        const char* expectedObject;  // who receives the property calls; null: nobody
-        const wchar_t* expectedPin;  // the pin handed back; null: none
+        const char* expectedObject; // who receives the property calls; null: nobody
+        const wchar_t* expectedPin; // the pin handed back; null: none
         std::vector<std::wstring> expectedMessages;
     };
     const KsAnswer usbFilter = Answer("filter", KSPROPSETID_CTRL_EXTENSION);
     const KsAnswer pciFilter = Answer("filter", std::nullopt);
     const KsAnswer bdaPin = Answer("pin", KSPROPSETID_BDA_EXTENSION);
     const Case cases[] = {
-        {"USB box", {{AntennaInput(L"Input0"), StreamOutput(L"MPEG2 Transport")}, usbFilter},
-         KsCtrlPath::Usb, "filter", nullptr, {}},
+        {"USB box",
+         {{AntennaInput(L"Input0"), StreamOutput(L"MPEG2 Transport")}, usbFilter},
+         KsCtrlPath::Usb,
+         "filter",
+         nullptr,
+         {}},
         {"USB box whose input pin also offers the BDA set",
          {{AntennaInput(L"Input0", bdaPin), StreamOutput(L"MPEG2 Transport")}, usbFilter},
-         KsCtrlPath::Usb, "filter", nullptr, {}},
-        {"PCI-E card", {{AntennaInput(L"Input0", bdaPin), StreamOutput(L"MPEG2 Transport")}, pciFilter},
-         KsCtrlPath::Pci, "pin", L"Input0", {}},
-        {"PCI-E card whose pin name holds Input0", {{AntennaInput(L"BDA Input0 Pin", bdaPin)}, pciFilter},
-         KsCtrlPath::Pci, "pin", L"BDA Input0 Pin", {}},
-        {"PCI-E card without an Input0 pin", {{AntennaInput(L"Antenna In", bdaPin)}, pciFilter},
-         KsCtrlPath::NoInterface, nullptr, nullptr, {}},
-        {"tuner filter without the interface", {{AntennaInput(L"Input0", bdaPin)}, std::nullopt},
-         KsCtrlPath::Refused, nullptr, nullptr, {L"error: m_pTunerDevice USB QueryInterface Failed"}},
-        {"Input0 pin without the interface", {{AntennaInput(L"Input0")}, pciFilter},
-         KsCtrlPath::Refused, nullptr, L"Input0", {L"error: m_pTunerDevice PCI/PCI-E QueryInterface Failed"}},
+         KsCtrlPath::Usb,
+         "filter",
+         nullptr,
+         {}},
+        {"PCI-E card",
+         {{AntennaInput(L"Input0", bdaPin), StreamOutput(L"MPEG2 Transport")}, pciFilter},
+         KsCtrlPath::Pci,
+         "pin",
+         L"Input0",
+         {}},
+        {"PCI-E card whose pin name holds Input0",
+         {{AntennaInput(L"BDA Input0 Pin", bdaPin)}, pciFilter},
+         KsCtrlPath::Pci,
+         "pin",
+         L"BDA Input0 Pin",
+         {}},
+        {"PCI-E card without an Input0 pin",
+         {{AntennaInput(L"Antenna In", bdaPin)}, pciFilter},
+         KsCtrlPath::NoInterface,
+         nullptr,
+         nullptr,
+         {}},
+        {"tuner filter without the interface",
+         {{AntennaInput(L"Input0", bdaPin)}, std::nullopt},
+         KsCtrlPath::Refused,
+         nullptr,
+         nullptr,
+         {L"error: m_pTunerDevice USB QueryInterface Failed"}},
+        {"Input0 pin without the interface",
+         {{AntennaInput(L"Input0")}, pciFilter},
+         KsCtrlPath::Refused,
+         nullptr,
+         L"Input0",
+         {L"error: m_pTunerDevice PCI/PCI-E QueryInterface Failed"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -133,8 +160,8 @@ TEST_F(KsControlTest, UsbBoxTakesEveryPropertyThroughTheFilter)
 
 TEST_F(KsControlTest, CallsPassOneBufferAsInstanceAndValue)
 {
-    ComPtr<IBaseFilter> tuner = Tuner({{AntennaInput(L"Input0", Answer("pin", KSPROPSETID_BDA_EXTENSION))},
-                                       Answer("filter", std::nullopt)});
+    ComPtr<IBaseFilter> tuner =
+        Tuner({{AntennaInput(L"Input0", Answer("pin", KSPROPSETID_BDA_EXTENSION))}, Answer("filter", std::nullopt)});
     ComPtr<IPin> pin;
     ASSERT_EQ(KsCtrlPath::Pci, ObtainKsCtrl(tuner.Get(), nullptr, pin));
 
@@ -167,8 +194,8 @@ TEST_F(KsControlTest, CallsPassOneBufferAsInstanceAndValue)
 
 TEST_F(KsControlTest, FindPinByNameTakesTheLastPinContainingTheText)
 {
-    ComPtr<IBaseFilter> filter = Tuner({{AntennaInput(L"Input0"), StreamOutput(L"Output"),
-                                         AntennaInput(L"Input0 (2)"), StreamOutput(L"Sortie \u00e9")},
+    ComPtr<IBaseFilter> filter = Tuner({{AntennaInput(L"Input0"), StreamOutput(L"Output"), AntennaInput(L"Input0 (2)"),
+                                         StreamOutput(L"Sortie \u00e9")},
                                         std::nullopt});
     struct Case {
         const char* name;

@@ -58,7 +58,8 @@ TEST_F(TunerGraphBuildTest, FullBuildConnectsEverythingInOrderAndTheReleaseLeave
         "graph add \"transport information filter\"",
         "graph add \"Dest Filter\"",
         "graph connect \"0002\":\"Output\" -> \"Infinite pin tee splitter\":\"Input\" -> 0x00000000",
-        "graph connect \"Infinite pin tee splitter\":\"Output1\" -> \"MPEG2 Demultiplexer\":\"MPEG-2 Stream\" -> 0x00000000",
+        "graph connect \"Infinite pin tee splitter\":\"Output1\" -> \"MPEG2 Demultiplexer\":\"MPEG-2 Stream\" -> "
+        "0x00000000",
         "graph connect \"Infinite pin tee splitter\":\"Output2\" -> \"Dest Filter\":\"Input\" -> 0x00000000",
         "graph connect \"MPEG2 Demultiplexer\":\"1\" -> \"transport information filter\":\"Input\" -> 0x00000000",
     };
@@ -139,20 +140,41 @@ const BuildCase kBuildCases[] = {
          Standard(world);
          world.Choose(-1, L"");
      },
-     BUILD_OK, {}, {}, "", DEVICE_TYPE_UNSUPPORTED},
-    {"NoNetworkProviderClass", StandardWithout(CLSID_DVBSNetworkProvider), BUILD_OK,
-     {L"error: CreateDVBSNetworkProvider Failed"}, {}, "graph mediaControl tuningSpace", DEVICE_TYPE_UNSUPPORTED},
-    {"NoTuningSpaceStore", StandardWithout(CLSID_SystemTuningSpaces), BUILD_OK,
-     {L"error: CreateDVBSNetworkProvider Failed"}, {}, "graph mediaControl", DEVICE_TYPE_UNSUPPORTED},
-    {"NoGraphManager", StandardWithout(CLSID_FilterGraph), BUILD_NO_PROVIDER_CONNECTION,
-     {L"error: CreateTunerDevice Failed"}, {kTunerLog, "FAILED: Cannot add the filter to the graph", kNoProviderConnection},
-     "tuningSpace", DEVICE_TYPE_N72_TUNER_B},
+     BUILD_OK,
+     {},
+     {},
+     "",
+     DEVICE_TYPE_UNSUPPORTED},
+    {"NoNetworkProviderClass",
+     StandardWithout(CLSID_DVBSNetworkProvider),
+     BUILD_OK,
+     {L"error: CreateDVBSNetworkProvider Failed"},
+     {},
+     "graph mediaControl tuningSpace",
+     DEVICE_TYPE_UNSUPPORTED},
+    {"NoTuningSpaceStore",
+     StandardWithout(CLSID_SystemTuningSpaces),
+     BUILD_OK,
+     {L"error: CreateDVBSNetworkProvider Failed"},
+     {},
+     "graph mediaControl",
+     DEVICE_TYPE_UNSUPPORTED},
+    {"NoGraphManager",
+     StandardWithout(CLSID_FilterGraph),
+     BUILD_NO_PROVIDER_CONNECTION,
+     {L"error: CreateTunerDevice Failed"},
+     {kTunerLog, "FAILED: Cannot add the filter to the graph", kNoProviderConnection},
+     "tuningSpace",
+     DEVICE_TYPE_N72_TUNER_B},
     {"TunerIndexBeyondTheList",
      [](GraphWorldTest& world) {
          Standard(world);
          world.Choose(1, L"Kavro N72 DVBS/S2 Tuner A");
      },
-     BUILD_NO_PROVIDER_CONNECTION, {L"error: CreateTunerDevice Failed"}, {kNoProviderConnection}, "tuningSpace",
+     BUILD_NO_PROVIDER_CONNECTION,
+     {L"error: CreateTunerDevice Failed"},
+     {kNoProviderConnection},
+     "tuningSpace",
      DEVICE_TYPE_N72_TUNER_A},
     {"TunerThatDoesNotBind",
      [](GraphWorldTest& world) {
@@ -164,7 +186,10 @@ const BuildCase kBuildCases[] = {
          world.AddTransportInformation();
          world.Choose(0, kTunerB);
      },
-     BUILD_NO_PROVIDER_CONNECTION, {L"error: CreateTunerDevice Failed"}, {kNoProviderConnection}, "tuningSpace",
+     BUILD_NO_PROVIDER_CONNECTION,
+     {L"error: CreateTunerDevice Failed"},
+     {kNoProviderConnection},
+     "tuningSpace",
      DEVICE_TYPE_N72_TUNER_B},
     {"TunerWithoutAntennaInput",
      [](GraphWorldTest& world) {
@@ -173,14 +198,22 @@ const BuildCase kBuildCases[] = {
          world.AddTransportInformation();
          world.Choose(0, kTunerB);
      },
-     BUILD_NO_PROVIDER_CONNECTION, {}, {kTunerLog, kNoProviderConnection}, "tuningSpace", DEVICE_TYPE_N72_TUNER_B},
+     BUILD_NO_PROVIDER_CONNECTION,
+     {},
+     {kTunerLog, kNoProviderConnection},
+     "tuningSpace",
+     DEVICE_TYPE_N72_TUNER_B},
     {"NoReceiverComponent",
      [](GraphWorldTest& world) {
          world.AddTuner(kTunerB);
          world.AddTransportInformation();
          world.Choose(0, kTunerB);
      },
-     BUILD_NO_CAPTURE, {}, {kTunerLog, kNoCapture}, "tuningSpace", DEVICE_TYPE_N72_TUNER_B},
+     BUILD_NO_CAPTURE,
+     {},
+     {kTunerLog, kNoCapture},
+     "tuningSpace",
+     DEVICE_TYPE_N72_TUNER_B},
     {"ReceiverThatDoesNotConnect",
      [](GraphWorldTest& world) {
          world.AddTuner(kTunerB);
@@ -188,19 +221,36 @@ const BuildCase kBuildCases[] = {
          world.AddTransportInformation();
          world.Choose(0, kTunerB);
      },
-     BUILD_NO_CAPTURE, {}, {kTunerLog, kNoCapture}, "tuningSpace", DEVICE_TYPE_N72_TUNER_B},
-    {"NoDemultiplexer", StandardWithout(CLSID_MPEG2Demultiplexer), BUILD_NO_DEMULTIPLEXER,
-     {L"error: CreateMPEG2Demultiplexer Failed"}, {kTunerLog}, kUpToCapture, DEVICE_TYPE_N72_TUNER_B},
-    {"NoTee", StandardWithout(CLSID_InfTee), BUILD_NO_TEE, {L"error: CreateInfinitePinTee Failed"}, {kTunerLog},
-     kUpToCapture + " demultiplexer", DEVICE_TYPE_N72_TUNER_B},
+     BUILD_NO_CAPTURE,
+     {},
+     {kTunerLog, kNoCapture},
+     "tuningSpace",
+     DEVICE_TYPE_N72_TUNER_B},
+    {"NoDemultiplexer",
+     StandardWithout(CLSID_MPEG2Demultiplexer),
+     BUILD_NO_DEMULTIPLEXER,
+     {L"error: CreateMPEG2Demultiplexer Failed"},
+     {kTunerLog},
+     kUpToCapture,
+     DEVICE_TYPE_N72_TUNER_B},
+    {"NoTee",
+     StandardWithout(CLSID_InfTee),
+     BUILD_NO_TEE,
+     {L"error: CreateInfinitePinTee Failed"},
+     {kTunerLog},
+     kUpToCapture + " demultiplexer",
+     DEVICE_TYPE_N72_TUNER_B},
     {"NoTransportInformationFilter",
      [](GraphWorldTest& world) {
          world.AddTuner(kTunerB);
          world.AddCapture();
          world.Choose(0, kTunerB);
      },
-     BUILD_NO_TRANSPORT_INFORMATION, {L"error: No transport information filter found"}, {kTunerLog},
-     kUpToCapture + " demultiplexer tee", DEVICE_TYPE_N72_TUNER_B},
+     BUILD_NO_TRANSPORT_INFORMATION,
+     {L"error: No transport information filter found"},
+     {kTunerLog},
+     kUpToCapture + " demultiplexer tee",
+     DEVICE_TYPE_N72_TUNER_B},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, BuildResultTest, ::testing::ValuesIn(kBuildCases),
@@ -218,7 +268,9 @@ TEST_F(TunerGraphBuildTest, ProviderThatDoesNotConnectTearsTheGraphDown)
     ASSERT_EQ(6u, journal.size());
     EXPECT_EQ("graph add \"Network DVBS Provider\"", journal[0]);
     EXPECT_EQ("graph add \"0001\"", journal[1]);
-    EXPECT_EQ(0u, journal[2].rfind("graph connect \"Network DVBS Provider\":\"Antenna Out\" -> \"0001\":\"Input0\" -> 0x8", 0))
+    EXPECT_EQ(
+        0u,
+        journal[2].rfind("graph connect \"Network DVBS Provider\":\"Antenna Out\" -> \"0001\":\"Input0\" -> 0x8", 0))
         << journal[2];
     EXPECT_EQ("graph stop", journal[3]);
     EXPECT_EQ("graph remove \"Network DVBS Provider\"", journal[4]);

@@ -45,7 +45,7 @@ std::string Carried(const KsSetLine& set, std::size_t messageLength)
         if (set.value.size() != 288) return "CTRL block of " + std::to_string(set.value.size()) + " bytes";
         const Bytes message(set.value.begin() + 21, set.value.begin() + 21 + static_cast<long>(messageLength));
         return "CTRL " + std::to_string(set.id) + " inst=" + (set.instance.empty() ? "-" : Hex(set.instance)) +
-               " value[21..]=" + Hex(message);
+            " value[21..]=" + Hex(message);
     }
     return set.set + " " + std::to_string(set.id) + " inst=" + Hex(set.instance) + " value=" + Hex(set.value);
 }
@@ -117,28 +117,40 @@ TEST_F(CPositionDlgTest, EachPathAsksWhatItMustAndReportsWhatItMust)
     const std::string bdaStop0 = Hex(BdaRecord({0xE0, 0x31, 0x60}));
     const std::string warning = "app exclamation: SendDiseqCommandN71 QueryInterface Failed";
     const Case cases[] = {
-        {"PCI-E card: the record goes without a support query", sim::TunerKind::Pcie, PropertySet::Bda, 0,
+        {"PCI-E card: the record goes without a support query",
+         sim::TunerKind::Pcie,
+         PropertySet::Bda,
+         0,
          PropertyMode::Supported,
          {std::string("ks query CTRL 1 -> ") + kNotFound,
           "ks set BDA 0 inst=" + bdaStop1 + " value=" + bdaStop1 + " -> " + kOk,
           std::string("ks query CTRL 1 -> ") + kNotFound,
           "ks set BDA 0 inst=" + bdaStop0 + " value=" + bdaStop0 + " -> " + kOk},
          {}},
-        {"PCI-E card: each failed message is reported", sim::TunerKind::Pcie, PropertySet::Bda, 0,
+        {"PCI-E card: each failed message is reported",
+         sim::TunerKind::Pcie,
+         PropertySet::Bda,
+         0,
          PropertyMode::Fail,
          {std::string("ks query CTRL 1 -> ") + kNotFound,
           "ks set BDA 0 inst=" + bdaStop1 + " value=" + bdaStop1 + " -> " + kFail,
           std::string("ks query CTRL 1 -> ") + kNotFound,
           "ks set BDA 0 inst=" + bdaStop0 + " value=" + bdaStop0 + " -> " + kFail},
          {warning, warning}},
-        {"PCI-E card: a positive success code counts as failed", sim::TunerKind::Pcie, PropertySet::Bda, 0,
+        {"PCI-E card: a positive success code counts as failed",
+         sim::TunerKind::Pcie,
+         PropertySet::Bda,
+         0,
          PropertyMode::Positive,
          {std::string("ks query CTRL 1 -> ") + kNotFound,
           "ks set BDA 0 inst=" + bdaStop1 + " value=" + bdaStop1 + " -> " + kFalse,
           std::string("ks query CTRL 1 -> ") + kNotFound,
           "ks set BDA 0 inst=" + bdaStop0 + " value=" + bdaStop0 + " -> " + kFalse},
          {warning, warning}},
-        {"USB box: unsupported DiSEqC sends nothing and says nothing", sim::TunerKind::Usb, PropertySet::Ctrl, 3,
+        {"USB box: unsupported DiSEqC sends nothing and says nothing",
+         sim::TunerKind::Usb,
+         PropertySet::Ctrl,
+         3,
          PropertyMode::Unsupported,
          {std::string("ks query CTRL 1 -> ") + kOk, std::string("ks query CTRL 3 -> ") + kNotFound,
           std::string("ks query CTRL 1 -> ") + kOk, std::string("ks query CTRL 3 -> ") + kNotFound},
@@ -155,9 +167,8 @@ TEST_F(CPositionDlgTest, EachPathAsksWhatItMustAndReportsWhatItMust)
 
 TEST_F(CPositionDlgTest, UsbFailuresAreSilentAndNoInterfaceSendsNothing)
 {
-    AttachTuner(sim::TunerKind::Usb, [](sim::PropertyModes& modes) {
-        modes.Set(sim::PropertySet::Ctrl, 3, sim::PropertyMode::Fail);
-    });
+    AttachTuner(sim::TunerKind::Usb,
+                [](sim::PropertyModes& modes) { modes.Set(sim::PropertySet::Ctrl, 3, sim::PropertyMode::Fail); });
     Run("click 1003\n");
     const std::vector<KsSetLine> sets = KsSets();
     ASSERT_EQ(2u, sets.size());
@@ -230,12 +241,15 @@ TEST_F(CPositionDlgTest, GoSendsTheUsalsAngleOrShowsWhyNot)
         {"longitude 180 is valid but out of reach", "0192", "180.0", "50.0", {}, {unreachable}},
         {"code 1800 stays 180", "1800", "-179.0", "50.0", {0xE1, 0x31, 0x6E, 0xD0, 0x10}, {}},
         {"a listed entry's name is not read", "0192  Astra 1KR", "10.0", "50.0", {0xE1, 0x31, 0x6E, 0xE0, 0xA2}, {}},
-        {"empty coordinates read as 0: east of an equatorial site", "0100", "", "", {0xE1, 0x31, 0x6E, 0xE0, 0xBB},
-         {}},
+        {"empty coordinates read as 0: east of an equatorial site", "0100", "", "", {0xE1, 0x31, 0x6E, 0xE0, 0xBB}, {}},
         {"west of an equatorial site turns west", "3500", "0", "0", {0xE1, 0x31, 0x6E, 0xD0, 0xBB}, {}},
         {"latitude not a number", "0192", "10.0", "nan", {}, {invalid}},
         {"longitude infinite", "0192", "inf", "50.0", {}, {invalid}},
-        {"a trailing letter is ignored and keeps the sign", "0192", "10.0E", "50.0N", {0xE1, 0x31, 0x6E, 0xE0, 0xA2},
+        {"a trailing letter is ignored and keeps the sign",
+         "0192",
+         "10.0E",
+         "50.0N",
+         {0xE1, 0x31, 0x6E, 0xE0, 0xA2},
          {}},
         {"latitude beyond any number", "0192", "10.0", "1e400", {}, {invalid}},
         {"longitude beyond 64 bits", "0192", "-99999999999999999999999", "50.0", {}, {invalid}},
@@ -341,8 +355,9 @@ TEST_F(CPositionDlgTest, MissingCityListLeavesTheBoxesEmptyButGoWorks)
     AttachTuner(sim::TunerKind::Pcie);
     const std::string transcript = Run("dump 1092\ndump 1086\ntext 1093 0192\ntext 1021 10.0\ntext 1068 50.0\n"
                                        "click 1115\n");
-    EXPECT_NE(std::string::npos, transcript.find("control 1092 combo \"\" enabled=1 visible=1 sel=-1 count=0\n"
-                                                 "control 1086 combo \"\" enabled=1 visible=1 sel=-1 count=0\n"))
+    EXPECT_NE(std::string::npos,
+              transcript.find("control 1092 combo \"\" enabled=1 visible=1 sel=-1 count=0\n"
+                              "control 1086 combo \"\" enabled=1 visible=1 sel=-1 count=0\n"))
         << transcript;
     EXPECT_TRUE(Boxes().empty()) << "no message at initialisation";
     const std::vector<KsSetLine> sets = KsSets();
@@ -367,11 +382,12 @@ TEST_F(CPositionDlgTest, SatellitesAreListedInOrbitalOrderAndGoAimsAtTheChosenOn
     WriteSatellite("astra.ini", "0192", "Astra 1KR");
     WriteSatellite("hotbird.ini", "0130", "Hotbird 13E");
     const std::string transcript = Run("dump 1093\nselect 1093 2\ntext 1021 10.0\ntext 1068 50.0\nclick 1115\n");
-    EXPECT_NE(std::string::npos, transcript.find("control 1093 combo \"0130  Hotbird 13E\" enabled=1 visible=1 sel=0 "
-                                                 "count=3\n"
-                                                 "item 1093 0 \"0130  Hotbird 13E\"\n"
-                                                 "item 1093 1 \"0192  Astra 1KR\"\n"
-                                                 "item 1093 2 \"3300  Hispasat 30W-5\"\n"))
+    EXPECT_NE(std::string::npos,
+              transcript.find("control 1093 combo \"0130  Hotbird 13E\" enabled=1 visible=1 sel=0 "
+                              "count=3\n"
+                              "item 1093 0 \"0130  Hotbird 13E\"\n"
+                              "item 1093 1 \"0192  Astra 1KR\"\n"
+                              "item 1093 2 \"3300  Hispasat 30W-5\"\n"))
         << transcript;
     const std::vector<KsSetLine> sets = KsSets();
     ASSERT_EQ(1u, sets.size());
@@ -432,7 +448,8 @@ TEST_F(CPositionDlgTest, ShippedDataLoadsWithoutAMessage)
 {
     programDirectory = WindowsPath(std::filesystem::path(KAVRO_DATA_DIR));
     std::size_t satelliteFiles = 0;
-    for (const auto& file : std::filesystem::directory_iterator(std::filesystem::path(KAVRO_DATA_DIR) / "Transponders")) {
+    for (const auto& file :
+         std::filesystem::directory_iterator(std::filesystem::path(KAVRO_DATA_DIR) / "Transponders")) {
         if (file.path().extension() == ".ini") ++satelliteFiles;
     }
     int countries = 0, cities = 0, satellites = 0;

@@ -38,14 +38,26 @@ TEST_F(CityListTest, CitiesOfTheFirstGroupWithTheFirstLinesCoordinates)
         std::vector<std::string> first;
     };
     const Case cases[] = {
-        {"two cities of one country", "France\tParis\t48.86\t2.35\nFrance\tLyon\t45.76\t4.84\n", "France",
-         {"Paris", "Lyon"}, {"48.86", "2.35"}},
-        {"a group split in two: only the first", "Chad\tA\t1\t2\nMali\tB\t3\t4\nChad\tC\t5\t6\n", "Chad", {"A"},
+        {"two cities of one country",
+         "France\tParis\t48.86\t2.35\nFrance\tLyon\t45.76\t4.84\n",
+         "France",
+         {"Paris", "Lyon"},
+         {"48.86", "2.35"}},
+        {"a group split in two: only the first",
+         "Chad\tA\t1\t2\nMali\tB\t3\t4\nChad\tC\t5\t6\n",
+         "Chad",
+         {"A"},
          {"1", "2"}},
-        {"lines of other countries before the group", "Mali\tB\t3\t4\nChad\tA\t1\t2\nChad\tC\t5\t6\n", "Chad",
-         {"A", "C"}, {"1", "2"}},
-        {"names differing in case are other countries", "France\tParis\t1\t2\nfrance\tNice\t3\t4\n", "France",
-         {"Paris"}, {"1", "2"}},
+        {"lines of other countries before the group",
+         "Mali\tB\t3\t4\nChad\tA\t1\t2\nChad\tC\t5\t6\n",
+         "Chad",
+         {"A", "C"},
+         {"1", "2"}},
+        {"names differing in case are other countries",
+         "France\tParis\t1\t2\nfrance\tNice\t3\t4\n",
+         "France",
+         {"Paris"},
+         {"1", "2"}},
         {"a blank line ends the group", "Chad\tA\t1\t2\n\nChad\tC\t5\t6\n", "Chad", {"A"}, {"1", "2"}},
         {"the same city twice is listed twice", "Chad\tA\t1\t2\nChad\tA\t3\t4\n", "Chad", {"A", "A"}, {"1", "2"}},
         {"a fourth tab stays in the longitude", "Chad\tA\t1\t2.35\tE\n", "Chad", {"A"}, {"1", "2.35\tE"}},
@@ -72,13 +84,22 @@ TEST_F(CityListTest, PositionIsTheLastEqualLineBeforeAnotherCountry)
         std::vector<std::string> position; // empty: no line matches
     };
     const Case cases[] = {
-        {"the chosen city", "France\tParis\t48.86\t2.35\nFrance\tLyon\t45.76\t4.84\n", "France", "Lyon",
+        {"the chosen city",
+         "France\tParis\t48.86\t2.35\nFrance\tLyon\t45.76\t4.84\n",
+         "France",
+         "Lyon",
          {"45.76", "4.84"}},
         {"a later equal line replaces an earlier one", "Chad\tA\t1\t2\nChad\tA\t3\t4\n", "Chad", "A", {"3", "4"}},
-        {"another country after the match stops", "Chad\tA\t1\t2\nMali\tX\t0\t0\nChad\tA\t5\t6\n", "Chad", "A",
+        {"another country after the match stops",
+         "Chad\tA\t1\t2\nMali\tX\t0\t0\nChad\tA\t5\t6\n",
+         "Chad",
+         "A",
          {"1", "2"}},
         {"without a match a later group is searched",
-         "Chad\tB\t1\t2\nMali\tX\t0\t0\nChad\tA\t5\t6\n", "Chad", "A", {"5", "6"}},
+         "Chad\tB\t1\t2\nMali\tX\t0\t0\nChad\tA\t5\t6\n",
+         "Chad",
+         "A",
+         {"5", "6"}},
         {"city names compare with case", "Chad\tA\t1\t2\n", "Chad", "a", {}},
         {"the same city of another country is not it", "Mali\tA\t1\t2\n", "Chad", "A", {}},
     };
@@ -122,8 +143,9 @@ TEST_F(CityListTest, GarbageAroundGoodLinesLeavesTheGoodLinesReadable)
     } cases[] = {
         {"binary bytes without a line end", binary + "\n"},
         {"a line longer than the reader keeps", "Chad\t" + overlong + "\n"},
-        {"numbers beyond any range", "Mali\tBamako\t1e400\t-99999999999999999999999999\n"
-                                     "Mali\tGao\t0x7FFFFFFFFFFFFFFFFF\t-1e-400\n"},
+        {"numbers beyond any range",
+         "Mali\tBamako\t1e400\t-99999999999999999999999999\n"
+         "Mali\tGao\t0x7FFFFFFFFFFFFFFFFF\t-1e-400\n"},
         {"fields missing", "Mali\nMali\tBamako\nMali\tGao\t16.27\n\t\t\t\n"},
         {"carriage returns without line feeds", "Mali\rBamako\r1\r2\r\r\n"},
     };

@@ -25,7 +25,7 @@
 
 // One "ks set" journal line taken apart.
 struct KsSetLine {
-    std::string set;   // "BDA" or "CTRL"
+    std::string set; // "BDA" or "CTRL"
     int id = -1;
     std::vector<std::uint8_t> instance;
     std::vector<std::uint8_t> value;

@@ -31,18 +31,8 @@ TEST(SatelliteEntry, CodeIsTheValueOfTheFirstFourCharacters)
         const char* text;
         double code;
     } cases[] = {
-        {"0192  Astra 1KR", 192},
-        {"3300  Hispasat", 3300},
-        {"0192", 192},
-        {"019", 19},
-        {"19.2", 19.2},
-        {"12345", 1234},
-        {"  19  Astra", 19},
-        {"1e3 x", 1000},
-        {"Astra", 0},
-        {"", 0},
-        {"  ", 0},
-        {"01,5", 1},
+        {"0192  Astra 1KR", 192}, {"3300  Hispasat", 3300}, {"0192", 192}, {"019", 19}, {"19.2", 19.2}, {"12345", 1234},
+        {"  19  Astra", 19},      {"1e3 x", 1000},          {"Astra", 0},  {"", 0},     {"  ", 0},      {"01,5", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

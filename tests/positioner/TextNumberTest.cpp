@@ -37,7 +37,10 @@ TEST(TextNumber, TextToDoubleReadsTheLeadingNumber)
         {"empty", "", 0},
         {"no number", "abc", 0},
         {"sign alone", "-", 0},
-        {"embedded NUL ends the text", "12\0" "5"sv, 12},
+        {"embedded NUL ends the text",
+         "12\0"
+         "5"sv,
+         12},
         {"view shorter than its buffer", "123456"sv.substr(0, 3), 123},
         {"trailing carriage return", "51.5\r", 51.5},
     };

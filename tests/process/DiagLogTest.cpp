@@ -44,8 +44,12 @@ TEST(DiagLog, TickIsASignedNumberInEightColumns)
         DWORD tick;
         const char* field;
     } cases[] = {
-        {0, "        "},           {1, "       1"},          {12345678, "12345678"},
-        {123456789, "123456789"},  {0x7FFFFFFF, "2147483647"}, {0x80000000, "-2147483648"},
+        {0, "        "},
+        {1, "       1"},
+        {12345678, "12345678"},
+        {123456789, "123456789"},
+        {0x7FFFFFFF, "2147483647"},
+        {0x80000000, "-2147483648"},
         {0xFFFFFFFF, "      -1"},
     };
     for (const auto& c : cases) {
@@ -82,21 +86,20 @@ TEST(DiagLog, WindowsPlaceholdersMeanWhatTheyMeanOnWindows)
         const wchar_t* windows;
         const wchar_t* here;
     } cases[] = {
-        {L"%s", L"%ls"},           {L"%-20s|", L"%-20ls|"}, {L"%.3s", L"%.3ls"},   {L"%ls", L"%ls"},
-        {L"%ws", L"%ls"},          {L"%hs", L"%s"},         {L"%S", L"%s"},        {L"%lS", L"%ls"},
-        {L"%c", L"%lc"},           {L"%hc", L"%c"},         {L"%C", L"%c"},        {L"%d", L"%d"},
-        {L"%ld", L"%d"},           {L"%lx", L"%x"},         {L"%I64d", L"%lld"},   {L"%I32u", L"%u"},
-        {L"%Iu", L"%zu"},          {L"%lld", L"%lld"},      {L"%08.3f", L"%08.3f"}, {L"%Lf", L"%f"},
-        {L"%*d", L"%*d"},          {L"%p", L"%p"},          {L"%%", L"%%"},        {L"%n", L"%%n"},
-        {L"%5", L"%%5"},           {L"%q", L"%%q"},         {L"%", L"%%"},         {L"%wd", L"%%wd"},
-        {L"a%sb%dc", L"a%lsb%dc"},
+        {L"%s", L"%ls"},   {L"%-20s|", L"%-20ls|"}, {L"%.3s", L"%.3ls"}, {L"%ls", L"%ls"},          {L"%ws", L"%ls"},
+        {L"%hs", L"%s"},   {L"%S", L"%s"},          {L"%lS", L"%ls"},    {L"%c", L"%lc"},           {L"%hc", L"%c"},
+        {L"%C", L"%c"},    {L"%d", L"%d"},          {L"%ld", L"%d"},     {L"%lx", L"%x"},           {L"%I64d", L"%lld"},
+        {L"%I32u", L"%u"}, {L"%Iu", L"%zu"},        {L"%lld", L"%lld"},  {L"%08.3f", L"%08.3f"},    {L"%Lf", L"%f"},
+        {L"%*d", L"%*d"},  {L"%p", L"%p"},          {L"%%", L"%%"},      {L"%n", L"%%n"},           {L"%5", L"%%5"},
+        {L"%q", L"%%q"},   {L"%", L"%%"},           {L"%wd", L"%%wd"},   {L"a%sb%dc", L"a%lsb%dc"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.windows, c.windows + std::wcslen(c.windows)));
         EXPECT_EQ(TranslateWindowsFormat(c.windows), c.here);
     }
-    EXPECT_EQ(FormatLogLine(kStamp, L"%hs %S %c %C %I64d %ld", "narrow", "also", L'\u00E9', 'z', -5000000000LL, LONG{-7}),
-              "[03/07/24 14:05:09 :   123456] narrow also \xE9 z -5000000000 -7\r\n");
+    EXPECT_EQ(
+        FormatLogLine(kStamp, L"%hs %S %c %C %I64d %ld", "narrow", "also", L'\u00E9', 'z', -5000000000LL, LONG{-7}),
+        "[03/07/24 14:05:09 :   123456] narrow also \xE9 z -5000000000 -7\r\n");
 }
 
 TEST(DiagLog, AppendsOneLinePerCall)
@@ -106,9 +109,9 @@ TEST(DiagLog, AppendsOneLinePerCall)
     LogLine(L">> DeviceGetList");
     LogLine(L"BDA Device Name: [%s]      (Tuner Type:%d)", L"Kavro U31", 1);
     const std::string text = TempDir::ReadFile(drive / "iptools.log");
-    const std::regex pattern(
-        "\\[\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d : [ -]*\\d+\\] >> DeviceGetList\r\n"
-        "\\[\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d : [ -]*\\d+\\] BDA Device Name: \\[Kavro U31\\]      \\(Tuner Type:1\\)\r\n");
+    const std::regex pattern("\\[\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d : [ -]*\\d+\\] >> DeviceGetList\r\n"
+                             "\\[\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d : [ -]*\\d+\\] BDA Device Name: \\[Kavro "
+                             "U31\\]      \\(Tuner Type:1\\)\r\n");
     EXPECT_TRUE(std::regex_match(text, pattern)) << text;
 }
 

@@ -50,9 +50,10 @@ private:
 class HostDialog : public CDialog {
 public:
     HostDialog(CUtiVirtualDamonDlg& page, std::function<void()> body)
-        : CDialog(Host()), m_page(page), m_body(std::move(body))
-    {
-    }
+        : CDialog(Host()),
+          m_page(page),
+          m_body(std::move(body))
+    {}
     static DialogTemplate Host()
     {
         DialogTemplate t;
@@ -369,9 +370,11 @@ TEST_F(CaptureControlPageTest, WriteFailureEndsTheRecordingAndKeepsWhatWasWritte
         EXPECT_EQ(L"Record Stopped!", Text(IDC_RECORD_STATUS));
     });
     ASSERT_EQ(1u, boxes.Texts().size());
-    EXPECT_NE(std::wstring::npos, boxes.Texts()[0].find(L"what was written before is kept")) << ToUtf8(boxes.Texts()[0]);
-    EXPECT_NE(std::wstring::npos,
-              boxes.Texts()[0].find(L"failed: The file size exceeds the limit allowed and cannot be saved. (0x800700DF)"))
+    EXPECT_NE(std::wstring::npos, boxes.Texts()[0].find(L"what was written before is kept"))
+        << ToUtf8(boxes.Texts()[0]);
+    EXPECT_NE(
+        std::wstring::npos,
+        boxes.Texts()[0].find(L"failed: The file size exceeds the limit allowed and cannot be saved. (0x800700DF)"))
         << "the cause in words, not only its code: " << ToUtf8(boxes.Texts()[0]);
     EXPECT_EQ(1, Control().stops);
     EXPECT_EQ(188u * 10, std::filesystem::file_size(folder / "full.ts"));

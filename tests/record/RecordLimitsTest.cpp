@@ -23,8 +23,8 @@ TEST(RecordLimitsTest, TimeModeCountsTenTicksASecondAndStopsAt101Percent)
         std::uint32_t percent;
         std::uint32_t left;
     };
-    const Case cases[] = {{1, 1, 10},    {9, 9, 10},    {10, 10, 9},   {11, 11, 9}, {50, 50, 5},
-                          {99, 99, 1},   {100, 100, 0}, {101, 101, 0}};
+    const Case cases[] = {{1, 1, 10},  {9, 9, 10},  {10, 10, 9},   {11, 11, 9},
+                          {50, 50, 5}, {99, 99, 1}, {100, 100, 0}, {101, 101, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE("tick " + std::to_string(c.tick));
         EXPECT_EQ(c.percent, TimePercent(c.tick, 10));

@@ -12,15 +12,15 @@ constexpr auto kPatience = std::chrono::seconds(20);
 } // namespace
 
 CaptureConsumerPin::CaptureConsumerPin(CaptureConsumer* consumer, CCritSec* lock)
-    : CBaseInputPin(L"consumer pin", consumer, lock, L"In"), m_consumer(consumer)
-{
-}
+    : CBaseInputPin(L"consumer pin", consumer, lock, L"In"),
+      m_consumer(consumer)
+{}
 
 HRESULT CaptureConsumerPin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
 {
     return pmt->majortype == MEDIATYPE_Stream && pmt->subtype == KSDATAFORMAT_SUBTYPE_BDA_MPEG2_TRANSPORT
-               ? S_OK
-               : VFW_E_TYPE_NOT_ACCEPTED;
+        ? S_OK
+        : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT CaptureConsumerPin::GetMediaType(int position, MediaTypeValue*)

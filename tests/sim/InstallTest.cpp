@@ -41,10 +41,9 @@ namespace {
 std::string WorldText(const std::string& worldKeys = "", const std::string& tunerBKeys = "")
 {
     return "[World]\nTuners=A,B\n" + worldKeys +
-           "\n[Tuner.A]\nName=Kavro N72 DVBS/S2 Tuner A\n"
-           "[Tuner.B]\nName=Kavro N72 DVBS/S2 Tuner B\n" +
-           tunerBKeys +
-           "\n[Cable.Home]\nPortA=sat 0192\nPortB=sat 0130\n";
+        "\n[Tuner.A]\nName=Kavro N72 DVBS/S2 Tuner A\n"
+        "[Tuner.B]\nName=Kavro N72 DVBS/S2 Tuner B\n" +
+        tunerBKeys + "\n[Cable.Home]\nPortA=sat 0192\nPortB=sat 0130\n";
 }
 
 // Packets due after ms at this bitrate, as the card counts them.
@@ -219,8 +218,9 @@ protected:
     {
         ASSERT_HR(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&g.graph)));
         ASSERT_HR(S_OK, g.graph.QueryInterface(g.control));
-        ASSERT_HR(S_OK, CoCreateInstance(CLSID_DVBSNetworkProvider, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&g.provider)));
+        ASSERT_HR(
+            S_OK,
+            CoCreateInstance(CLSID_DVBSNetworkProvider, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&g.provider)));
         ASSERT_HR(S_OK, g.provider.QueryInterface(g.tuning));
         g.tuner = Bind(KSCATEGORY_BDA_NETWORK_TUNER, tunerIndex);
         g.capture = Bind(KSCATEGORY_BDA_RECEIVER_COMPONENT, tunerIndex);
@@ -310,7 +310,7 @@ TEST_F(InstallTest, EachTunerOffersWhatItsSectionSays)
 {
     struct Case {
         const char* name;
-        std::string keys;      // of [Tuner.B]
+        std::string keys; // of [Tuner.B]
         const wchar_t* inputPin;
         bool filterKs, pinKs, topology;
         HRESULT bdaMediaInfo;  // QuerySupported on the pin, BDA 12
@@ -385,8 +385,8 @@ TEST_F(InstallTest, WorldRemovalsLeaveComponentsMissing)
         m_machine.reset();
     }
     ComPtr<IUnknown> object;
-    EXPECT_HR(REGDB_E_CLASSNOTREG, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
-                                                    IID_PPV_ARGS(&object)))
+    EXPECT_HR(REGDB_E_CLASSNOTREG,
+              CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object)))
         << "an uninstalled machine leaves no class behind";
 }
 
@@ -559,8 +559,9 @@ TEST_F(InstallTest, AReceiverThatHoldsTheStreamMakesTheCardOverrun)
 TEST_F(InstallTest, WorldProblemsAreReportedAndNeverFatal)
 {
     const auto broken = m_dir / "broken.ini";
-    TempDir::WriteFile(broken, "[World]\nTuners=A\nTee=maybe\n[Tuner.A]\nName=Kavro N71 DVBS/S2 Tuner\n"
-                               "[Cable.Home]\nPortA=sat 0192\n");
+    TempDir::WriteFile(broken,
+                       "[World]\nTuners=A\nTee=maybe\n[Tuner.A]\nName=Kavro N71 DVBS/S2 Tuner\n"
+                       "[Cable.Home]\nPortA=sat 0192\n");
     struct Case {
         const char* name;
         std::filesystem::path file;

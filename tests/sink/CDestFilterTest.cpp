@@ -18,9 +18,12 @@ TEST_F(CDestFilterTest, InterfacesOfTheFilter)
         bool supported;
     };
     const Case cases[] = {
-        {"IBaseFilter", IID_IBaseFilter, true},   {"IMediaFilter", IID_IMediaFilter, true},
-        {"IPersist", IID_IPersist, true},         {"IUnknown", IID_IUnknown, true},
-        {"IAMovieSetup refused", IID_IAMovieSetup, false}, {"IPin", IID_IPin, false},
+        {"IBaseFilter", IID_IBaseFilter, true},
+        {"IMediaFilter", IID_IMediaFilter, true},
+        {"IPersist", IID_IPersist, true},
+        {"IUnknown", IID_IUnknown, true},
+        {"IAMovieSetup refused", IID_IAMovieSetup, false},
+        {"IPin", IID_IPin, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

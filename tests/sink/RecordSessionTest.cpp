@@ -77,7 +77,6 @@ TEST_F(RecordSessionTest, FileThatFailsToOpenTakesNothing)
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
-
 class RecordingStartTest : public RecordSessionTest {
 protected:
     void SetUp() override

@@ -57,7 +57,7 @@ inline std::vector<std::uint32_t> SamplesIn(const std::string& file)
         std::uint32_t seq = 0;
         for (int b = 0; b < 4; ++b) {
             seq |= static_cast<std::uint32_t>(static_cast<unsigned char>(file[at + static_cast<std::size_t>(b)]))
-                   << (8 * b);
+                << (8 * b);
         }
         const std::string expected = SampleBytes(seq);
         if (file.compare(at, expected.size(), expected) != 0) {

@@ -12,25 +12,24 @@ ULONG refCount(IUnknown* object)
     const HRESULT hr = object->QueryInterface(iid, &out);
     if (supported) {
         if (hr != S_OK || !out) {
-            return ::testing::AssertionFailure() << "QueryInterface(" << GuidToString(iid) << ") gave "
-                                                 << HresultText(hr) << ", expected S_OK";
+            return ::testing::AssertionFailure()
+                << "QueryInterface(" << GuidToString(iid) << ") gave " << HresultText(hr) << ", expected S_OK";
         }
         static_cast<IUnknown*>(out)->Release();
         return ::testing::AssertionSuccess();
     }
     if (hr != E_NOINTERFACE || out != nullptr) {
-        return ::testing::AssertionFailure() << "QueryInterface(" << GuidToString(iid) << ") gave "
-                                             << HresultText(hr) << ", expected E_NOINTERFACE and null";
+        return ::testing::AssertionFailure() << "QueryInterface(" << GuidToString(iid) << ") gave " << HresultText(hr)
+                                             << ", expected E_NOINTERFACE and null";
     }
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult HrEqual(const char* expectedText, const char* actualText, HRESULT expected,
-                                   HRESULT actual)
+::testing::AssertionResult HrEqual(const char* expectedText, const char* actualText, HRESULT expected, HRESULT actual)
 {
     if (expected == actual) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << actualText << " is " << HresultText(actual) << ", expected "
-                                         << expectedText << " = " << HresultText(expected);
+    return ::testing::AssertionFailure() << actualText << " is " << HresultText(actual) << ", expected " << expectedText
+                                         << " = " << HresultText(expected);
 }

@@ -14,7 +14,6 @@ ULONG refCount(IUnknown* object);
 #define expectInterface(object, iid, supported) EXPECT_TRUE(expectInterfaceImpl((object), (iid), (supported)))
 
 // Compares two HRESULTs and names both on failure: EXPECT_HR(S_OK, hr).
-::testing::AssertionResult HrEqual(const char* expectedText, const char* actualText, HRESULT expected,
-                                   HRESULT actual);
+::testing::AssertionResult HrEqual(const char* expectedText, const char* actualText, HRESULT expected, HRESULT actual);
 #define EXPECT_HR(expected, actual) EXPECT_PRED_FORMAT2(HrEqual, expected, actual)
 #define ASSERT_HR(expected, actual) ASSERT_PRED_FORMAT2(HrEqual, expected, actual)

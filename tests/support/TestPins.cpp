@@ -7,8 +7,7 @@
 TestFilter::TestFilter(CCritSec* lock, bool* destroyed)
     : CBaseFilter(nullptr, nullptr, lock, GuidLiteral("{6B1E9B7C-2F4A-4C8E-9D3B-0A5C7E1F2D40}")),
       m_destroyed(destroyed)
-{
-}
+{}
 
 TestFilter::~TestFilter()
 {

@@ -55,10 +55,7 @@ private:
 template <class Base>
 class CountingPin : public Base {
 public:
-    CountingPin(TestFilter* filter, LPCWSTR name)
-        : Base(nullptr, filter, filter->pStateLock(), name), m_test(filter)
-    {
-    }
+    CountingPin(TestFilter* filter, LPCWSTR name) : Base(nullptr, filter, filter->pStateLock(), name), m_test(filter) {}
 
     HRESULT Active() override
     {

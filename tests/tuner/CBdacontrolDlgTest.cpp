@@ -22,8 +22,7 @@ const std::vector<std::string> kDriverAndGraph = {"ks ", "tune ", "graph run", "
 std::string TypeTransponder(const std::string& freq, const std::string& lnbSwitch, int polarity, int diseqc)
 {
     return "text 1013 9750\ntext 1015 10600\ntext 1059 " + lnbSwitch + "\ntext 1012 " + freq +
-           "\ntext 1014 27500\nselect 1002 " + std::to_string(polarity) + "\nselect 1003 " + std::to_string(diseqc) +
-           "\n";
+        "\ntext 1014 27500\nselect 1002 " + std::to_string(polarity) + "\nselect 1003 " + std::to_string(diseqc) + "\n";
 }
 
 std::string BdaDiseqcSet(const std::string& bytes)
@@ -47,7 +46,8 @@ std::vector<std::string> BeforeClose(const std::vector<std::string>& lines)
 
 bool Contains(const std::vector<std::string>& lines, const std::string& part)
 {
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.find(part) != std::string::npos; });
 }
 
 // Stands between the page and the driver and calls back once, at the first
@@ -55,9 +55,9 @@ bool Contains(const std::vector<std::string>& lines, const std::string& part)
 class FirstCallSpy final : public IKsPropertySet {
 public:
     FirstCallSpy(ComPtr<IKsPropertySet> inner, std::function<void()> onFirst)
-        : m_inner(std::move(inner)), m_onFirst(std::move(onFirst))
-    {
-    }
+        : m_inner(std::move(inner)),
+          m_onFirst(std::move(onFirst))
+    {}
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
         if (!out) return E_POINTER;
@@ -118,15 +118,16 @@ TEST_F(TunerPageTest, LockTpSavesFirstThenSwitchesTunesAndRunsTheGraph)
     EXPECT_NE(std::string::npos, settingsAtFirstCall.find("freq=12188")) << settingsAtFirstCall;
     EXPECT_NE(std::string::npos, settingsAtFirstCall.find("diseqc=2")) << settingsAtFirstCall;
     const std::vector<std::string> sent = BeforeClose(NewJournal(kDriverAndGraph));
-    EXPECT_TRUE(HasInOrder(sent, {
-                                     "ks query BDA 13 -> 0x00000000",
-                                     "ks get BDA 13 inst=01 00 -> 0x00000000 value=01 00",
-                                     "ks query BDA 0 -> 0x00000000",
-                                     BdaDiseqcSet("E0 10 38 F5"),
-                                     "tune freq=12188000 sr=27500 pol=2 lnb_low=9750000 lnb_high=10600000 "
-                                     "lnb_switch=11700000 -> 0x00000000",
-                                     "graph run",
-                                 }));
+    EXPECT_TRUE(HasInOrder(sent,
+                           {
+                               "ks query BDA 13 -> 0x00000000",
+                               "ks get BDA 13 inst=01 00 -> 0x00000000 value=01 00",
+                               "ks query BDA 0 -> 0x00000000",
+                               BdaDiseqcSet("E0 10 38 F5"),
+                               "tune freq=12188000 sr=27500 pol=2 lnb_low=9750000 lnb_high=10600000 "
+                               "lnb_switch=11700000 -> 0x00000000",
+                               "graph run",
+                           }));
     EXPECT_FALSE(Contains(sent, "ks set BDA 13")) << "the stream type already matched";
 }
 
@@ -165,32 +166,34 @@ TEST_F(TunerPageTest, CommittedSwitchFollowsPortPolarityAndBand)
 TEST_F(TunerPageTest, EnterTunesAndEscapeDoesNothing)
 {
     InstallTuner("pcie");
-    const std::string escape =
-        Run(TypeTransponder("12188", "11700", 0, 1) + "focus 1014\nkey escape\ndump 1014\n",
-            [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
-    EXPECT_TRUE(HasInOrder(Lines(escape), {"control 1014 edit \"27500\" enabled=1 visible=1", "done", "end 102 CANCEL"}));
+    const std::string escape = Run(TypeTransponder("12188", "11700", 0, 1) + "focus 1014\nkey escape\ndump 1014\n",
+                                   [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    EXPECT_TRUE(
+        HasInOrder(Lines(escape), {"control 1014 edit \"27500\" enabled=1 visible=1", "done", "end 102 CANCEL"}));
     EXPECT_FALSE(Contains(BeforeClose(NewJournal(kDriverAndGraph)), "tune ")) << "Escape tunes nothing";
 
     Run("focus 1012\nkey enter\n", [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     const std::vector<std::string> sent = BeforeClose(NewJournal(kDriverAndGraph));
     EXPECT_TRUE(HasInOrder(sent, {BdaDiseqcSet("E0 10 38 F3"), "graph run"}));
-    EXPECT_EQ(1, std::count_if(sent.begin(), sent.end(), [](const std::string& l) { return l.rfind("tune ", 0) == 0; }));
+    EXPECT_EQ(1,
+              std::count_if(sent.begin(), sent.end(), [](const std::string& l) { return l.rfind("tune ", 0) == 0; }));
 }
 
 TEST_F(TunerPageTest, FreshStartShowsDefaultsAndSavesThemOnClose)
 {
     InstallTuner("pcie");
     const std::string transcript = Run("dump 1012\ndump 1059\ndump 1002\ndump 1003\ndump 1058\ndump 1009\ndump 1011\n");
-    EXPECT_TRUE(HasInOrder(Lines(transcript), {
-                                                  "open 130 \"Tuner Setting\"",
-                                                  "control 1012 edit \"\" enabled=1 visible=1",
-                                                  "control 1059 edit \"\" enabled=1 visible=1",
-                                                  "control 1002 combo \"Horizontal\" enabled=1 visible=1 sel=0 count=2",
-                                                  "control 1003 combo \"Diseqc NULL\" enabled=1 visible=1 sel=0 count=5",
-                                                  "control 1058 edit \"0\" enabled=1 visible=1",
-                                                  "control 1009 combo \"Root Code\" enabled=1 visible=1 sel=0 count=2",
-                                                  "control 1011 button \"Send\" enabled=1 visible=0 checked=0",
-                                              }));
+    EXPECT_TRUE(HasInOrder(Lines(transcript),
+                           {
+                               "open 130 \"Tuner Setting\"",
+                               "control 1012 edit \"\" enabled=1 visible=1",
+                               "control 1059 edit \"\" enabled=1 visible=1",
+                               "control 1002 combo \"Horizontal\" enabled=1 visible=1 sel=0 count=2",
+                               "control 1003 combo \"Diseqc NULL\" enabled=1 visible=1 sel=0 count=5",
+                               "control 1058 edit \"0\" enabled=1 visible=1",
+                               "control 1009 combo \"Root Code\" enabled=1 visible=1 sel=0 count=2",
+                               "control 1011 button \"Send\" enabled=1 visible=0 checked=0",
+                           }));
     EXPECT_EQ("[Config]\r\npolarity=0\r\ndiseqc=0\r\ngoldcode=0\r\ngoldtype=0\r\nfreq=\r\nsymbol=\r\nlnblow=\r\n"
               "lnbhigh=\r\nlnbswitch=\r\n",
               SettingsText());
@@ -203,12 +206,13 @@ TEST_F(TunerPageTest, StoredValuesTheListsLackLeaveNoSelectionAndAreWrittenBackA
                   "lnblow=9750\nlnbhigh=10600\nlnbswitch=11700\n");
     const std::string transcript = Run("dump 1002\ndump 1003\ndump 1058\ndump 1009\nclick 1\n",
                                        [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
-    EXPECT_TRUE(HasInOrder(Lines(transcript), {
-                                                  "control 1002 combo \"\" enabled=1 visible=1 sel=-1 count=2",
-                                                  "control 1003 combo \"\" enabled=1 visible=1 sel=-1 count=5",
-                                                  "control 1058 edit \"12\" enabled=1 visible=1",
-                                                  "control 1009 combo \"Root Code\" enabled=1 visible=1 sel=0 count=2",
-                                              }));
+    EXPECT_TRUE(HasInOrder(Lines(transcript),
+                           {
+                               "control 1002 combo \"\" enabled=1 visible=1 sel=-1 count=2",
+                               "control 1003 combo \"\" enabled=1 visible=1 sel=-1 count=5",
+                               "control 1058 edit \"12\" enabled=1 visible=1",
+                               "control 1009 combo \"Root Code\" enabled=1 visible=1 sel=0 count=2",
+                           }));
     const std::vector<std::string> sent = BeforeClose(NewJournal(kDriverAndGraph));
     EXPECT_FALSE(Contains(sent, "BDA 0 ")) << "no port, no switch command";
     EXPECT_TRUE(Contains(sent, "tune freq=12000 sr=27500 pol=2 ")) << "no polarity counts as vertical";
@@ -221,8 +225,8 @@ TEST_F(TunerPageTest, CodeThatIsNoIntegerIsReportedAndKeepsItsValueWhileTheRestI
 {
     InstallTuner("pcie");
     WriteSettings("[Config]\ngoldcode=42\n");
-    const std::string transcript = Run("text 1012 11623\ntext 1058 \nclick 1\n",
-                                       [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    const std::string transcript =
+        Run("text 1012 11623\ntext 1058 \nclick 1\n", [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     const std::string warning = "msgbox \"Kavro-TScap\" exclamation \"Please enter an integer.\"";
     EXPECT_TRUE(HasInOrder(Lines(transcript), {warning, warning, "done"})) << "both saves of Lock TP warn";
     EXPECT_TRUE(Contains(BeforeClose(NewJournal(kDriverAndGraph)), "tune freq=11623000 ")) << "tuning goes on";
@@ -260,22 +264,23 @@ TEST_F(TunerPageTest, MissingStreamTypePropertyIsReportedAndTuningGoesOn)
     InstallTuner("pcie", "BDA.13=unsupported\n");
     const std::string transcript = Run(TypeTransponder("12188", "11700", 1, 2) + "click 1\n",
                                        [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
-    EXPECT_TRUE(HasInOrder(Lines(transcript), {
-                                                  "msgbox \"error\" none \"333don't support this interface\"",
-                                                  "msgbox \"error\" none \"111don't support this interface\"",
-                                                  "msgbox \"error\" none \"222don't support this interface\"",
-                                                  "done",
-                                              }));
-    EXPECT_TRUE(HasInOrder(BeforeClose(NewJournal(kDriverAndGraph)),
-                           {"graph stop", BdaDiseqcSet("E0 10 38 F5"), "graph run"}));
+    EXPECT_TRUE(HasInOrder(Lines(transcript),
+                           {
+                               "msgbox \"error\" none \"333don't support this interface\"",
+                               "msgbox \"error\" none \"111don't support this interface\"",
+                               "msgbox \"error\" none \"222don't support this interface\"",
+                               "done",
+                           }));
+    EXPECT_TRUE(
+        HasInOrder(BeforeClose(NewJournal(kDriverAndGraph)), {"graph stop", BdaDiseqcSet("E0 10 38 F5"), "graph run"}));
 }
 
 TEST_F(TunerPageTest, UsbBoxShowsTsIgnoresStreamChangesAndSendsTheTuningBlock)
 {
     InstallTuner("usb");
-    const std::string transcript = Run("dump 1007\nselect 1007 1\n" + TypeTransponder("11222", "11700", 0, 3) +
-                                           "click 1\n",
-                                       [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    const std::string transcript =
+        Run("dump 1007\nselect 1007 1\n" + TypeTransponder("11222", "11700", 0, 3) + "click 1\n",
+            [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     EXPECT_TRUE(HasInOrder(Lines(transcript), {"control 1007 combo \"TS\" enabled=1 visible=1 sel=0 count=2"}));
     const std::vector<std::string> sent = BeforeClose(NewJournal(kDriverAndGraph));
     EXPECT_FALSE(Contains(sent, "BDA 13")) << "the USB box has no stream type property";
@@ -291,9 +296,10 @@ TEST_F(TunerPageTest, UsbBoxShowsTsIgnoresStreamChangesAndSendsTheTuningBlock)
     block.diseqcPort = 3;
     const BYTE command[] = {0xE0, 0x10, 0x38, 0xFA};
     PutDiseqcBytes(block, command, sizeof(command));
-    EXPECT_TRUE(HasInOrder(sent, {"ks query CTRL 3 -> 0x00000000",
-                                  "ks set CTRL 3 inst=- value=" + Hex(&block, sizeof(block)) + " -> 0x00000000",
-                                  "graph run"}));
+    EXPECT_TRUE(
+        HasInOrder(sent,
+                   {"ks query CTRL 3 -> 0x00000000",
+                    "ks set CTRL 3 inst=- value=" + Hex(&block, sizeof(block)) + " -> 0x00000000", "graph run"}));
 }
 
 std::string GoldCodeHex(LONG code, std::uint32_t type)
@@ -413,8 +419,8 @@ TEST_F(TunerPageTest, ModeCodeDialogSendsTheChosenList)
             continue;
         }
         const std::string hex = Hex(&*c.list, sizeof(ModcodList));
-        EXPECT_TRUE(HasInOrder(sent, {"ks query BDA 24 -> 0x00000000",
-                                      "ks set BDA 24 inst=" + hex + " value=" + hex + " -> 0x00000000"}));
+        EXPECT_TRUE(HasInOrder(
+            sent, {"ks query BDA 24 -> 0x00000000", "ks set BDA 24 inst=" + hex + " value=" + hex + " -> 0x00000000"}));
         EXPECT_TRUE(HasInOrder(Lines(transcript),
                                {"end 142 OK", "msgbox \"Kavro-TScap\" none \"Successfully set the Mode Codes..\""}));
     }
@@ -425,14 +431,15 @@ TEST_F(TunerPageTest, ModeCodeDialogStartsClearedAndAllTogglesEveryBox)
     InstallTuner("pcie");
     const std::string transcript = Run("click 1001\nclick 1070\nclick 2\nclick 1001\ndump 1070\nclick 1075\n"
                                        "dump 1010\ndump 1095\nclick 1075\ndump 1082\nclick 2\n");
-    EXPECT_TRUE(HasInOrder(Lines(transcript), {
-                                                  "end 142 CANCEL",
-                                                  "control 1070 check \"QPSK_1/2\" enabled=1 visible=1 checked=0",
-                                                  "control 1010 check \"QPSK_1/4\" enabled=1 visible=1 checked=1",
-                                                  "control 1095 check \"32APSK_9/10\" enabled=1 visible=1 checked=1",
-                                                  "control 1082 check \"8PSK_5/6\" enabled=1 visible=1 checked=0",
-                                                  "end 142 CANCEL",
-                                              }));
+    EXPECT_TRUE(HasInOrder(Lines(transcript),
+                           {
+                               "end 142 CANCEL",
+                               "control 1070 check \"QPSK_1/2\" enabled=1 visible=1 checked=0",
+                               "control 1010 check \"QPSK_1/4\" enabled=1 visible=1 checked=1",
+                               "control 1095 check \"32APSK_9/10\" enabled=1 visible=1 checked=1",
+                               "control 1082 check \"8PSK_5/6\" enabled=1 visible=1 checked=0",
+                               "end 142 CANCEL",
+                           }));
 }
 
 TEST_F(TunerPageTest, UnsupportedModelIsRefusedAndTheProgramQuits)

@@ -36,8 +36,8 @@ TEST(ModcodSet, ChosenModcodsListFourQualifierPairsInModcodOrder)
     std::array<bool, kModcodCount> chosen{};
     chosen[11] = true; // 8PSK_3/5
     chosen[3] = true;  // QPSK_1/2
-    ExpectEntries(BuildModcodList(chosen), {{4, 1, 0}, {4, 1, 1}, {4, 0, 0}, {4, 0, 1},
-                                            {12, 1, 0}, {12, 1, 1}, {12, 0, 0}, {12, 0, 1}});
+    ExpectEntries(BuildModcodList(chosen),
+                  {{4, 1, 0}, {4, 1, 1}, {4, 0, 0}, {4, 0, 1}, {12, 1, 0}, {12, 1, 1}, {12, 0, 0}, {12, 0, 1}});
 }
 
 TEST(ModcodSet, FullListHoldsEveryModcod)

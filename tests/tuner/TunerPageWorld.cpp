@@ -67,9 +67,9 @@ void TunerPageTest::TearDown()
 void TunerPageTest::InstallTuner(const std::string& kind, const std::string& tunerKeys)
 {
     const std::wstring& name = kind == "usb" ? kUsbName : kPcieName;
-    const std::string world = "[World]\nTuners=T\nSky=" KAVRO_SKY_DIR "\n[Tuner.T]\nName=" +
-                              std::string(name.begin(), name.end()) + "\nKind=" + kind + "\n" + tunerKeys +
-                              "\n[Cable.Home]\nPortA=sat 0192\nPortB=sat 0130\nPortC=motor\n";
+    const std::string world =
+        "[World]\nTuners=T\nSky=" KAVRO_SKY_DIR "\n[Tuner.T]\nName=" + std::string(name.begin(), name.end()) +
+        "\nKind=" + kind + "\n" + tunerKeys + "\n[Cable.Home]\nPortA=sat 0192\nPortB=sat 0130\nPortC=motor\n";
     m_machine.reset();
     SimMachineOptions options;
     options.worldText = world;
@@ -117,4 +117,3 @@ void TunerPageTest::WriteSettings(const std::string& text) const
 }
 
 std::string Hex(const void* bytes, std::size_t size) { return JournalHex(bytes, size); }
-

@@ -52,8 +52,9 @@ protected:
 TEST_F(TunerSettingsFileTest, MalformedAndOverlongValuesReadSafely)
 {
     const std::string longText(400, '7');
-    TempDir::WriteFile(m_drive / "Kavro-TScap.ini", "[config]\nPOLARITY=vertical\ndiseqc=2x\ngoldcode=-12abc\nfreq=" +
-                                                         longText + "\nsymbol=\n[Other]\nlnblow=9750\n");
+    TempDir::WriteFile(m_drive / "Kavro-TScap.ini",
+                       "[config]\nPOLARITY=vertical\ndiseqc=2x\ngoldcode=-12abc\nfreq=" + longText +
+                           "\nsymbol=\n[Other]\nlnblow=9750\n");
     const TunerSettings settings = ReadTunerSettings(Path());
     EXPECT_EQ(0, settings.polarity);
     EXPECT_EQ(2, settings.diseqc);
@@ -102,7 +103,8 @@ TEST_F(TunerSettingsFileTest, UnreadableFilesAreNotReplacedAndGarbageSurvivesThe
     std::filesystem::remove_all(file);
     std::string garbage;
     for (int i = 0; i < 8192; ++i) garbage += static_cast<char>((i * 2654435761u >> 9) & 0xFF);
-    TempDir::WriteFile(file, garbage + "\r\n[Config]\r\nfreq=10744\r\ngoldcode=-99999999999999999999\r\n[Keep]\r\n" + garbage);
+    TempDir::WriteFile(
+        file, garbage + "\r\n[Config]\r\nfreq=10744\r\ngoldcode=-99999999999999999999\r\n[Keep]\r\n" + garbage);
     const TunerSettings read = ReadTunerSettings(Path());
     EXPECT_EQ(L"10744", read.freq);
     EXPECT_EQ(INT_MIN, read.goldcode);

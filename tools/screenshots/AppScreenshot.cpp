@@ -28,9 +28,9 @@ class Shot : public T {
 public:
     // One picture per file; before each, show(index) prepares the window.
     Shot(QStringList files, std::function<void(T&, int)> show = nullptr)
-        : m_files(std::move(files)), m_show(std::move(show))
-    {
-    }
+        : m_files(std::move(files)),
+          m_show(std::move(show))
+    {}
     int saved = 0;
 
     BOOL OnInitDialog() override

@@ -32,9 +32,9 @@ std::optional<long long> Number(std::string_view word)
 struct Syntax {
     std::string_view name;
     Verb verb;
-    bool id;        // takes an ID
-    bool number;    // takes a number (INDEX, MS, N)
-    bool text;      // takes the rest of the line
+    bool id;     // takes an ID
+    bool number; // takes a number (INDEX, MS, N)
+    bool text;   // takes the rest of the line
     bool optionalId;
 };
 
@@ -115,7 +115,8 @@ UiScriptCommand ParseLine(std::string_view body, int line)
         }
         command.cancel = command.text == "cancel";
         break;
-    default: break;
+    default:
+        break;
     }
     command.verb = syntax->verb;
     return command;

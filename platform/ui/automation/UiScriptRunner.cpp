@@ -107,7 +107,8 @@ void Notify(CWnd* control, UINT code)
 } // namespace
 
 UiScriptRunner::UiScriptRunner(std::vector<UiScriptCommand> commands)
-    : m_commands(std::move(commands)), m_context(std::make_unique<QObject>())
+    : m_commands(std::move(commands)),
+      m_context(std::make_unique<QObject>())
 {
     SetScriptModeActive(true);
 }
@@ -150,8 +151,8 @@ void UiScriptRunner::Step()
         Fail(command.line, command.error);
         return;
     }
-    const bool needsWindow = command.verb != Verb::Wait && command.verb != Verb::SaveAs &&
-                             command.verb != Verb::DeviceRemoval;
+    const bool needsWindow =
+        command.verb != Verb::Wait && command.verb != Verb::SaveAs && command.verb != Verb::DeviceRemoval;
     if (needsWindow && !ActiveWindow()) {
         // Between two dialogs the program may be busy without a window.
         if (m_waitedForWindowMs >= kWindowPatienceMs) {
@@ -205,7 +206,8 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
         const QString text = QString::fromStdString(command.text);
         auto* edit = qobject_cast<QLineEdit*>(widget);
         auto* combo = qobject_cast<QComboBox*>(widget);
-        if (!edit && !(combo && combo->isEditable())) return Fail(command.line, "control " + id + " is not an edit field");
+        if (!edit && !(combo && combo->isEditable()))
+            return Fail(command.line, "control " + id + " is not an edit field");
         if (auto why = Unusable(command, widget); !why.empty()) return Fail(command.line, why);
         if (edit && edit->isReadOnly()) return Fail(command.line, "control " + id + " is read-only");
         if (edit && edit->validator()) {
@@ -235,7 +237,8 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
         long long index = command.number;
         if (command.verb == Verb::Pick) {
             index = items.indexOf(QString::fromStdString(command.text));
-            if (index < 0) return Fail(command.line, "control " + id + " has no item " + Transcript::Quote(command.text));
+            if (index < 0)
+                return Fail(command.line, "control " + id + " has no item " + Transcript::Quote(command.text));
         } else if (index < -1 || index >= items.size()) {
             return Fail(command.line, "control " + id + " has no item " + std::to_string(index));
         }
@@ -272,10 +275,16 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
         sheet->SetActivePage(static_cast<int>(command.number));
         return;
     }
-    case Verb::Wait: ScheduleStep(static_cast<int>(std::min<long long>(command.number, 24LL * 3600 * 1000))); return;
-    case Verb::WaitText: WaitForText(command, 0); return;
+    case Verb::Wait:
+        ScheduleStep(static_cast<int>(std::min<long long>(command.number, 24LL * 3600 * 1000)));
+        return;
+    case Verb::WaitText:
+        WaitForText(command, 0);
+        return;
     case Verb::SaveAs: {
-        ArmSaveAsAnswer(command.cancel ? std::nullopt : std::optional<std::wstring>(QString::fromStdString(command.text).toStdWString()));
+        ArmSaveAsAnswer(command.cancel
+                            ? std::nullopt
+                            : std::optional<std::wstring>(QString::fromStdString(command.text).toStdWString()));
         ScheduleStep(0);
         return;
     }
@@ -301,7 +310,8 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
         Dump(window, command);
         ScheduleStep(0);
         return;
-    case Verb::Invalid: break;
+    case Verb::Invalid:
+        break;
     }
     Fail(command.line, "unknown command");
 }
@@ -320,8 +330,9 @@ void UiScriptRunner::WaitForText(const UiScriptCommand& command, long long waite
         return;
     }
     if (waitedMs >= command.number) {
-        Fail(command.line, "control " + std::to_string(command.id) + " shows " + Transcript::Quote(shown.toStdWString()) +
-                               " after " + std::to_string(command.number) + " ms");
+        Fail(command.line,
+             "control " + std::to_string(command.id) + " shows " + Transcript::Quote(shown.toStdWString()) + " after " +
+                 std::to_string(command.number) + " ms");
         return;
     }
     const UiScriptCommand copy = command;
@@ -345,16 +356,16 @@ void UiScriptRunner::Dump(CWnd* window, const UiScriptCommand& command)
         const ControlKind kind = ControlKindOf(widget);
         const int id = control->GetDlgCtrlID();
         std::string line = "control " + std::to_string(id) + " " + ControlKindName(kind) + " " +
-                           Transcript::Quote(ControlText(widget).toStdWString()) +
-                           " enabled=" + Flag(widget->isEnabledTo(widget->window())) +
-                           " visible=" + Flag(widget->isVisibleTo(widget->window()));
+            Transcript::Quote(ControlText(widget).toStdWString()) +
+            " enabled=" + Flag(widget->isEnabledTo(widget->window())) +
+            " visible=" + Flag(widget->isVisibleTo(widget->window()));
         if (IsButton(kind)) {
             line += " checked=" + Flag(static_cast<QAbstractButton*>(widget)->isChecked());
         }
         if (kind == ControlKind::Progress) {
             const auto* bar = static_cast<QProgressBar*>(widget);
             line += " pos=" + std::to_string(bar->value()) + " range=" + std::to_string(bar->minimum()) + ".." +
-                    std::to_string(bar->maximum());
+                std::to_string(bar->maximum());
         }
         const bool listLike = kind == ControlKind::ListBox || kind == ControlKind::ComboBox;
         const QStringList items = listLike ? ControlItems(widget) : QStringList();

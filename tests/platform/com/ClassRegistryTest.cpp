@@ -85,7 +85,8 @@ TEST_F(ClassRegistryTest, CreationNeedsAnApartmentOnTheCallingThread)
     ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     std::thread other([] {
         void* p = nullptr;
-        EXPECT_HR(CO_E_NOTINITIALIZED, CoCreateInstance(CLSID_Counter, nullptr, CLSCTX_INPROC_SERVER, IID_ICounter, &p));
+        EXPECT_HR(CO_E_NOTINITIALIZED,
+                  CoCreateInstance(CLSID_Counter, nullptr, CLSCTX_INPROC_SERVER, IID_ICounter, &p));
     });
     other.join();
     CoUninitialize();
@@ -102,8 +103,9 @@ TEST_F(ClassRegistryTest, CreatesRegisteredClassesOnly)
     expectInterface(counter.Get(), GuidLiteral("{00000000-0000-0000-0000-000000000001}"), false);
 
     void* out = reinterpret_cast<void*>(1);
-    EXPECT_HR(REGDB_E_CLASSNOTREG, CoCreateInstance(GuidLiteral("{12345678-0000-0000-0000-000000000000}"), nullptr,
-                                                    CLSCTX_INPROC_SERVER, IID_IUnknown, &out));
+    EXPECT_HR(REGDB_E_CLASSNOTREG,
+              CoCreateInstance(GuidLiteral("{12345678-0000-0000-0000-000000000000}"), nullptr, CLSCTX_INPROC_SERVER,
+                               IID_IUnknown, &out));
     EXPECT_EQ(out, nullptr);
     EXPECT_HR(E_POINTER, CoCreateInstance(CLSID_Counter, nullptr, CLSCTX_INPROC_SERVER, IID_ICounter, nullptr));
 

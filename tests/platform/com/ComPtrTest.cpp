@@ -33,7 +33,7 @@ TEST(ComPtrTest, AssignmentsKeepOneReference)
     EXPECT_EQ(1u, b.refs);
 
     ComPtr<IUnknown>& self = first;
-    first = self; // copy onto itself
+    first = self;            // copy onto itself
     first = std::move(self); // move onto itself
     EXPECT_EQ(1u, a.refs);
     EXPECT_EQ(&a, first.Get());

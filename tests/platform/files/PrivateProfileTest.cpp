@@ -26,28 +26,27 @@ protected:
 
 TEST_F(PrivateProfile, ReadsValuesAsWindowsDoes)
 {
-    const std::string file =
-        "; settings of the tuner page\r\n"
-        "Orphan=before any section\r\n"
-        "[Config]\r\n"
-        "Frequency=11778\r\n"
-        "  LNB Low  =  9750  \r\n"
-        "Quoted=\"  12 34  \"\r\n"
-        "HalfQuoted=\"abc\r\n"
-        "Empty=\r\n"
-        "NoEquals\r\n"
-        ";Frequency=1\r\n"
-        "Path=c:\\L-capture.ts\r\n"
-        "Twice=first\r\n"
-        "Twice=second\r\n"
-        "[ Spaced ]\r\n"
-        "Key=in spaced\r\n"
-        "[Other]\r\n"
-        "Frequency=12000\r\n"
-        "[CONFIG]\r\n"
-        "Later=in duplicate section\r\n"
-        "[Broken\r\n"
-        "Tail=no line end";
+    const std::string file = "; settings of the tuner page\r\n"
+                             "Orphan=before any section\r\n"
+                             "[Config]\r\n"
+                             "Frequency=11778\r\n"
+                             "  LNB Low  =  9750  \r\n"
+                             "Quoted=\"  12 34  \"\r\n"
+                             "HalfQuoted=\"abc\r\n"
+                             "Empty=\r\n"
+                             "NoEquals\r\n"
+                             ";Frequency=1\r\n"
+                             "Path=c:\\L-capture.ts\r\n"
+                             "Twice=first\r\n"
+                             "Twice=second\r\n"
+                             "[ Spaced ]\r\n"
+                             "Key=in spaced\r\n"
+                             "[Other]\r\n"
+                             "Frequency=12000\r\n"
+                             "[CONFIG]\r\n"
+                             "Later=in duplicate section\r\n"
+                             "[Broken\r\n"
+                             "Tail=no line end";
     Store(file);
 
     struct Case {
@@ -150,8 +149,8 @@ TEST_F(PrivateProfile, ReadsIntegers)
         const char* key;
         UINT expected;
     } cases[] = {
-        {"A", 55u}, {"B", 31u}, {"C", 0xFFFFFFFFu}, {"D", 0u}, {"E", 99u}, {"F", 7u},
-        {"G", 1u},  {"H", 5u},  {"I", 12u},        {"Missing", 99u},
+        {"A", 55u}, {"B", 31u}, {"C", 0xFFFFFFFFu}, {"D", 0u},  {"E", 99u},
+        {"F", 7u},  {"G", 1u},  {"H", 5u},          {"I", 12u}, {"Missing", 99u},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
@@ -173,8 +172,9 @@ TEST_F(PrivateProfile, WritesKeepEveryOtherLine)
     } cases[] = {
         {"a new file with section and key", std::nullopt, L"Config", L"Frequency", L"11778", TRUE,
          "[Config]\r\nFrequency=11778\r\n"},
-        {"replaced in place, comments and other lines kept", "; top\r\n[Config]\r\nA=1\r\n; note\r\nFreq = 1 \r\nB=2\r\n",
-         L"config", L"FREQ", L"2", TRUE, "; top\r\n[Config]\r\nA=1\r\n; note\r\nFreq=2\r\nB=2\r\n"},
+        {"replaced in place, comments and other lines kept",
+         "; top\r\n[Config]\r\nA=1\r\n; note\r\nFreq = 1 \r\nB=2\r\n", L"config", L"FREQ", L"2", TRUE,
+         "; top\r\n[Config]\r\nA=1\r\n; note\r\nFreq=2\r\nB=2\r\n"},
         {"LF file stays LF", "[Config]\nA=1\n", L"Config", L"B", L"2", TRUE, "[Config]\nA=1\nB=2\n"},
         {"added after the section's last key, not after its trailing blank line",
          "[Config]\r\nA=1\r\n\r\n[Other]\r\nC=3\r\n", L"Config", L"B", L"2", TRUE,
@@ -191,8 +191,8 @@ TEST_F(PrivateProfile, WritesKeepEveryOtherLine)
          L"A", L"\u00E9", TRUE, "; caf\xE9\r\n[Config]\r\nName=\xE9t\xE9\r\nA=\xC3\xA9\r\n"},
         {"byte order mark kept", "\xEF\xBB\xBF[Config]\nA=1\n", L"Config", L"A", L"2", TRUE,
          "\xEF\xBB\xBF[Config]\nA=2\n"},
-        {"value null deletes every copy of the key", "[Config]\r\nA=1\r\nB=2\r\na=3\r\n", L"Config", L"A", nullptr, TRUE,
-         "[Config]\r\nB=2\r\n"},
+        {"value null deletes every copy of the key", "[Config]\r\nA=1\r\nB=2\r\na=3\r\n", L"Config", L"A", nullptr,
+         TRUE, "[Config]\r\nB=2\r\n"},
         {"key null deletes the section with its comments", "[Config]\r\nA=1\r\n; c\r\n[Other]\r\nC=3\r\n", L"CONFIG",
          nullptr, nullptr, TRUE, "[Other]\r\nC=3\r\n"},
         {"deleting what is not there leaves the file", "[Other]\r\nC=3\r\n", L"Config", L"A", nullptr, TRUE,

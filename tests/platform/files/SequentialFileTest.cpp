@@ -130,7 +130,8 @@ TEST(SequentialFile, CreateFailuresNameTheirCause)
         HRESULT expected;
     } cases[] = {
         {"a folder", L"c:\\folder", HRESULT_FROM_WIN32(ERROR_DIRECTORY_NOT_SUPPORTED)},
-        {"a folder named with a trailing separator", L"c:\\folder\\", HRESULT_FROM_WIN32(ERROR_DIRECTORY_NOT_SUPPORTED)},
+        {"a folder named with a trailing separator", L"c:\\folder\\",
+         HRESULT_FROM_WIN32(ERROR_DIRECTORY_NOT_SUPPORTED)},
         {"a missing folder", L"c:\\missing\\rec.ts", HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)},
         {"below a file", L"c:\\folder\\..\\pipe\\rec.ts", HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)},
         {"an unmapped drive", L"q:\\rec.ts", HRESULT_FROM_WIN32(ERROR_INVALID_DRIVE)},
@@ -220,7 +221,8 @@ TEST(SequentialFile, ReadOnlyPlacesAreRefused)
     TempDrive drive;
     if (geteuid() != 0) {
         std::filesystem::create_directory(drive / "locked");
-        std::filesystem::permissions(drive / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(drive / "locked",
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         SequentialFile file;
         EXPECT_HR(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), file.Create(L"c:\\locked\\rec.ts"));
     }

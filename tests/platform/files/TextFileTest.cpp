@@ -35,8 +35,14 @@ TEST(TextFile, SplitsLinesAndDropsTheirEnds)
         {"empty file", "", {}},
         {"8-bit bytes as they are", "M\xFCnchen\r\n\xFF\x80\x01\r\n", {"M\xFCnchen", "\xFF\x80\x01"}},
         {"NUL bytes inside a line", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
-        {"Ctrl-Z ends the text", "a\r\nb\x1A" "c\r\nd\r\n", {"a", "b"}},
-        {"Ctrl-Z at the start", "\x1A" "a\r\n", {}},
+        {"Ctrl-Z ends the text",
+         "a\r\nb\x1A"
+         "c\r\nd\r\n",
+         {"a", "b"}},
+        {"Ctrl-Z at the start",
+         "\x1A"
+         "a\r\n",
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -29,7 +29,8 @@ protected:
 
 std::string Box(const char* text)
 {
-    return "msgbox " + Transcript::Quote(AfxGetAppName()) + " exclamation " + Transcript::Quote(std::string_view(text)) + "\n";
+    return "msgbox " + Transcript::Quote(AfxGetAppName()) + " exclamation " +
+        Transcript::Quote(std::string_view(text)) + "\n";
 }
 
 TEST_F(CDataExchangeTest, SavingStopsAtTheFirstFailureWithItsMessage)

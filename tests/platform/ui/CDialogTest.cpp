@@ -46,7 +46,8 @@ TEST_F(CDialogTest, ClicksReachTheirHandlersById)
         dialog.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_EQ((std::vector<std::string>{"init", "click 1036", "all on", "time mode", "all off", "destroy"}), dialog.events);
+    EXPECT_EQ((std::vector<std::string>{"init", "click 1036", "all on", "time mode", "all off", "destroy"}),
+              dialog.events);
     EXPECT_EQ(nullptr, dialog.GetSafeHwnd()) << "the window is gone after the run";
 }
 
@@ -81,7 +82,11 @@ TEST_F(CDialogTest, EnterAndEscapeArePreTranslatedThenDefaultHandled)
         std::vector<std::string> events;
     } cases[] = {
         {"Enter in an edit presses the default button (OK)", 1030, Qt::Key_Return, false, IDOK, {"init", "destroy"}},
-        {"Enter on a push button presses that button", 1037, Qt::Key_Return, false, IDCANCEL,
+        {"Enter on a push button presses that button",
+         1037,
+         Qt::Key_Return,
+         false,
+         IDCANCEL,
          {"init", "click 1037", "destroy"}},
         {"a consuming PreTranslateMessage keeps Enter", 1030, Qt::Key_Return, true, IDCANCEL, {"init", "destroy"}},
         {"Escape cancels", 1030, Qt::Key_Escape, false, IDCANCEL, {"init", "destroy"}},
@@ -233,9 +238,7 @@ TEST_F(CDialogTest, QuitEndsEveryRunningDialogAndTheNextRunAtOnce)
     SampleDialog outer;
     SampleDialog inner;
     INT_PTR innerResult = 0;
-    outer.afterInit = [&] {
-        QTimer::singleShot(0, [&] { innerResult = inner.DoModal(); });
-    };
+    outer.afterInit = [&] { QTimer::singleShot(0, [&] { innerResult = inner.DoModal(); }); };
     inner.afterInit = [&] { QTimer::singleShot(0, [] { PostQuitMessage(0); }); };
     EXPECT_EQ(-1, outer.DoModal());
     EXPECT_EQ(-1, innerResult);

@@ -29,10 +29,8 @@ TEST(CFileDialog, AppendsTheDefaultExtensionToANameWithoutOne)
         const wchar_t* extension;
         const wchar_t* expected;
     } cases[] = {
-        {L"/tmp/capture", L"TS", L"/tmp/capture.TS"},
-        {L"/tmp/capture.ts", L"TS", L"/tmp/capture.ts"},
-        {L"/tmp.d/capture", L"TS", L"/tmp.d/capture.TS"},
-        {L"c:\\rec\\capture", L"TS", L"c:\\rec\\capture.TS"},
+        {L"/tmp/capture", L"TS", L"/tmp/capture.TS"},     {L"/tmp/capture.ts", L"TS", L"/tmp/capture.ts"},
+        {L"/tmp.d/capture", L"TS", L"/tmp.d/capture.TS"}, {L"c:\\rec\\capture", L"TS", L"c:\\rec\\capture.TS"},
         {L"/tmp/capture", L"", L"/tmp/capture"},
     };
     for (const Case& c : cases) {
@@ -110,7 +108,8 @@ TEST_F(ScriptedFileDialog, ShellOpenIsRecordedAndNothingStarts)
     EXPECT_GT(ShellExecute(nullptr, L"open", help.c_str(), nullptr, dir.path().wstring().c_str(), SW_SHOWNORMAL), 32);
     EXPECT_EQ(SE_ERR_FNF, ShellExecute(nullptr, L"open", L"/no/such/file.chm", nullptr, nullptr, SW_SHOWNORMAL));
     EXPECT_EQ(SE_ERR_NOASSOC, ShellExecute(nullptr, L"print", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    EXPECT_EQ("shell open " + Transcript::Quote(help) + "\nshell open \"/no/such/file.chm\"\n", Transcript::TakeCapture());
+    EXPECT_EQ("shell open " + Transcript::Quote(help) + "\nshell open \"/no/such/file.chm\"\n",
+              Transcript::TakeCapture());
     Transcript::BeginCapture();
 }
 

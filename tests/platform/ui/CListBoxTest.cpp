@@ -17,7 +17,8 @@ public:
         tmpl.cx = 100;
         tmpl.cy = 100;
         tmpl.controls = {{.id = 1022, .kind = kind, .rect = {0, 0, 90, 60}, .style = style}};
-        widget = DialogBuilder::Build(tmpl, &container, [this](int id, UINT code) { notices.emplace_back(id, code); })[0];
+        widget =
+            DialogBuilder::Build(tmpl, &container, [this](int id, UINT code) { notices.emplace_back(id, code); })[0];
     }
     template <typename Control>
     void Bind(Control& control)

@@ -22,7 +22,11 @@ DialogTemplate PageTemplate(int id, const wchar_t* caption)
     t.cy = 60;
     t.controls = {
         {.id = 1012, .kind = ControlKind::Edit, .rect = {10, 10, 60, 14}, .style = ES_NUMBER | WS_TABSTOP},
-        {.id = IDOK, .kind = ControlKind::PushButton, .text = L"Lock TP", .rect = {10, 30, 50, 14}, .style = BS_DEFPUSHBUTTON},
+        {.id = IDOK,
+         .kind = ControlKind::PushButton,
+         .text = L"Lock TP",
+         .rect = {10, 30, 50, 14},
+         .style = BS_DEFPUSHBUTTON},
     };
     return t;
 }
@@ -55,10 +59,12 @@ private:
 class HostDialog : public CDialog {
 public:
     explicit HostDialog(Log& log)
-        : CDialog(Host()), m_log(log), m_tuner(130, L"Tuner Setting", log), m_capture(131, L"Capture Control", log),
+        : CDialog(Host()),
+          m_log(log),
+          m_tuner(130, L"Tuner Setting", log),
+          m_capture(131, L"Capture Control", log),
           m_motor(148, L"Motor/Positioner", log)
-    {
-    }
+    {}
     static DialogTemplate Host()
     {
         DialogTemplate t;
@@ -105,7 +111,8 @@ TEST(CPropertySheet, PagesAreMadeWhenFirstShownAndDestroyedInTabOrderAfterTheirO
         {"only the first page", {}, {"init 130", "sheet made", "destroy 102", "destroy 130"}},
         {"pages shown out of tab order",
          {2, 0, 1, 2},
-         {"init 130", "sheet made", "init 148", "init 131", "destroy 102", "destroy 130", "destroy 131", "destroy 148"}},
+         {"init 130", "sheet made", "init 148", "init 131", "destroy 102", "destroy 130", "destroy 131",
+          "destroy 148"}},
         {"second page only", {1}, {"init 130", "sheet made", "init 131", "destroy 102", "destroy 130", "destroy 131"}},
     };
     for (const Case& c : cases) {

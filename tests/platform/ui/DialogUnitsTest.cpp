@@ -16,7 +16,7 @@ TEST(DialogUnits, MulDivRoundsHalfAwayFromZero)
         int number, numerator, denominator, expected;
     } cases[] = {
         {"exact", 8, 6, 4, 12},
-        {"half rounds up", 3, 6, 4, 5},          // 4.5
+        {"half rounds up", 3, 6, 4, 5},            // 4.5
         {"below half rounds down", 19, 13, 8, 31}, // 30.875
         {"negative half rounds away", -3, 6, 4, -5},
         {"negative divisor", 3, 6, -4, -5},
@@ -71,7 +71,8 @@ TEST(DialogBuilder, PlacesEveryControlByItsDialogUnitsAndNamesItById)
     const DialogTemplate tmpl = SampleTemplate();
     QWidget container;
     std::vector<std::pair<int, UINT>> notices;
-    const auto widgets = DialogBuilder::Build(tmpl, &container, [&](int id, UINT code) { notices.emplace_back(id, code); });
+    const auto widgets =
+        DialogBuilder::Build(tmpl, &container, [&](int id, UINT code) { notices.emplace_back(id, code); });
     const DialogBaseUnits base = DialogBuilder::BaseUnitsFor(tmpl);
 
     ASSERT_EQ(tmpl.controls.size(), widgets.size());

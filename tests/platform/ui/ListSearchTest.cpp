@@ -74,7 +74,12 @@ TEST(ListSearch, SortedInsertIntoALongListReadsOnlyAFewItems)
         SCOPED_TRACE(text);
         int reads = 0;
         const int index = SortedInsertIndex(
-            static_cast<int>(items.size()), [&](int at) { ++reads; return items[at]; }, QString::fromUtf8(text));
+            static_cast<int>(items.size()),
+            [&](int at) {
+                ++reads;
+                return items[at];
+            },
+            QString::fromUtf8(text));
         EXPECT_EQ(expected, index);
         EXPECT_EQ(SortedInsertIndex(items, QString::fromUtf8(text)), index);
         EXPECT_LE(reads, 13) << "a bisection of 5000 items";

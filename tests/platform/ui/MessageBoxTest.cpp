@@ -40,16 +40,18 @@ TEST_F(MessageBoxTest, ScriptModeRecordsEachBoxAndAnswersItsFirstButton)
         int answer;
         std::string line;
     } cases[] = {
-        {"application box: exclamation by default", [] { return AfxMessageBox(L"Signal is not locked! Please check signal first."); },
-         IDOK, "msgbox " + app + " exclamation \"Signal is not locked! Please check signal first.\""},
+        {"application box: exclamation by default",
+         [] { return AfxMessageBox(L"Signal is not locked! Please check signal first."); }, IDOK,
+         "msgbox " + app + " exclamation \"Signal is not locked! Please check signal first.\""},
         {"application Yes/No box: question by default", [] { return AfxMessageBox(L"Replace?", MB_YESNO); }, IDYES,
          "msgbox " + app + " question \"Replace?\""},
-        {"application box keeps an icon it is given", [] { return AfxMessageBox(L"x", MB_OK | MB_ICONINFORMATION); }, IDOK,
-         "msgbox " + app + " information \"x\""},
+        {"application box keeps an icon it is given", [] { return AfxMessageBox(L"x", MB_OK | MB_ICONINFORMATION); },
+         IDOK, "msgbox " + app + " information \"x\""},
         {"retry/cancel gets no icon", [] { return AfxMessageBox(L"again", MB_RETRYCANCEL); }, IDRETRY,
          "msgbox " + app + " none \"again\""},
-        {"caption error, no icon", [] { return MessageBox(nullptr, L"666don't support this interface", L"error", MB_OK); },
-         IDOK, "msgbox \"error\" none \"666don't support this interface\""},
+        {"caption error, no icon",
+         [] { return MessageBox(nullptr, L"666don't support this interface", L"error", MB_OK); }, IDOK,
+         "msgbox \"error\" none \"666don't support this interface\""},
         {"no caption shows Error", [] { return MessageBox(nullptr, L"a\r\n", nullptr, MB_OK | MB_ICONSTOP); }, IDOK,
          "msgbox \"Error\" stop \"a\\r\\n\""},
         {"OK/Cancel answers OK", [] { return MessageBox(nullptr, L"go?", L"Q", MB_OKCANCEL); }, IDOK,
@@ -74,8 +76,9 @@ TEST_F(MessageBoxTest, WindowBoxUsesTheApplicationTitleWithoutIcon)
         dialog.EndDialog(IDOK);
     };
     dialog.DoModal();
-    EXPECT_NE(std::string::npos, Transcript::TakeCapture().find("msgbox " + Transcript::Quote(AfxGetAppName()) +
-                                                               " none \"Successfully set the PLSCode.\""));
+    EXPECT_NE(std::string::npos,
+              Transcript::TakeCapture().find("msgbox " + Transcript::Quote(AfxGetAppName()) +
+                                             " none \"Successfully set the PLSCode.\""));
     Transcript::BeginCapture();
 }
 
@@ -116,7 +119,8 @@ TEST_F(MessageBoxTest, ARecorderKeepsBoxesFromAnyThreadAndGivesItsAnswer)
     EXPECT_EQ(IDOK, AfxMessageBox(L"Record is not started!"));
     recorder.Answer(IDNO);
     std::atomic<int> fromWorker = 0;
-    std::thread worker([&] { fromWorker = MessageBox(nullptr, L"777don't support this interface", L"error", MB_YESNO); });
+    std::thread worker(
+        [&] { fromWorker = MessageBox(nullptr, L"777don't support this interface", L"error", MB_YESNO); });
     WaitDelivering([&] { return fromWorker != 0; }, 10000);
     worker.join();
     EXPECT_EQ(IDNO, fromWorker.load());
@@ -124,7 +128,8 @@ TEST_F(MessageBoxTest, ARecorderKeepsBoxesFromAnyThreadAndGivesItsAnswer)
     EXPECT_EQ(AfxGetAppName(), recorder.Boxes()[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), recorder.Boxes()[0].type);
     EXPECT_EQ(L"error", recorder.Boxes()[1].caption);
-    EXPECT_EQ((std::vector<std::wstring>{L"Record is not started!", L"777don't support this interface"}), recorder.Texts());
+    EXPECT_EQ((std::vector<std::wstring>{L"Record is not started!", L"777don't support this interface"}),
+              recorder.Texts());
     EXPECT_NE(std::string::npos, Transcript::TakeCapture().find("msgbox \"error\" none")) << "still in the transcript";
     Transcript::BeginCapture();
 }

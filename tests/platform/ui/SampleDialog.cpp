@@ -23,20 +23,35 @@ DialogTemplate SampleTemplate()
         {.id = 1030, .kind = K::Edit, .rect = {96, 7, 130, 14}, .style = ES_AUTOHSCROLL | WS_TABSTOP},
         {.id = 1029, .kind = K::PushButton, .text = L"...", .rect = {230, 7, 22, 14}, .style = WS_TABSTOP},
         {.id = IDC_STATIC, .kind = K::GroupBox, .text = L"Limit Option:", .rect = {7, 28, 120, 62}},
-        {.id = 1033, .kind = K::RadioButton, .text = L"Use File Size Limit", .rect = {14, 40, 80, 10}, .style = WS_GROUP | WS_TABSTOP},
+        {.id = 1033,
+         .kind = K::RadioButton,
+         .text = L"Use File Size Limit",
+         .rect = {14, 40, 80, 10},
+         .style = WS_GROUP | WS_TABSTOP},
         {.id = 1032, .kind = K::Edit, .rect = {14, 52, 50, 14}, .style = ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP},
         {.id = IDC_STATIC, .kind = K::Static, .text = L"MB", .rect = {68, 55, 20, 8}},
         {.id = 1034, .kind = K::RadioButton, .text = L"Use Time Limit", .rect = {14, 68, 80, 10}},
-        {.id = 1031, .kind = K::Edit, .rect = {14, 78, 50, 14}, .style = ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP | WS_DISABLED},
+        {.id = 1031,
+         .kind = K::Edit,
+         .rect = {14, 78, 50, 14},
+         .style = ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP | WS_DISABLED},
         {.id = IDC_STATIC, .kind = K::Static, .text = L"Seconds", .rect = {68, 81, 40, 8}},
-        {.id = 1022, .kind = K::ListBox, .rect = {134, 28, 118, 44}, .style = LBS_SORT | LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+        {.id = 1022,
+         .kind = K::ListBox,
+         .rect = {134, 28, 118, 44},
+         .style = LBS_SORT | LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
          .items = {L"gamma", L"Alpha", L"beta"}},
-        {.id = 1003, .kind = K::ComboBox, .rect = {134, 76, 118, 80}, .style = CBS_DROPDOWNLIST | WS_TABSTOP,
+        {.id = 1003,
+         .kind = K::ComboBox,
+         .rect = {134, 76, 118, 80},
+         .style = CBS_DROPDOWNLIST | WS_TABSTOP,
          .items = {L"Diseqc NULL", L"Diseqc A", L"Diseqc B", L"Diseqc C", L"Diseqc D"}},
         {.id = 1092, .kind = K::ComboBox, .rect = {134, 96, 118, 80}, .style = CBS_DROPDOWN | CBS_SORT | WS_TABSTOP},
         {.id = IDC_STATIC, .kind = K::Static, .text = L"Position:", .rect = {7, 100, 36, 8}},
         {.id = 1098, .kind = K::Edit, .rect = {46, 98, 46, 14}, .style = WS_TABSTOP},
-        {.id = 1097, .kind = K::UpDown, .rect = {92, 98, 11, 14},
+        {.id = 1097,
+         .kind = K::UpDown,
+         .rect = {92, 98, 11, 14},
          .style = UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS},
         {.id = 1010, .kind = K::CheckBox, .text = L"ALL", .rect = {7, 118, 40, 10}, .style = WS_TABSTOP},
         {.id = IDC_STATIC, .kind = K::Static, .text = L"Status:", .rect = {7, 134, 30, 8}},
@@ -46,7 +61,11 @@ DialogTemplate SampleTemplate()
         {.id = 1036, .kind = K::PushButton, .text = L"Start Record", .rect = {7, 170, 60, 14}, .style = WS_TABSTOP},
         {.id = 1037, .kind = K::PushButton, .text = L"Cancel Record", .rect = {71, 170, 60, 14}, .style = WS_TABSTOP},
         {.id = 1011, .kind = K::PushButton, .text = L"Send", .rect = {135, 170, 20, 14}, .hidden = true},
-        {.id = IDOK, .kind = K::PushButton, .text = L"OK", .rect = {158, 170, 45, 14}, .style = BS_DEFPUSHBUTTON | WS_TABSTOP},
+        {.id = IDOK,
+         .kind = K::PushButton,
+         .text = L"OK",
+         .rect = {158, 170, 45, 14},
+         .style = BS_DEFPUSHBUTTON | WS_TABSTOP},
         {.id = IDCANCEL, .kind = K::PushButton, .text = L"Cancel", .rect = {207, 170, 45, 14}, .style = WS_TABSTOP},
     };
     return t;
@@ -91,7 +110,9 @@ SampleDialog::SampleDialog() : CDialog(SampleTemplate())
     MapClicked(1034, [this] { events.push_back("time mode"); });
     MapCommand(1022, LBN_SELCHANGE, [this] { events.push_back("names " + std::to_string(m_names.GetCurSel())); });
     MapCommand(1022, LBN_DBLCLK, [this] { events.push_back("names dblclk"); });
-    MapCommand(1003, CBN_SELCHANGE, [this] { events.push_back("port " + std::to_string(static_cast<CComboBox*>(GetDlgItem(1003))->GetCurSel())); });
+    MapCommand(1003, CBN_SELCHANGE, [this] {
+        events.push_back("port " + std::to_string(static_cast<CComboBox*>(GetDlgItem(1003))->GetCurSel()));
+    });
 }
 
 BOOL SampleDialog::OnInitDialog()

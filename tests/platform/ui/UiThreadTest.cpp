@@ -71,7 +71,8 @@ TEST(UiThread, AWorkersMessageBoxWaitsUntilDismissed)
     worker.join();
     EXPECT_TRUE(sawWorkerWaiting);
     EXPECT_EQ(IDOK, answer.load());
-    EXPECT_NE(std::string::npos, Transcript::TakeCapture().find("exclamation \"Get KSPROPERTY_BDA_GET_MEDIAINFO error\""));
+    EXPECT_NE(std::string::npos,
+              Transcript::TakeCapture().find("exclamation \"Get KSPROPERTY_BDA_GET_MEDIAINFO error\""));
 }
 
 TEST(UiThread, TakingALockAWaitingWorkerHoldsDoesNotDeadlock)

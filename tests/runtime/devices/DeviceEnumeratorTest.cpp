@@ -34,8 +34,8 @@ protected:
     ComPtr<IEnumMoniker> Enumerate(REFGUID category, HRESULT expected = S_OK)
     {
         ComPtr<ICreateDevEnum> devices;
-        EXPECT_HR(S_OK, CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&devices)));
+        EXPECT_HR(S_OK,
+                  CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&devices)));
         ComPtr<IEnumMoniker> monikers;
         EXPECT_HR(expected, devices->CreateClassEnumerator(category, &monikers, 0));
         return monikers;
@@ -86,8 +86,8 @@ TEST_F(DeviceEnumeratorTest, OrderIsTheConfiguredOrderAndUnreadableNamesKeepThei
     m_catalog->AddDevice(KSCATEGORY_BDA_RECEIVER_COMPONENT, L"Capture", Failing(E_FAIL));
     m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, L"Kavro N72 DVBS/S2 Tuner A", Failing(E_FAIL));
 
-    const std::vector<std::optional<std::wstring>> expected = {
-        L"Kavro N72 DVBS/S2 Tuner B", std::nullopt, L"Kavro N72 DVBS/S2 Tuner A"};
+    const std::vector<std::optional<std::wstring>> expected = {L"Kavro N72 DVBS/S2 Tuner B", std::nullopt,
+                                                               L"Kavro N72 DVBS/S2 Tuner A"};
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run == 0 ? "first enumeration" : "second enumeration");
         ComPtr<IEnumMoniker> monikers = Enumerate(KSCATEGORY_BDA_NETWORK_TUNER);

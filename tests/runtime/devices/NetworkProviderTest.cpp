@@ -58,7 +58,8 @@ public:
     DECLARE_IUNKNOWN
     STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
     {
-        if (ppv && riid == IID_ISimTuneTarget && m_canTune) return GetInterface(static_cast<ISimTuneTarget*>(this), ppv);
+        if (ppv && riid == IID_ISimTuneTarget && m_canTune)
+            return GetInterface(static_cast<ISimTuneTarget*>(this), ppv);
         return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
     }
     int GetPinCount() override { return 1; }
@@ -91,8 +92,9 @@ protected:
         RegisterGraphClasses();
         RegisterDeviceClasses(std::make_shared<DeviceCatalog>(), m_dir / "TuningSpaces.ini");
         ASSERT_HR(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_graph)));
-        ASSERT_HR(S_OK, CoCreateInstance(CLSID_DVBSNetworkProvider, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_PPV_ARGS(&m_provider)));
+        ASSERT_HR(
+            S_OK,
+            CoCreateInstance(CLSID_DVBSNetworkProvider, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_provider)));
         ASSERT_HR(S_OK, m_provider.QueryInterface(m_tuner));
         ASSERT_HR(S_OK, m_graph->AddFilter(m_provider.Get(), L"Network DVBS Provider"));
     }

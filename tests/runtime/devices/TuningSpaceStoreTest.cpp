@@ -37,8 +37,8 @@ protected:
         bool registered = false;
         {
             ComPtr<ITuningSpaceContainer> store;
-            EXPECT_HR(S_OK, CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER,
-                                             IID_PPV_ARGS(&store)));
+            EXPECT_HR(S_OK,
+                      CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&store)));
             ComPtr<IEnumTuningSpaces> spaces;
             EXPECT_HR(S_OK, store->get_EnumTuningSpaces(&spaces));
             ComPtr<ITuningSpace> space;
@@ -68,8 +68,7 @@ protected:
         ComPtr<IDVBSLocator> locator;
         EXPECT_HR(S_OK, CoCreateInstance(CLSID_DVBSLocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&locator)));
         ComPtr<IDVBTuningSpace2> space;
-        EXPECT_HR(S_OK,
-                  CoCreateInstance(CLSID_DVBSTuningSpace, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&space)));
+        EXPECT_HR(S_OK, CoCreateInstance(CLSID_DVBSTuningSpace, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&space)));
         BSTR type = SysAllocString(L"{FA4B375A-45B4-4D45-8440-263957B11623}");
         EXPECT_HR(S_OK, space->put_NetworkType(type));
         SysFreeString(type);
@@ -160,7 +159,8 @@ TEST_F(TuningSpaceStoreTest, EveryValueSurvivesTheStore)
     ComPtr<ITuningSpace> back;
     ASSERT_HR(S_OK, store->get_Item(index, &back));
     // The identifier is the store's, not a property of the space.
-    EXPECT_EQ(TuningSpaceStoreFile::Format({values}), TuningSpaceStoreFile::Format({DVBSTuningSpace::ReadValues(back.Get())}));
+    EXPECT_EQ(TuningSpaceStoreFile::Format({values}),
+              TuningSpaceStoreFile::Format({DVBSTuningSpace::ReadValues(back.Get())}));
 }
 
 TEST_F(TuningSpaceStoreTest, AddRefusesWhatCannotBeStored)
@@ -227,7 +227,8 @@ TEST(TuningSpaceStoreFileTest, DamagedFilesKeepWhatCanBeRead)
         {"section without id", "[TuningSpace]\nUniqueName=a\n", {}},
         {"two spaces with one id", "[TuningSpace]\nId=1\nUniqueName=a\n[TuningSpace]\nId=1\nUniqueName=b\n", {L"a"}},
         {"bad number leaves the default",
-         "[TuningSpace]\nId=2\nUniqueName=a\nLowOscillator=99999999999999\nSystemType=x\n", {L"a"}},
+         "[TuningSpace]\nId=2\nUniqueName=a\nLowOscillator=99999999999999\nSystemType=x\n",
+         {L"a"}},
         {"CR LF lines and blanks", "[TuningSpace]\r\n Id = 3\r\nUniqueName=a b\r\n", {L"a b"}},
         {"broken escapes kept as written", "[TuningSpace]\nId=1\nUniqueName=a\\q\\x4\\\n", {L"a\\q\\x4\\"}},
     };

@@ -136,7 +136,8 @@ TEST_F(FilterGraphTest, RunStreamsOnTheSourceThreadAndStopLeavesNoThreadInside)
     ASSERT_HR(S_OK, m_graph->AddFilter(consumer.base(), L"consumer"));
 
     ASSERT_HR(S_OK, m_graph->Connect(source->Pin(), PinNamed(tee.Get(), L"Input").Get()));
-    ASSERT_HR(S_OK, m_graph->Connect(PinNamed(tee.Get(), L"Output1").Get(), PinNamed(demux.Get(), L"MPEG-2 Stream").Get()));
+    ASSERT_HR(S_OK,
+              m_graph->Connect(PinNamed(tee.Get(), L"Output1").Get(), PinNamed(demux.Get(), L"MPEG-2 Stream").Get()));
     ASSERT_HR(S_OK, m_graph->Connect(PinNamed(tee.Get(), L"Output2").Get(), consumer->Pin()));
     ASSERT_HR(S_OK, m_graph->Connect(PinNamed(demux.Get(), L"1").Get(), PinNamed(information.Get(), L"Input").Get()));
     ComPtr<IPin> spare = PinNamed(tee.Get(), L"Output3");
@@ -201,7 +202,8 @@ TEST_F(FilterGraphTest, RemovingAConnectedFilterDisconnectsBothSides)
     Held<TestSource> source;
     Held<TestConsumer> consumer;
     ComPtr<IBaseFilter> tee = Create<IBaseFilter>(CLSID_InfTee);
-    for (IBaseFilter* f : {source.base(), tee.Get(), consumer.base()}) ASSERT_TRUE(SUCCEEDED(m_graph->AddFilter(f, nullptr)));
+    for (IBaseFilter* f : {source.base(), tee.Get(), consumer.base()})
+        ASSERT_TRUE(SUCCEEDED(m_graph->AddFilter(f, nullptr)));
     ASSERT_HR(S_OK, m_graph->Connect(source->Pin(), PinNamed(tee.Get(), L"Input").Get()));
     ASSERT_HR(S_OK, m_graph->Connect(PinNamed(tee.Get(), L"Output1").Get(), consumer->Pin()));
 
@@ -274,7 +276,8 @@ TEST_F(FilterGraphTest, JournalTellsWhatTheGraphDid)
         ComPtr<IBaseFilter> demux = Create<IBaseFilter>(CLSID_MPEG2Demultiplexer);
         ASSERT_HR(S_OK, m_graph->AddFilter(demux.Get(), L"MPEG2 Demultiplexer"));
         ASSERT_HR(S_OK, m_graph->Connect(source->Pin(), consumer->Pin()));
-        EXPECT_TRUE(FAILED(m_graph->Connect(PinNamed(demux.Get(), L"1").Get(), PinNamed(demux.Get(), L"MPEG-2 Stream").Get())));
+        EXPECT_TRUE(
+            FAILED(m_graph->Connect(PinNamed(demux.Get(), L"1").Get(), PinNamed(demux.Get(), L"MPEG-2 Stream").Get())));
         ASSERT_HR(S_OK, m_control->Run());
         ASSERT_HR(S_OK, m_control->Stop());
         ASSERT_HR(S_OK, m_graph->RemoveFilter(demux.Get()));

@@ -16,8 +16,8 @@ class MediaSampleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_HR(S_OK, MemAllocator::CreateInstance(nullptr, IID_IMemAllocator,
-                                                     reinterpret_cast<void**>(&m_allocator)));
+        ASSERT_HR(S_OK,
+                  MemAllocator::CreateInstance(nullptr, IID_IMemAllocator, reinterpret_cast<void**>(&m_allocator)));
         ALLOCATOR_PROPERTIES request{1, 1316, 1, 0};
         ALLOCATOR_PROPERTIES actual{};
         ASSERT_HR(S_OK, m_allocator->SetProperties(&request, &actual));

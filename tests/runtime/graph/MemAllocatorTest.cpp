@@ -251,8 +251,9 @@ TEST_F(MemAllocatorTest, CreatedByClassIdentifierWithoutAggregation)
     ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     RegisterMemAllocatorClass();
     ComPtr<IMemAllocator> allocator;
-    EXPECT_HR(S_OK, CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                                     reinterpret_cast<void**>(&allocator)));
+    EXPECT_HR(S_OK,
+              CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
+                               reinterpret_cast<void**>(&allocator)));
     ASSERT_TRUE(allocator);
     EXPECT_EQ(1u, refCount(allocator.Get()));
     expectInterface(allocator.Get(), IID_IUnknown, true);

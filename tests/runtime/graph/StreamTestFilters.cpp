@@ -13,7 +13,8 @@ bool IsStream(const AM_MEDIA_TYPE& type) { return type.majortype == MEDIATYPE_St
 
 } // namespace
 
-TestSourcePin::TestSourcePin(TestSource* source, CCritSec* lock) : CBaseOutputPin(L"source pin", source, lock, L"Out") {}
+TestSourcePin::TestSourcePin(TestSource* source, CCritSec* lock) : CBaseOutputPin(L"source pin", source, lock, L"Out")
+{}
 
 HRESULT TestSourcePin::CheckMediaType(const AM_MEDIA_TYPE* pmt)
 {
@@ -109,9 +110,9 @@ void TestSource::Stream()
 }
 
 TestConsumerPin::TestConsumerPin(TestConsumer* consumer, CCritSec* lock)
-    : CBaseInputPin(L"consumer pin", consumer, lock, L"In"), m_consumer(consumer)
-{
-}
+    : CBaseInputPin(L"consumer pin", consumer, lock, L"In"),
+      m_consumer(consumer)
+{}
 
 HRESULT TestConsumerPin::CheckMediaType(const AM_MEDIA_TYPE* pmt) { return IsStream(*pmt) ? S_OK : S_FALSE; }
 

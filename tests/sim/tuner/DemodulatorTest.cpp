@@ -35,8 +35,7 @@ TuneRequest Tune(std::uint32_t mhz, int polarisation, std::uint32_t ksps)
 // The committed switch command the program sends before a tune.
 void SelectPort(Demodulator& d, int port, bool highBand, bool horizontal)
 {
-    const std::uint8_t data =
-        static_cast<std::uint8_t>(0xF0 | (highBand ? 1 : 0) | (horizontal ? 2 : 0) | (port << 2));
+    const std::uint8_t data = static_cast<std::uint8_t>(0xF0 | (highBand ? 1 : 0) | (horizontal ? 2 : 0) | (port << 2));
     const std::uint8_t message[] = {0xE0, 0x10, 0x38, data};
     d.SendDiseqc(message, sizeof message);
 }
@@ -188,11 +187,9 @@ TEST(Demodulator, DvbsStreamInfoByteForByte)
     // IF 12187 - 10600 MHz = 1587000 kHz, 27500000 S/s, DVB-S, code rate 3/4
     // (index 2), QPSK, a single constant-coded transport stream at 0.35.
     const std::uint8_t expected[72] = {
-        0x38, 0x37, 0x18, 0x00, 0xE0, 0x9D, 0xA3, 0x01, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x02, 0, 0, 0,          0, 0, 0, 0,             3, 0, 0, 0, 1, 0, 0, 0,
-        1, 0, 0, 0,             0, 0, 0, 0,             0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0,             0, 0, 0, 0,             0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0,             0, 0, 0, 0,
+        0x38, 0x37, 0x18, 0x00, 0xE0, 0x9D, 0xA3, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0x02, 0, 0, 0, 0, 0, 0, 0,
+        3,    0,    0,    0,    1,    0,    0,    0,    1, 0, 0, 0, 0, 0, 0, 0, 0,    0, 0, 0, 0, 0, 0, 0,
+        0,    0,    0,    0,    0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0,    0, 0, 0, 0, 0, 0, 0,
     };
     EXPECT_EQ(std::memcmp(&info, expected, sizeof expected), 0);
 }
@@ -208,11 +205,9 @@ TEST(Demodulator, Dvbs2MultistreamStreamInfoByteForByte)
     // multiple streams, CCM, no ISSYI, NPD on, roll-off 0.25, stream 5,
     // MATYPE-1 11 0 1 0 1 01 = D5, MATYPE-2 05, inverted, pilots, short frame.
     const std::uint8_t expected[72] = {
-        0x38, 0x90, 0x1E, 0x00, 0x80, 0xC3, 0xC9, 0x01, 1, 0, 0, 0, 14, 0, 0, 0,
-        0, 0, 0, 0,             1, 0, 0, 0,             3, 0, 0, 0, 0, 0, 0, 0,
-        1, 0, 0, 0,             0, 0, 0, 0,             1, 0, 0, 0, 1, 0, 0, 0,
-        5, 0, 0, 0,             0xD5, 0, 0, 0,          5, 0, 0, 0, 1, 0, 0, 0,
-        1, 0, 0, 0,             1, 0, 0, 0,
+        0x38, 0x90, 0x1E, 0x00, 0x80, 0xC3, 0xC9, 0x01, 1, 0, 0, 0, 14, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
+        3,    0,    0,    0,    0,    0,    0,    0,    1, 0, 0, 0, 0,  0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0,
+        5,    0,    0,    0,    0xD5, 0,    0,    0,    5, 0, 0, 0, 1,  0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0,
     };
     EXPECT_EQ(std::memcmp(&info, expected, sizeof expected), 0);
 

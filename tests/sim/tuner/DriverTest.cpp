@@ -65,8 +65,8 @@ const PropertyRow kTable[] = {
 std::vector<std::uint8_t> ValidPayload(const PropertyRow& row, std::size_t size)
 {
     std::vector<std::uint8_t> bytes(std::max<std::size_t>(size, 1), 0);
-    if (row.id == 23 || row.id == 20) bytes[4] = 1;                      // gold code 0
-    if (row.id == 13) bytes[0] = 1;                                      // TS
+    if (row.id == 23 || row.id == 20) bytes[4] = 1; // gold code 0
+    if (row.id == 13) bytes[0] = 1;                 // TS
     if (row.id == 0 && size >= 11) bytes = {0xE0, 0x31, 0x60, 0, 0, 0, 0, 0, 0, 0, 3};
     if (row.id == 3 && size >= 288) std::memcpy(bytes.data() + 21, "\xE0\x31\x60", 3);
     return bytes;
@@ -85,20 +85,22 @@ TEST(Driver, EveryPropertyAnswersWithItsDocumentedSizes)
         auto value = ValidPayload(row, row.valueSize);
         if (row.support & kSupportGet) {
             DWORD returned = 12345;
-            EXPECT_HR(S_OK, rig.driver.Get(row.set, row.id, instance.data(), row.instanceSize, value.data(),
-                                           row.valueSize, &returned));
+            EXPECT_HR(S_OK,
+                      rig.driver.Get(row.set, row.id, instance.data(), row.instanceSize, value.data(), row.valueSize,
+                                     &returned));
             EXPECT_EQ(returned, row.valueSize);
         } else {
             DWORD returned = 0;
-            EXPECT_HR(kPropIdUnsupported, rig.driver.Get(row.set, row.id, instance.data(), row.instanceSize,
-                                                         value.data(), row.valueSize, &returned));
+            EXPECT_HR(kPropIdUnsupported,
+                      rig.driver.Get(row.set, row.id, instance.data(), row.instanceSize, value.data(), row.valueSize,
+                                     &returned));
         }
         if (row.support & kSupportSet) {
-            EXPECT_HR(S_OK, rig.driver.Set(row.set, row.id, instance.data(), row.instanceSize, value.data(),
-                                           row.valueSize));
+            EXPECT_HR(S_OK,
+                      rig.driver.Set(row.set, row.id, instance.data(), row.instanceSize, value.data(), row.valueSize));
         } else {
-            EXPECT_HR(kPropIdUnsupported, rig.driver.Set(row.set, row.id, instance.data(), row.instanceSize,
-                                                         value.data(), row.valueSize));
+            EXPECT_HR(kPropIdUnsupported,
+                      rig.driver.Set(row.set, row.id, instance.data(), row.instanceSize, value.data(), row.valueSize));
         }
     }
 }
@@ -125,8 +127,8 @@ TEST(Driver, WrongSizesFail)
                                                   sizes.value, &returned)));
             }
             if (row.support & kSupportSet) {
-                EXPECT_TRUE(FAILED(rig.driver.Set(row.set, row.id, instance.data(), sizes.instance, value.data(),
-                                                  sizes.value)));
+                EXPECT_TRUE(FAILED(
+                    rig.driver.Set(row.set, row.id, instance.data(), sizes.instance, value.data(), sizes.value)));
             }
         }
     }
@@ -265,7 +267,8 @@ TEST(Driver, EveryCallWritesItsJournalLine)
         "ks get BDA 13 inst=01 00 -> 0x00000000 value=01 00\n"
         "diseqc E0 10 38 F5 -> switch port=B band=high pol=V\n"
         "ks set BDA 0 inst=E0 10 38 F5 00 00 00 00 00 00 04 value=E0 10 38 F5 00 00 00 00 00 00 04 -> 0x00000000\n"
-        "ks get BDA 12 inst=" + JournalHex(&info, 72) + " -> 0x8007007A value=-\n";
+        "ks get BDA 12 inst=" +
+        JournalHex(&info, 72) + " -> 0x8007007A value=-\n";
     EXPECT_EQ(TempDir::ReadFile(file), expected);
 }
 

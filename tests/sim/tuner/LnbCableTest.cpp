@@ -123,16 +123,22 @@ TEST(LnbCable, MalformedMessagesAreIgnoredAndJournalled)
     };
     const Case cases[] = {
         {"too short", {0xE0, 0x31}, "diseqc E0 31 -> ignored: shorter than framing, address and command"},
-        {"reply framing", {0xE4, 0x31, 0x60}, "diseqc E4 31 60 -> ignored: framing byte is not a command from the master"},
+        {"reply framing",
+         {0xE4, 0x31, 0x60},
+         "diseqc E4 31 60 -> ignored: framing byte is not a command from the master"},
         {"drive without its data byte", {0xE0, 0x31, 0x68}, "diseqc E0 31 68 -> ignored: command takes 4 bytes, not 3"},
-        {"goto angle too long", {0xE0, 0x31, 0x6E, 0xD0, 0x38, 0x00},
+        {"goto angle too long",
+         {0xE0, 0x31, 0x6E, 0xD0, 0x38, 0x00},
          "diseqc E0 31 6E D0 38 00 -> ignored: command takes 5 bytes, not 6"},
-        {"goto angle without a sense", {0xE0, 0x31, 0x6E, 0x10, 0x38},
+        {"goto angle without a sense",
+         {0xE0, 0x31, 0x6E, 0x10, 0x38},
          "diseqc E0 31 6E 10 38 -> ignored: goto angle without east or west"},
         {"goto an empty position", {0xE0, 0x31, 0x6B, 0x09}, "diseqc E0 31 6B 09 -> ignored: positioner refused it"},
-        {"command for an elevation motor", {0xE0, 0x32, 0x68, 0x00},
+        {"command for an elevation motor",
+         {0xE0, 0x32, 0x68, 0x00},
          "diseqc E0 32 68 00 -> ignored: no device on this cable obeys it"},
-        {"unknown command", {0xE0, 0x10, 0x7F, 0x01, 0x02},
+        {"unknown command",
+         {0xE0, 0x10, 0x7F, 0x01, 0x02},
          "diseqc E0 10 7F 01 02 -> ignored: no device on this cable obeys it"},
     };
     TempDir dir;

@@ -54,8 +54,8 @@ TEST(SatelliteFile, TransponderLines)
         {"11000,H,27500,99", false, {}},
         {"11000,H,27500,34,DVB-T", false, {}},
         {"11000,H,27500,34,S2,64QAM", false, {}},
-        {"11000,H,27500,12,S2,8PSK", false, {}},         // DVB-S2 has no 8PSK 1/2
-        {"11000,H,27500,35,DVB-S,QPSK", false, {}},      // DVB-S has no 3/5
+        {"11000,H,27500,12,S2,8PSK", false, {}},    // DVB-S2 has no 8PSK 1/2
+        {"11000,H,27500,35,DVB-S,QPSK", false, {}}, // DVB-S has no 3/5
         {"11000,H,27500,910,S2,QPSK,frame=short", false, {}},
         {"11000,H,27500,34,S2,QPSK,isi=1;300", false, {}},
         {"11000,H,27500,34,S2,QPSK,pls=root:0", false, {}},
@@ -85,17 +85,18 @@ TEST(SatelliteFile, BadLinesAreSkippedAndNamed)
     ASSERT_EQ(parsed.satellite->transponders.size(), 2u);
     EXPECT_EQ(parsed.satellite->transponders[1].line, 4);
     EXPECT_EQ(parsed.satellite->transponders[0].services, (std::vector<std::string>{"10719 V"}));
-    EXPECT_EQ(parsed.warnings, (std::vector<std::string>{"0130.ini: [DVB] 2 skipped: fewer than four fields",
-                                                         "0130.ini: [DVB] 3 is missing"}));
+    EXPECT_EQ(parsed.warnings,
+              (std::vector<std::string>{"0130.ini: [DVB] 2 skipped: fewer than four fields",
+                                        "0130.ini: [DVB] 3 is missing"}));
 
     struct Case {
         const char* text;
         bool satellite;
     };
-    for (const auto& c : {Case{"", false}, Case{"[SATTYPE]\n1=west\n", false}, Case{"[SATTYPE]\n1=3600\n", false},
-                          Case{"[SATTYPE]\n1=3300\n[DVB]\n0=-5\n", true},
-                          Case{"[SATTYPE]\n1=3300\n[DVB]\n0=2000000000\n", true},
-                          Case{"\x01\x02[\xFF\n=\n[DVB\n0=1\n1=,,,,\n", false}}) {
+    for (const auto& c :
+         {Case{"", false}, Case{"[SATTYPE]\n1=west\n", false}, Case{"[SATTYPE]\n1=3600\n", false},
+          Case{"[SATTYPE]\n1=3300\n[DVB]\n0=-5\n", true}, Case{"[SATTYPE]\n1=3300\n[DVB]\n0=2000000000\n", true},
+          Case{"\x01\x02[\xFF\n=\n[DVB\n0=1\n1=,,,,\n", false}}) {
         const auto result = ParseSatelliteFile(IniText(c.text), "x.ini");
         EXPECT_EQ(result.satellite.has_value(), c.satellite) << c.text;
         if (result.satellite) {

@@ -118,8 +118,9 @@ TEST(TunerFilter, TuneRequestsLockAndStatisticsShowIt)
     ASSERT_HR(S_OK, input.QueryInterface(ks));
     StreamInfo info{};
     DWORD returned = 0;
-    ASSERT_HR(S_OK, ks->Get(KSPROPSETID_BDA_EXTENSION, KSPROPERTY_BDA_GET_MEDIAINFO, &info, sizeof info, &info,
-                            sizeof info, &returned));
+    ASSERT_HR(S_OK,
+              ks->Get(KSPROPSETID_BDA_EXTENSION, KSPROPERTY_BDA_GET_MEDIAINFO, &info, sizeof info, &info, sizeof info,
+                      &returned));
     EXPECT_EQ(info.standard, STREAMINFO_STANDARD_DVBS2);
     EXPECT_EQ(info.symbolRate, 22'000'000u);
 

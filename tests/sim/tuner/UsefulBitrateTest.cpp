@@ -38,14 +38,17 @@ TEST(UsefulBitrate, MatchesTheStandardsEfficiencies)
          with(Make(DeliverySystem::DvbS2, Modulation::Psk8, CodeRate::R2_3, 1000), [](auto& t) { t.pilots = true; }),
          1.980636 * 21690 / 22194},
         {"QPSK 1/2 short frame",
-         with(Make(DeliverySystem::DvbS2, Modulation::Qpsk, CodeRate::R1_2, 1000), [](auto& t) { t.shortFrame = true; }),
+         with(Make(DeliverySystem::DvbS2, Modulation::Qpsk, CodeRate::R1_2, 1000),
+              [](auto& t) { t.shortFrame = true; }),
          (7032 - 80) / (90.0 * 91)},
         {"8PSK 2/3 with ISSY",
          with(Make(DeliverySystem::DvbS2, Modulation::Psk8, CodeRate::R2_3, 1000), [](auto& t) { t.issyi = true; }),
          1.980636 * 188 / 190},
         {"one of three input streams",
          with(Make(DeliverySystem::DvbS2, Modulation::Psk8, CodeRate::R2_3, 1000),
-              [](auto& t) { t.inputStreams = {1, 2, 3}; }),
+              [](auto& t) {
+                  t.inputStreams = {1, 2, 3};
+              }),
          1.980636 / 3},
     };
     for (const auto& c : cases) {
