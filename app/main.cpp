@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     QApplication qt(argc, argv);
     // Declared after the Qt application, so it goes first: its device-removal
     // notice can no longer arrive once the windows are gone.
-    const std::unique_ptr<SimulatedMachine> machine = InstallSimulatedMachine();
+    const std::unique_ptr<sim::SimulatedMachine> machine = sim::InstallSimulatedMachine();
     if (!machine) {
         std::fprintf(stderr, "Kavro-TScap: the simulated machine could not be installed\n");
         return 1;

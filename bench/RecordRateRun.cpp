@@ -124,11 +124,11 @@ int main(int argc, char** argv)
     graphMutex = CreateMutex(nullptr, FALSE, nullptr);
     int status = 1;
     {
-        SimMachineOptions options;
+        sim::SimMachineOptions options;
         options.worldText = kWorld;
         options.programDirectory = folder;
         options.tuningSpaceFile = folder / "tuningspaces.ini";
-        auto machine = InstallSimulatedMachine(options);
+        auto machine = sim::InstallSimulatedMachine(options);
 
         TunerGraph& graph = TunerGraph::Process();
         if (BuildTunerGraph(0, L"", nullptr) != BUILD_OK || !graph.mediaControl || !graph.sink) {

@@ -68,7 +68,8 @@ void SinkReceive(benchmark::State& state)
     }
     ComPtr<IMemAllocator> allocator;
     ComPtr<IMediaSample> sample;
-    if (SUCCEEDED(MemAllocator::CreateInstance(nullptr, IID_PPV_ARGS(&allocator)))) sample = TsSample(allocator.Get());
+    if (SUCCEEDED(runtime::MemAllocator::CreateInstance(nullptr, IID_PPV_ARGS(&allocator))))
+        sample = TsSample(allocator.Get());
     if (!sample) {
         state.SkipWithError("no sample");
         static_cast<IBaseFilter*>(sink)->Release();

@@ -18,6 +18,8 @@
 #include <atomic>
 #include <tuple>
 
+namespace runtime {
+
 template <class Derived, class... Interfaces>
 class ComObject : public Interfaces... {
 public:
@@ -101,3 +103,5 @@ HRESULT ReturnInterface(T* object, T** out)
     if (object) object->AddRef();
     return object ? S_OK : E_FAIL;
 }
+
+} // namespace runtime

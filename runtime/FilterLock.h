@@ -4,6 +4,10 @@
 //   class InfTee final : private FilterLock, public CBaseFilter { ... };
 #include "platform/com/Sync.h"
 
+namespace runtime {
+
 struct FilterLock {
     CCritSec m_filterLock;
 };
+
+} // namespace runtime

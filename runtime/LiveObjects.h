@@ -2,6 +2,8 @@
 // The number of simulator objects alive in the process, for the journal's
 // `exit live_objects=N` line: at a clean exit it is 0. Any thread.
 
+namespace runtime {
+
 // Simulator objects alive now.
 long SimLiveObjects();
 
@@ -14,3 +16,5 @@ public:
     SimLiveObject& operator=(const SimLiveObject&) = default;
     ~SimLiveObject();
 };
+
+} // namespace runtime

@@ -5,4 +5,8 @@
 
 #include <string>
 
+namespace runtime {
+
 void SimWriteExitLine() { JournalWrite("exit live_objects=" + std::to_string(SimLiveObjects())); }
+
+} // namespace runtime

@@ -24,6 +24,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace sim {
+
 namespace {
 
 // The class registry is the process's, so is the fact that a machine fills it.
@@ -90,7 +92,8 @@ std::unique_ptr<SimulatedMachine> InstallSimulatedMachine(SimMachineOptions opti
     machine->m_clock = options.clock ? options.clock : std::make_shared<sim::SteadyClock>();
     machine->LoadWorld(options);
     machine->LoadSky(options.programDirectory.empty() ? ExecutableFolder() : options.programDirectory);
-    machine->RegisterClasses(options.tuningSpaceFile.empty() ? DefaultTuningSpaceFile() : options.tuningSpaceFile);
+    machine->RegisterClasses(options.tuningSpaceFile.empty() ? runtime::DefaultTuningSpaceFile()
+                                                             : options.tuningSpaceFile);
     machine->AddDevices();
     machine->m_removal =
         std::make_unique<sim::DeviceRemovalTimer>(*machine->m_clock, machine->m_world.deviceRemovalAfterMs);
@@ -108,7 +111,7 @@ SimulatedMachine::~SimulatedMachine()
     g_installed = false;
     // Last: every object the program held is released by now, and so is
     // everything the machine kept.
-    SimWriteExitLine();
+    runtime::SimWriteExitLine();
 }
 
 void SimulatedMachine::SetDeviceRemovalHandler(std::function<void()> handler)
@@ -163,10 +166,10 @@ void SimulatedMachine::LoadSky(const std::filesystem::path& programDirectory)
 
 void SimulatedMachine::RegisterClasses(const std::filesystem::path& tuningSpaceFile)
 {
-    m_catalog = std::make_shared<DeviceCatalog>();
-    RegisterMemAllocatorClass();
-    RegisterGraphClasses();
-    RegisterDeviceClasses(m_catalog, tuningSpaceFile);
+    m_catalog = std::make_shared<runtime::DeviceCatalog>();
+    runtime::RegisterMemAllocatorClass();
+    runtime::RegisterGraphClasses();
+    runtime::RegisterDeviceClasses(m_catalog, tuningSpaceFile);
     // Components the world takes away, so the program meets their absence.
     if (!m_world.demultiplexer) UnregisterComClass(CLSID_MPEG2Demultiplexer);
     if (!m_world.tee) UnregisterComClass(CLSID_InfTee);
@@ -208,6 +211,8 @@ void SimulatedMachine::AddDevices()
     if (m_world.transportInformation) {
         m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION,
                              std::wstring(L"BDA MPEG2 Transport Information Filter"),
-                             &TransportInformationFilter::Create);
+                             &runtime::TransportInformationFilter::Create);
     }
 }
+
+} // namespace sim

@@ -38,10 +38,12 @@
 #include <string>
 #include <vector>
 
+namespace runtime {
 class DeviceCatalog;
+} // namespace runtime
 namespace sim {
+
 class DeviceRemovalTimer;
-} // namespace sim
 
 struct SimMachineOptions {
     // The world as text, instead of any file (tests).
@@ -86,9 +88,11 @@ private:
     std::vector<std::string> m_problems;
     std::shared_ptr<const sim::SimClock> m_clock;
     std::shared_ptr<const sim::Sky> m_sky;
-    std::shared_ptr<DeviceCatalog> m_catalog;
+    std::shared_ptr<runtime::DeviceCatalog> m_catalog;
     std::unique_ptr<sim::DeviceRemovalTimer> m_removal;
 };
 
 // Installs the machine; null (and a message) while another one is installed.
 std::unique_ptr<SimulatedMachine> InstallSimulatedMachine(SimMachineOptions options = {});
+
+} // namespace sim

@@ -2,6 +2,8 @@
 
 #include "platform/com/ComPtr.h"
 
+namespace runtime {
+
 HRESULT DVBSLocator::CreateInstance(IUnknown* outer, REFIID riid, void** ppv)
 {
     if (!ppv) return E_POINTER;
@@ -118,3 +120,5 @@ LocatorValues DVBSLocator::ReadValues(ILocator* locator)
     }
     return values;
 }
+
+} // namespace runtime

@@ -9,6 +9,8 @@
 
 #include <mutex>
 
+namespace runtime {
+
 class DVBSLocator final : public ComObject<DVBSLocator, DispatchWithoutTypeInfo<IDVBSLocator>> {
 public:
     // Class factory (CLSID_DVBSLocator); aggregation is refused.
@@ -61,3 +63,5 @@ private:
     std::mutex m_lock;
     LocatorValues m_values;
 };
+
+} // namespace runtime

@@ -4,6 +4,8 @@
 #include "runtime/devices/DVBSLocator.h"
 #include "runtime/devices/DVBTuneRequest.h"
 
+namespace runtime {
+
 HRESULT DVBSTuningSpace::CreateInstance(IUnknown* outer, REFIID riid, void** ppv)
 {
     if (!ppv) return E_POINTER;
@@ -211,3 +213,5 @@ STDMETHODIMP DVBSTuningSpace::Clone(ITuningSpace** NewTS)
     *NewTS = Create(copy);
     return S_OK;
 }
+
+} // namespace runtime

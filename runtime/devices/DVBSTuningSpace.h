@@ -10,6 +10,8 @@
 
 #include <mutex>
 
+namespace runtime {
+
 class DVBSTuningSpace final : public ComObject<DVBSTuningSpace, DispatchWithoutTypeInfo<IDVBSTuningSpace>> {
 public:
     // Class factory (CLSID_DVBSTuningSpace); aggregation is refused.
@@ -83,3 +85,5 @@ private:
     TuningSpaceValues m_values; // defaultLocator unused: the object below stands for it
     ComPtr<ILocator> m_defaultLocator;
 };
+
+} // namespace runtime

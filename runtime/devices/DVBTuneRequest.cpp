@@ -1,5 +1,7 @@
 #include "runtime/devices/DVBTuneRequest.h"
 
+namespace runtime {
+
 HRESULT DVBTuneRequest::CreateInstance(IUnknown* outer, REFIID riid, void** ppv)
 {
     if (!ppv) return E_POINTER;
@@ -99,3 +101,5 @@ STDMETHODIMP DVBTuneRequest::get_TSID(LONG* v) { return GetId(m_tsid, v); }
 STDMETHODIMP DVBTuneRequest::put_TSID(LONG v) { return PutId(m_tsid, v); }
 STDMETHODIMP DVBTuneRequest::get_SID(LONG* v) { return GetId(m_sid, v); }
 STDMETHODIMP DVBTuneRequest::put_SID(LONG v) { return PutId(m_sid, v); }
+
+} // namespace runtime

@@ -9,6 +9,8 @@
 
 #include <mutex>
 
+namespace runtime {
+
 class DVBTuneRequest final : public ComObject<DVBTuneRequest, DispatchWithoutTypeInfo<IDVBTuneRequest>> {
 public:
     // Class factory (CLSID_DVBTuneRequest): a request of no tuning space.
@@ -49,3 +51,5 @@ private:
     LONG m_tsid = -1;
     LONG m_sid = -1;
 };
+
+} // namespace runtime

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace runtime {
+
 bool DeviceCatalog::GuidLess::operator()(const GUID& a, const GUID& b) const
 {
     return std::memcmp(&a, &b, sizeof(GUID)) < 0;
@@ -41,3 +43,5 @@ std::vector<DeviceEntry> DeviceCatalog::Devices(REFGUID category) const
     const auto found = m_categories.find(category);
     return found == m_categories.end() ? std::vector<DeviceEntry>{} : found->second;
 }
+
+} // namespace runtime

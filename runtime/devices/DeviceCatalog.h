@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+namespace runtime {
+
 // Creates the device's filter and returns it with one reference for the caller.
 using DeviceFilterFactory = std::function<HRESULT(IBaseFilter** filter)>;
 
@@ -49,3 +51,5 @@ private:
     std::map<GUID, std::vector<DeviceEntry>, GuidLess> m_categories;
     std::uint64_t m_nextId = 1;
 };
+
+} // namespace runtime

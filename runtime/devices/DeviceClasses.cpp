@@ -9,6 +9,8 @@
 #include "runtime/devices/NetworkProvider.h"
 #include "runtime/devices/TuningSpaceStore.h"
 
+namespace runtime {
+
 void RegisterDeviceClasses(std::shared_ptr<DeviceCatalog> catalog, const std::filesystem::path& tuningSpaceFile)
 {
     RegisterComClass(CLSID_SystemDeviceEnum, DeviceEnumerator::Factory(std::move(catalog)));
@@ -21,3 +23,5 @@ void RegisterDeviceClasses(std::shared_ptr<DeviceCatalog> catalog, const std::fi
 }
 
 std::filesystem::path DefaultTuningSpaceFile() { return LocalPath(L"c:\\ProgramData\\TuningSpaces.ini"); }
+
+} // namespace runtime

@@ -8,8 +8,12 @@
 #include <filesystem>
 #include <memory>
 
+namespace runtime {
+
 void RegisterDeviceClasses(std::shared_ptr<DeviceCatalog> catalog, const std::filesystem::path& tuningSpaceFile);
 
 // The file of the simulated system that keeps the installed tuning spaces:
 // c:\ProgramData\TuningSpaces.ini through the drive mapping.
 std::filesystem::path DefaultTuningSpaceFile();
+
+} // namespace runtime

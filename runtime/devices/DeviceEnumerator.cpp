@@ -3,6 +3,8 @@
 #include "platform/com/ComPtr.h"
 #include "runtime/devices/MonikerEnumerator.h"
 
+namespace runtime {
+
 ClassFactory DeviceEnumerator::Factory(std::shared_ptr<DeviceCatalog> catalog)
 {
     return [catalog](IUnknown* outer, REFIID riid, void** ppv) -> HRESULT {
@@ -29,3 +31,5 @@ STDMETHODIMP DeviceEnumerator::CreateClassEnumerator(REFCLSID clsidDeviceClass, 
     *ppEnumMoniker = MonikerEnumerator::Create(clsidDeviceClass, std::move(devices));
     return S_OK;
 }
+
+} // namespace runtime

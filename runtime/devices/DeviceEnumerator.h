@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace runtime {
+
 class DeviceEnumerator final : public ComObject<DeviceEnumerator, ICreateDevEnum> {
 public:
     // The class factory of an enumerator over catalog.
@@ -23,3 +25,5 @@ private:
 
     const std::shared_ptr<DeviceCatalog> m_catalog;
 };
+
+} // namespace runtime

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <functional>
 
+namespace runtime {
+
 namespace {
 
 std::wstring DisplayNameOf(IMoniker* moniker)
@@ -167,3 +169,5 @@ STDMETHODIMP DeviceMoniker::IsSystemMoniker(DWORD* pdwMksys)
     *pdwMksys = MKSYS_NONE;
     return S_FALSE;
 }
+
+} // namespace runtime

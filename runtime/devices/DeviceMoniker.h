@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace runtime {
+
 class DeviceMoniker final : public ComObject<DeviceMoniker, IMoniker> {
 public:
     // One reference for the caller.
@@ -50,3 +52,5 @@ private:
     const DeviceEntry m_device;
     const std::wstring m_displayName;
 };
+
+} // namespace runtime

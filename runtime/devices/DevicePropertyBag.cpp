@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+namespace runtime {
+
 IPropertyBag* DevicePropertyBag::Create(std::optional<std::wstring> friendlyName)
 {
     auto* bag = new DevicePropertyBag(std::move(friendlyName));
@@ -30,3 +32,5 @@ STDMETHODIMP DevicePropertyBag::Read(LPCOLESTR pszPropName, VARIANT* pVar, IErro
 }
 
 STDMETHODIMP DevicePropertyBag::Write(LPCOLESTR, VARIANT*) { return E_ACCESSDENIED; }
+
+} // namespace runtime

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace runtime {
+
 class DevicePropertyBag final : public ComObject<DevicePropertyBag, IPropertyBag> {
 public:
     // One reference for the caller. Without a name, "FriendlyName" cannot be read.
@@ -25,3 +27,5 @@ private:
 
     const std::optional<std::wstring> m_friendlyName;
 };
+
+} // namespace runtime

@@ -5,6 +5,8 @@
 #include "platform/com/Unknown.h"
 #include "platform/dshow/TuningInterfaces.h"
 
+namespace runtime {
+
 // The values of one tune request, as the network provider read them from the
 // request, its locator and its tuning space. kHz for frequencies; the symbol
 // rate as the locator carries it (kSymbols/s); -1 or NOT_SET where the
@@ -38,3 +40,5 @@ protected:
     ~ISimTuneTarget() = default;
 };
 KAVRO_DECLARE_IID(ISimTuneTarget, "{6C1E2B7A-3D5F-4E8B-9A41-2F7D0C8E5B13}");
+
+} // namespace runtime

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace runtime {
+
 IEnumMoniker* MonikerEnumerator::Create(const GUID& category, std::vector<DeviceEntry> devices, std::size_t position)
 {
     auto* enumerator = new MonikerEnumerator(category, std::move(devices), position);
@@ -50,3 +52,5 @@ STDMETHODIMP MonikerEnumerator::Clone(IEnumMoniker** ppenum)
     *ppenum = Create(m_category, m_devices, m_position);
     return S_OK;
 }
+
+} // namespace runtime

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <vector>
 
+namespace runtime {
+
 class MonikerEnumerator final : public ComObject<MonikerEnumerator, IEnumMoniker> {
 public:
     // One reference for the caller.
@@ -32,3 +34,5 @@ private:
     const std::vector<DeviceEntry> m_devices;
     std::size_t m_position;
 };
+
+} // namespace runtime

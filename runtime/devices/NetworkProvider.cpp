@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace runtime {
+
 // ---- output pin ----
 
 AntennaOutputPin::AntennaOutputPin(NetworkProvider* provider, CCritSec* lock)
@@ -191,3 +193,5 @@ STDMETHODIMP NetworkProvider::get_SignalStrength(LONG* Strength)
 }
 
 STDMETHODIMP NetworkProvider::TriggerSignalEvents(LONG) { return E_NOTIMPL; }
+
+} // namespace runtime

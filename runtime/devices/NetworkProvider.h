@@ -23,6 +23,8 @@
 
 #include <memory>
 
+namespace runtime {
+
 class NetworkProvider;
 
 class AntennaOutputPin final : public CBasePin {
@@ -75,3 +77,5 @@ private:
     ComPtr<ITuneRequest> m_tuneRequest;
     SimLiveObject m_live;
 };
+
+} // namespace runtime

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace runtime {
+
 IEnumTuningSpaces* TuningSpaceEnumerator::Create(std::vector<TuningSpaceValues> spaces, std::size_t position)
 {
     auto* enumerator = new TuningSpaceEnumerator(std::move(spaces), position);
@@ -50,3 +52,5 @@ STDMETHODIMP TuningSpaceEnumerator::Clone(IEnumTuningSpaces** ppEnum)
     *ppEnum = Create(m_spaces, m_position);
     return S_OK;
 }
+
+} // namespace runtime

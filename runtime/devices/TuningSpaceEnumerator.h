@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+namespace runtime {
+
 class TuningSpaceEnumerator final : public ComObject<TuningSpaceEnumerator, IEnumTuningSpaces> {
 public:
     // One reference for the caller.
@@ -31,3 +33,5 @@ private:
     const std::vector<TuningSpaceValues> m_spaces;
     std::size_t m_position;
 };
+
+} // namespace runtime

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace runtime {
+
 namespace {
 
 constexpr std::uint32_t kErrorDupName = 52;
@@ -194,3 +196,5 @@ STDMETHODIMP TuningSpaceStore::put_MaxCount(LONG MaxCount)
     m_maxCount = MaxCount;
     return S_OK;
 }
+
+} // namespace runtime

@@ -14,6 +14,8 @@
 
 #include <memory>
 
+namespace runtime {
+
 class TuningSpaceStore final : public ComObject<TuningSpaceStore, DispatchWithoutTypeInfo<ITuningSpaceContainer>> {
 public:
     // The class factory of a store over file (shared by every object it makes).
@@ -49,3 +51,5 @@ private:
     std::shared_ptr<TuningSpaceStoreFile> m_file;
     std::atomic<LONG> m_maxCount{1000};
 };
+
+} // namespace runtime

@@ -14,6 +14,8 @@
 #include <type_traits>
 #include <unistd.h>
 
+namespace runtime {
+
 namespace {
 
 std::string Escape(std::wstring_view text)
@@ -335,3 +337,5 @@ HRESULT TuningSpaceStoreFile::Update(const std::function<HRESULT(std::vector<Tun
     }
     return SaveLocked(spaces);
 }
+
+} // namespace runtime

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace runtime {
+
 class TuningSpaceStoreFile {
 public:
     explicit TuningSpaceStoreFile(std::filesystem::path file);
@@ -48,3 +50,5 @@ private:
     std::filesystem::path m_file;
     std::mutex m_lock;
 };
+
+} // namespace runtime

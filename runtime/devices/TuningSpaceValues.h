@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+namespace runtime {
+
 struct LocatorValues {
     LONG carrierFrequency = -1;
     FECMethod innerFEC = BDA_FEC_METHOD_NOT_SET;
@@ -44,3 +46,5 @@ struct TuningSpaceValues {
 
     friend bool operator==(const TuningSpaceValues&, const TuningSpaceValues&) = default;
 };
+
+} // namespace runtime

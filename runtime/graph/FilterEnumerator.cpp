@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace runtime {
+
 IEnumFilters* FilterEnumerator::Create(FilterGraph* graph)
 {
     auto* enumerator = new FilterEnumerator(graph);
@@ -70,3 +72,5 @@ STDMETHODIMP FilterEnumerator::Clone(IEnumFilters** ppEnum)
     *ppEnum = copy;
     return S_OK;
 }
+
+} // namespace runtime

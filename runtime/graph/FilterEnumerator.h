@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+namespace runtime {
+
 class FilterGraph;
 
 class FilterEnumerator final : public ComObject<FilterEnumerator, IEnumFilters> {
@@ -32,3 +34,5 @@ private:
     LONG m_version;
     std::size_t m_position = 0;
 };
+
+} // namespace runtime

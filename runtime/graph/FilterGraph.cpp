@@ -11,6 +11,8 @@
 #include <set>
 #include <string>
 
+namespace runtime {
+
 namespace {
 
 // Filters start this long after Run so every one of them is running by then
@@ -459,3 +461,5 @@ STDMETHODIMP FilterGraph::Notify(LONG EventCode, LONG_PTR, LONG_PTR)
     JournalWrite("graph event " + std::to_string(EventCode));
     return S_OK;
 }
+
+} // namespace runtime

@@ -39,6 +39,8 @@
 #include <string>
 #include <vector>
 
+namespace runtime {
+
 class FilterGraph final
     : public ComObject<FilterGraph, IGraphBuilder, DispatchWithoutTypeInfo<IMediaControl>, IMediaEventSink> {
 public:
@@ -129,3 +131,5 @@ private:
     FILTER_STATE m_state = State_Stopped;
     std::atomic<LONG> m_version{1};
 };
+
+} // namespace runtime

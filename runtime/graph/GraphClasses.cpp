@@ -7,6 +7,8 @@
 #include "runtime/graph/Mpeg2Demultiplexer.h"
 #include "runtime/graph/SystemClock.h"
 
+namespace runtime {
+
 void RegisterGraphClasses()
 {
     RegisterComClass(CLSID_FilterGraph, &FilterGraph::CreateInstance);
@@ -14,3 +16,5 @@ void RegisterGraphClasses()
     RegisterComClass(CLSID_InfTee, &InfTee::CreateInstance);
     RegisterComClass(CLSID_MPEG2Demultiplexer, &Mpeg2Demultiplexer::CreateInstance);
 }
+
+} // namespace runtime

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace runtime {
+
 // ---- input pin ----
 
 InfTeeInputPin::InfTeeInputPin(InfTee* tee, CCritSec* lock)
@@ -189,3 +191,5 @@ void InfTee::EnsureFreeOutput()
     }
     IncrementPinVersion();
 }
+
+} // namespace runtime

@@ -23,6 +23,8 @@
 #include <mutex>
 #include <vector>
 
+namespace runtime {
+
 class InfTee;
 
 class InfTeeInputPin final : public CBaseInputPin {
@@ -81,3 +83,5 @@ private:
     std::vector<std::unique_ptr<InfTeeOutputPin>> m_outputs;
     SimLiveObject m_live;
 };
+
+} // namespace runtime

@@ -2,6 +2,8 @@
 
 #include "runtime/graph/MemAllocator.h"
 
+namespace runtime {
+
 MediaSample::MediaSample(MemAllocator* allocator, BYTE* data, LONG size)
     : m_allocator(allocator),
       m_data(data),
@@ -191,3 +193,5 @@ void MediaSample::ClearMediaType()
     DeleteMediaType(m_type);
     m_type = nullptr;
 }
+
+} // namespace runtime

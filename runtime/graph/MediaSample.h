@@ -10,6 +10,8 @@
 
 #include <atomic>
 
+namespace runtime {
+
 class MemAllocator;
 
 class MediaSample final : public IMediaSample {
@@ -73,3 +75,5 @@ private:
 
     SimLiveObject m_live;
 };
+
+} // namespace runtime

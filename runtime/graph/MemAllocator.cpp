@@ -9,6 +9,8 @@
 #include <new>
 #include <utility>
 
+namespace runtime {
+
 namespace {
 
 // Far beyond what a transport stream needs (a second of the fastest
@@ -236,3 +238,5 @@ MemAllocator::Memory MemAllocator::TakeMemoryLocked()
 }
 
 void RegisterMemAllocatorClass() { RegisterComClass(CLSID_MemoryAllocator, &MemAllocator::CreateInstance); }
+
+} // namespace runtime

@@ -16,6 +16,8 @@
 #include <mutex>
 #include <vector>
 
+namespace runtime {
+
 class MediaSample;
 
 class MemAllocator final : public IMemAllocator {
@@ -83,3 +85,5 @@ private:
 // Registers CLSID_MemoryAllocator with the class registry (the simulator's
 // install step and tests call it).
 void RegisterMemAllocatorClass();
+
+} // namespace runtime

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace runtime {
+
 namespace {
 
 constexpr long kPacketSize = 188;
@@ -193,3 +195,5 @@ HRESULT Mpeg2Demultiplexer::DeliverTables()
     }
     return S_OK;
 }
+
+} // namespace runtime

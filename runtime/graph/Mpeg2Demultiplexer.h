@@ -22,6 +22,8 @@
 #include <mutex>
 #include <vector>
 
+namespace runtime {
+
 class Mpeg2Demultiplexer;
 
 class Mpeg2DemuxInputPin final : public CBaseInputPin {
@@ -78,3 +80,5 @@ private:
     std::atomic<long long> m_tablePackets{0};
     SimLiveObject m_live;
 };
+
+} // namespace runtime

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 
+namespace runtime {
+
 namespace {
 
 REFERENCE_TIME Now()
@@ -107,3 +109,5 @@ void SystemClock::Worker()
         }
     }
 }
+
+} // namespace runtime

@@ -13,6 +13,8 @@
 #include <mutex>
 #include <thread>
 
+namespace runtime {
+
 class SystemClock final : public ComObject<SystemClock, IReferenceClock> {
 public:
     // Class factory (CLSID_SystemClock); aggregation is refused.
@@ -51,3 +53,5 @@ private:
     std::thread m_worker;
     REFERENCE_TIME m_last = 0;
 };
+
+} // namespace runtime

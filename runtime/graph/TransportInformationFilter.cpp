@@ -1,5 +1,7 @@
 #include "runtime/graph/TransportInformationFilter.h"
 
+namespace runtime {
+
 TransportInformationInputPin::TransportInformationInputPin(TransportInformationFilter* filter, CCritSec* lock)
     : CBaseInputPin(L"Transport information input", filter, lock, L"Input"),
       m_owner(filter)
@@ -55,3 +57,5 @@ TransportInformationFilter::TransportInformationFilter()
 {}
 
 TransportInformationFilter::~TransportInformationFilter() = default;
+
+} // namespace runtime

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <memory>
 
+namespace runtime {
+
 // The class identifier the filter reports.
 inline constexpr CLSID CLSID_TransportInformationFilter = GuidLiteral("{FC772AB0-0C7F-11D3-8FF2-00A0C9224CF4}");
 
@@ -51,3 +53,5 @@ private:
     std::atomic<long long> m_bytes{0};
     SimLiveObject m_live;
 };
+
+} // namespace runtime

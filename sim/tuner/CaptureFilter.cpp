@@ -8,6 +8,8 @@
 #include <new>
 #include <system_error>
 
+namespace sim {
+
 namespace {
 
 constexpr LONG kBuffers = 8;
@@ -284,3 +286,5 @@ bool CaptureFilter::DeliverSample()
     ReportLostPackets();
     return true;
 }
+
+} // namespace sim

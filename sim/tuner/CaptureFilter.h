@@ -45,6 +45,8 @@
 #include <string>
 #include <thread>
 
+namespace sim {
+
 // The class identifier the capture filter reports.
 inline constexpr CLSID CLSID_KavroCaptureFilter = GuidLiteral("{A4C1E9B2-5D38-4F07-8B6E-1F2A9C3D7E45}");
 
@@ -88,7 +90,7 @@ private:
     CaptureFilter* const m_owner;
 };
 
-class CaptureFilter final : private FilterLock, public CBaseFilter {
+class CaptureFilter final : private runtime::FilterLock, public CBaseFilter {
 public:
     // Creates the filter over the device (whose clock paces the stream); one
     // reference for *ppFilter (a device factory).
@@ -137,5 +139,7 @@ private:
     bool m_stop = false; // under m_wakeLock
     // Bytes of samples the downstream pin accepted since creation.
     std::atomic<long long> m_bytesDelivered{0};
-    SimLiveObject m_live;
+    runtime::SimLiveObject m_live;
 };
+
+} // namespace sim

@@ -8,6 +8,8 @@
 #include "platform/com/Unknown.h"
 #include "platform/dshow/BdaInterfaces.h"
 
+namespace sim {
+
 // The medium set of the Kavro tuner's output and capture input.
 inline constexpr GUID KSMEDIUMSETID_KavroTuner = GuidLiteral("{5E0B8C21-7A43-4F6D-B1E9-2C8D4A6F3B57}");
 
@@ -27,3 +29,5 @@ inline bool SameMedium(const REGPINMEDIUM& a, const REGPINMEDIUM& b)
 {
     return a.clsMedium == b.clsMedium && a.dw1 == b.dw1 && a.dw2 == b.dw2;
 }
+
+} // namespace sim

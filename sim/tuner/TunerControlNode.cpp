@@ -3,9 +3,11 @@
 #include "platform/dshow/BdaInterfaces.h"
 #include "runtime/ComObject.h"
 
+namespace sim {
+
 namespace {
 
-class StatisticsNode final : public ComObject<StatisticsNode, IBDA_SignalStatistics> {
+class StatisticsNode final : public runtime::ComObject<StatisticsNode, IBDA_SignalStatistics> {
 public:
     explicit StatisticsNode(std::shared_ptr<sim::TunerDevice> device) : m_device(std::move(device)) {}
 
@@ -56,7 +58,7 @@ private:
     std::shared_ptr<sim::TunerDevice> m_device;
 };
 
-class BareNode final : public ComObject<BareNode, IUnknown> {
+class BareNode final : public runtime::ComObject<BareNode, IUnknown> {
 protected:
     void* FindInterface(REFIID) override { return nullptr; }
 };
@@ -72,3 +74,5 @@ HRESULT CreateTunerControlNode(std::shared_ptr<sim::TunerDevice> device, bool st
     *ppNode = node;
     return S_OK;
 }
+
+} // namespace sim

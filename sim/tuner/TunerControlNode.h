@@ -7,5 +7,9 @@
 
 #include <memory>
 
+namespace sim {
+
 // statistics false: a node without IBDA_SignalStatistics.
 HRESULT CreateTunerControlNode(std::shared_ptr<sim::TunerDevice> device, bool statistics, IUnknown** ppNode);
+
+} // namespace sim

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace sim {
+
 namespace {
 
 // Counts for the topology's answers: one node, two pin types, one connection.
@@ -171,7 +173,7 @@ CBasePin* TunerFilter::GetPin(int n)
 STDMETHODIMP TunerFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {
     if (!ppv) return E_POINTER;
-    if (riid == IID_ISimTuneTarget) return GetInterface(static_cast<ISimTuneTarget*>(this), ppv);
+    if (riid == runtime::IID_ISimTuneTarget) return GetInterface(static_cast<runtime::ISimTuneTarget*>(this), ppv);
     if (riid == IID_IKsPropertySet || riid == IID_IBDA_Topology) {
         const bool offered = riid == IID_IKsPropertySet ? m_options.filterKs : m_options.topology;
         if (!offered) {
@@ -184,7 +186,7 @@ STDMETHODIMP TunerFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP TunerFilter::ApplyTuneRequest(const SimTuneRequest& request)
+STDMETHODIMP TunerFilter::ApplyTuneRequest(const runtime::SimTuneRequest& request)
 {
     // Values the request leaves unset (-1) count as 0: nothing lies there.
     auto value = [](LONG v) { return static_cast<std::uint32_t>(std::max<LONG>(0, v)); };
@@ -274,3 +276,5 @@ STDMETHODIMP TunerFilter::GetControlNode(ULONG ulInputPinId, ULONG ulOutputPinId
     if (ulInputPinId != 0 || ulOutputPinId != 1 || ulNodeType != 0) return E_INVALIDARG;
     return CreateTunerControlNode(m_device, m_options.statistics, ppControlNode);
 }
+
+} // namespace sim

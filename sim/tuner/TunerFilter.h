@@ -26,6 +26,8 @@
 #include <memory>
 #include <string>
 
+namespace sim {
+
 // The class identifier the tuner filter reports.
 inline constexpr CLSID CLSID_KavroTunerFilter = GuidLiteral("{3F2A6C1D-8B47-4E25-9D0A-6C5B1E7F2A90}");
 
@@ -85,9 +87,9 @@ private:
     const REGPINMEDIUM m_medium;
 };
 
-class TunerFilter final : private FilterLock,
+class TunerFilter final : private runtime::FilterLock,
                           public CBaseFilter,
-                          public ISimTuneTarget,
+                          public runtime::ISimTuneTarget,
                           public IKsPropertySet,
                           public IBDA_Topology {
 public:
@@ -102,7 +104,7 @@ public:
     CBasePin* GetPin(int n) override;
 
     // ISimTuneTarget
-    STDMETHODIMP ApplyTuneRequest(const SimTuneRequest& request) override;
+    STDMETHODIMP ApplyTuneRequest(const runtime::SimTuneRequest& request) override;
 
     // IKsPropertySet: the driver's.
     STDMETHODIMP Set(REFGUID guidPropSet, DWORD dwPropID, LPVOID pInstanceData, DWORD cbInstanceData, LPVOID pPropData,
@@ -143,5 +145,7 @@ private:
     const TunerFilterOptions m_options;
     std::unique_ptr<TunerInputPin> m_input;
     std::unique_ptr<TunerOutputPin> m_output;
-    SimLiveObject m_live;
+    runtime::SimLiveObject m_live;
 };
+
+} // namespace sim

@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
+        runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
         JournalOpen(JournalPath().string());
         deviceIndex = -1;
         deviceName.clear();
@@ -49,5 +49,5 @@ protected:
     std::string Journal() const { return TempDir::ReadFile(JournalPath()); }
 
     TempDrive m_drive;
-    std::shared_ptr<DeviceCatalog> m_catalog = std::make_shared<DeviceCatalog>();
+    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 };

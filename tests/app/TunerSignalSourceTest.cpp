@@ -30,17 +30,17 @@ protected:
         record.m_pKsCtrl = nullptr;
         record.tuner = nullptr;
     }
-    ComPtr<IBaseFilter> MakeTuner(const TunerFilterOptions& options)
+    ComPtr<IBaseFilter> MakeTuner(const sim::TunerFilterOptions& options)
     {
         ComPtr<IBaseFilter> filter;
-        EXPECT_HR(S_OK, TunerFilter::Create(device, options, &filter));
+        EXPECT_HR(S_OK, sim::TunerFilter::Create(device, options, &filter));
         return filter;
     }
     void Tune(IBaseFilter* tuner)
     {
-        ComPtr<ISimTuneTarget> target;
+        ComPtr<runtime::ISimTuneTarget> target;
         ASSERT_HR(S_OK, tuner->QueryInterface(IID_PPV_ARGS(&target)));
-        SimTuneRequest request;
+        runtime::SimTuneRequest request;
         request.carrierFrequency = 11'494'000;
         request.symbolRate = 22000;
         request.polarisation = BDA_POLARISATION_LINEAR_H;
@@ -73,7 +73,7 @@ TEST_F(TunerSignalSourceTest, PollCountsWhatTheTunerLacksAsNoSignal)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TunerFilterOptions options;
+        sim::TunerFilterOptions options;
         options.topology = c.topology;
         options.statistics = c.statistics;
         TunerGraph::Process().tuner = c.tuner ? MakeTuner(options) : ComPtr<IBaseFilter>();
@@ -88,7 +88,7 @@ TEST_F(TunerSignalSourceTest, PollCountsWhatTheTunerLacksAsNoSignal)
 
 TEST_F(TunerSignalSourceTest, LockedTunerIsPolledAndDescribedByItsDriver)
 {
-    ComPtr<IBaseFilter> tuner = MakeTuner(TunerFilterOptions{});
+    ComPtr<IBaseFilter> tuner = MakeTuner(sim::TunerFilterOptions{});
     Tune(tuner.Get());
     TunerGraph& record = TunerGraph::Process();
     record.tuner = tuner;

@@ -32,7 +32,7 @@ protected:
     void SetUp() override
     {
         ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-        RegisterMemAllocatorClass();
+        runtime::RegisterMemAllocatorClass();
     }
     void TearDown() override
     {

@@ -51,7 +51,7 @@ private:
     std::atomic<ULONG> m_refs{0};
 };
 
-DeviceFilterFactory Failing(HRESULT hr)
+runtime::DeviceFilterFactory Failing(HRESULT hr)
 {
     return [hr](IBaseFilter** filter) {
         *filter = nullptr;
@@ -64,7 +64,7 @@ protected:
     void SetUp() override
     {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
+        runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
         JournalOpen((m_drive / "journal.txt").string());
     }
     void TearDown() override
@@ -72,10 +72,10 @@ protected:
         JournalClose();
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive";
+        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
     }
 
-    void AddTuner(std::optional<std::wstring> name, DeviceFilterFactory factory = Failing(E_FAIL))
+    void AddTuner(std::optional<std::wstring> name, runtime::DeviceFilterFactory factory = Failing(E_FAIL))
     {
         m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, std::move(name), std::move(factory));
     }
@@ -84,10 +84,10 @@ protected:
     std::vector<std::string> Log() const { return LogTexts(m_drive.path()); }
 
     TempDrive m_drive;
-    std::shared_ptr<DeviceCatalog> m_catalog = std::make_shared<DeviceCatalog>();
+    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 
 private:
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
 };
 
 TEST_F(DeviceEnumTest, FailedStartGivesNoContextAndSaysWhy)
@@ -112,7 +112,7 @@ TEST_F(DeviceEnumTest, FailedStartGivesNoContextAndSaysWhy)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
+        runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
         c.prepare();
         JournalClose();
         std::filesystem::remove(m_drive / "journal.txt");

@@ -23,13 +23,13 @@ protected:
     void SetUp() override
     {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
+        runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
     }
     void TearDown() override
     {
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive";
+        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
     }
 
     void AddTuners(const std::vector<std::optional<std::wstring>>& names)
@@ -50,10 +50,10 @@ protected:
     }
 
     TempDrive m_drive;
-    std::shared_ptr<DeviceCatalog> m_catalog = std::make_shared<DeviceCatalog>();
+    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 
 private:
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
 };
 
 TEST_F(DeviceGetListTest, ListsTheTunersAsEnumerated)

@@ -129,7 +129,7 @@ private:
     GUID m_majorType;
 };
 
-class DeviceFilter final : public CBaseFilter, public KsSide, public ISimTuneTarget {
+class DeviceFilter final : public CBaseFilter, public KsSide, public runtime::ISimTuneTarget {
 public:
     explicit DeviceFilter(const TestFilterSpec& spec)
         : CBaseFilter(nullptr, nullptr, &m_lock, GUID_NULL),
@@ -148,8 +148,8 @@ public:
         if (ppv && riid == IID_IKsPropertySet && Offered()) {
             return GetInterface(static_cast<IKsPropertySet*>(this), ppv);
         }
-        if (ppv && riid == IID_ISimTuneTarget && m_tunes) {
-            return GetInterface(static_cast<ISimTuneTarget*>(this), ppv);
+        if (ppv && riid == runtime::IID_ISimTuneTarget && m_tunes) {
+            return GetInterface(static_cast<runtime::ISimTuneTarget*>(this), ppv);
         }
         return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
     }
@@ -160,7 +160,7 @@ public:
         return n >= 0 && n < GetPinCount() ? m_pins[static_cast<std::size_t>(n)].get() : nullptr;
     }
 
-    STDMETHODIMP ApplyTuneRequest(const SimTuneRequest&) override { return S_OK; }
+    STDMETHODIMP ApplyTuneRequest(const runtime::SimTuneRequest&) override { return S_OK; }
 
 private:
     // Declared before the pins, which hold it, and outliving them.

@@ -17,11 +17,11 @@
 
 void GraphWorldTest::SetUp()
 {
-    m_liveBefore = SimLiveObjects();
+    m_liveBefore = runtime::SimLiveObjects();
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    RegisterGraphClasses();
-    RegisterMemAllocatorClass();
-    RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
+    runtime::RegisterGraphClasses();
+    runtime::RegisterMemAllocatorClass();
+    runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
     if (!graphMutex) {
         graphMutex = CreateMutexW(nullptr, FALSE, nullptr);
     }
@@ -56,7 +56,7 @@ void GraphWorldTest::AddCapture(const TestFilterSpec& spec)
 void GraphWorldTest::AddTransportInformation()
 {
     m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION, L"BDA MPEG2 Transport Information Filter",
-                         [](IBaseFilter** filter) { return TransportInformationFilter::Create(filter); });
+                         [](IBaseFilter** filter) { return runtime::TransportInformationFilter::Create(filter); });
 }
 
 void GraphWorldTest::AddStandardDevices(const std::wstring& tunerName)
@@ -102,7 +102,7 @@ std::vector<std::string> GraphWorldTest::LogTexts() const
     return texts;
 }
 
-long GraphWorldTest::ExtraLiveObjects() const { return SimLiveObjects() - m_liveBefore; }
+long GraphWorldTest::ExtraLiveObjects() const { return runtime::SimLiveObjects() - m_liveBefore; }
 
 std::string GraphWorldTest::PresentFields()
 {

@@ -41,7 +41,7 @@ public:
 
     TempDrive m_drive;
     MessageCapture m_messages;
-    std::shared_ptr<DeviceCatalog> m_catalog = std::make_shared<DeviceCatalog>();
+    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 
 protected:
     void SetUp() override;

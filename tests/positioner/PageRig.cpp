@@ -132,7 +132,7 @@ void PageRig::AttachTuner(sim::TunerKind kind, const std::function<void(sim::Pro
     cable.ports[2] = sim::PortSpec{sim::PortKind::Motor, 0};
     cable.defaultPort = 2;
     m_device = std::make_shared<sim::TunerDevice>(m_sky, cable, sim::Site{}, m_clock, properties);
-    ASSERT_HR(S_OK, TunerFilter::Create(m_device, TunerFilterOptions{}, m_tuner.ReleaseAndGetAddressOf()));
+    ASSERT_HR(S_OK, sim::TunerFilter::Create(m_device, sim::TunerFilterOptions{}, m_tuner.ReleaseAndGetAddressOf()));
     const KsCtrlPath path = ObtainKsCtrl(m_tuner.Get(), nullptr, m_inputPin);
     ASSERT_EQ(kind == sim::TunerKind::Usb ? KsCtrlPath::Usb : KsCtrlPath::Pci, path);
     Journal("");

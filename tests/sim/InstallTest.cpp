@@ -95,17 +95,17 @@ protected:
         m_machine.reset();
         JournalClose();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive";
+        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
     }
 
     void Install(const std::string& worldText)
     {
-        SimMachineOptions options;
+        sim::SimMachineOptions options;
         options.worldText = worldText;
         options.programDirectory = m_dir.path();
         options.tuningSpaceFile = m_dir / "TuningSpaces.ini";
         options.clock = m_clock;
-        m_machine = InstallSimulatedMachine(options);
+        m_machine = sim::InstallSimulatedMachine(options);
         ASSERT_TRUE(m_machine);
     }
 
@@ -258,10 +258,10 @@ protected:
     TempDir m_dir;
     std::filesystem::path m_journal;
     std::shared_ptr<ManualClock> m_clock = std::make_shared<ManualClock>();
-    std::unique_ptr<SimulatedMachine> m_machine;
+    std::unique_ptr<sim::SimulatedMachine> m_machine;
 
 private:
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
 };
 
 // 12187 H, DVB-S QPSK 3/4 at 27500 kS/s, "Das Erste" and "ZDF".
@@ -290,11 +290,11 @@ TEST_F(InstallTest, DevicesFollowTheWorld)
 TEST_F(InstallTest, WithoutAWorldFileTheDefaultWorldRunsOnTheShippedSky)
 {
     unsetenv("KAVRO_SIM");
-    SimMachineOptions options;
+    sim::SimMachineOptions options;
     options.programDirectory = KAVRO_BUILD_ROOT;
     options.tuningSpaceFile = m_dir / "TuningSpaces.ini";
     options.clock = m_clock;
-    m_machine = InstallSimulatedMachine(options);
+    m_machine = sim::InstallSimulatedMachine(options);
     ASSERT_TRUE(m_machine);
     EXPECT_EQ(Names(KSCATEGORY_BDA_NETWORK_TUNER),
               (std::vector<std::wstring>{L"Kavro N71 DVBS/S2 Tuner", L"Kavro N72 DVBS/S2 Tuner A",
@@ -460,7 +460,7 @@ TEST_F(InstallTest, TunedGraphStreamsTheTransponderAtItsBitrate)
         EXPECT_TRUE(WaitForJournal("capture run bytes=" + std::to_string(bytes) + "\n"));
     }
     m_machine.reset();
-    EXPECT_EQ(SimLiveObjects(), 0);
+    EXPECT_EQ(runtime::SimLiveObjects(), 0);
     const std::string journal = Journal();
     const std::string last = "\nexit live_objects=0\n";
     ASSERT_GT(journal.size(), last.size());
@@ -575,12 +575,12 @@ TEST_F(InstallTest, WorldProblemsAreReportedAndNeverFatal)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SimMachineOptions options;
+        sim::SimMachineOptions options;
         options.worldFile = c.file;
         options.programDirectory = m_dir.path();
         options.tuningSpaceFile = m_dir / "TuningSpaces.ini";
         options.clock = m_clock;
-        m_machine = InstallSimulatedMachine(options);
+        m_machine = sim::InstallSimulatedMachine(options);
         ASSERT_TRUE(m_machine);
         ASSERT_EQ(m_machine->Problems().size(), 1u);
         EXPECT_NE(m_machine->Problems()[0].find(c.reported), std::string::npos) << m_machine->Problems()[0];
@@ -593,11 +593,11 @@ TEST_F(InstallTest, WorldProblemsAreReportedAndNeverFatal)
 
     // KAVRO_SIM names the file when the caller does not.
     setenv("KAVRO_SIM", broken.c_str(), 1);
-    SimMachineOptions options;
+    sim::SimMachineOptions options;
     options.programDirectory = m_dir / "nowhere";
     options.tuningSpaceFile = m_dir / "TuningSpaces.ini";
     options.clock = m_clock;
-    m_machine = InstallSimulatedMachine(options);
+    m_machine = sim::InstallSimulatedMachine(options);
     unsetenv("KAVRO_SIM");
     ASSERT_TRUE(m_machine);
     EXPECT_EQ(m_machine->World().tuners.size(), 1u);
@@ -609,9 +609,9 @@ TEST_F(InstallTest, WorldProblemsAreReportedAndNeverFatal)
 TEST_F(InstallTest, OneMachineAtATime)
 {
     Install(WorldText());
-    SimMachineOptions options;
+    sim::SimMachineOptions options;
     options.worldText = WorldText();
-    EXPECT_EQ(InstallSimulatedMachine(options), nullptr);
+    EXPECT_EQ(sim::InstallSimulatedMachine(options), nullptr);
     EXPECT_NE(Journal().find("sim error \"a simulated machine is already installed\""), std::string::npos);
     ComPtr<IUnknown> graph;
     EXPECT_HR(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&graph)))

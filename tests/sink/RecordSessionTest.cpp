@@ -82,7 +82,7 @@ protected:
     void SetUp() override
     {
         ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-        RegisterMemAllocatorClass();
+        runtime::RegisterMemAllocatorClass();
         ASSERT_HR(S_OK, CDestFilter::Create(session, &sink));
         control.Attach(new FakeMediaControl(&session));
     }

@@ -75,7 +75,7 @@ protected:
     void SetUp() override
     {
         ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-        RegisterMemAllocatorClass();
+        runtime::RegisterMemAllocatorClass();
         ASSERT_HR(S_OK, CDestFilter::Create(session, &sink));
         pin = sink->InputPin();
     }

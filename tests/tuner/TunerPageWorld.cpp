@@ -71,10 +71,10 @@ void TunerPageTest::InstallTuner(const std::string& kind, const std::string& tun
         "[World]\nTuners=T\nSky=" KAVRO_SKY_DIR "\n[Tuner.T]\nName=" + std::string(name.begin(), name.end()) +
         "\nKind=" + kind + "\n" + tunerKeys + "\n[Cable.Home]\nPortA=sat 0192\nPortB=sat 0130\nPortC=motor\n";
     m_machine.reset();
-    SimMachineOptions options;
+    sim::SimMachineOptions options;
     options.worldText = world;
     options.tuningSpaceFile = m_drive / "TuningSpaces.ini";
-    m_machine = InstallSimulatedMachine(options);
+    m_machine = sim::InstallSimulatedMachine(options);
     ASSERT_TRUE(m_machine);
     deviceIndex = 0;
     deviceName = name;

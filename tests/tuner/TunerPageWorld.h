@@ -55,7 +55,7 @@ protected:
 
     TempDrive m_drive;
     CWinApp m_app;
-    std::unique_ptr<SimulatedMachine> m_machine;
+    std::unique_ptr<sim::SimulatedMachine> m_machine;
 
 private:
     std::size_t m_journalRead = 0;

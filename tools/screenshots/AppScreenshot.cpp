@@ -72,12 +72,12 @@ int main(int argc, char** argv)
     QApplication qt(argc, argv);
     const QDir out(QString::fromLocal8Bit(argv[1]));
 
-    auto catalog = std::make_shared<DeviceCatalog>();
+    auto catalog = std::make_shared<runtime::DeviceCatalog>();
     for (const wchar_t* name : {L"Kavro N71 DVBS/S2 Tuner", L"Kavro N72 DVBS/S2 Tuner A", L"Kavro N72 DVBS/S2 Tuner B",
                                 L"Kavro U31 DVBS2 Tuner"}) {
         catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, std::wstring(name), nullptr);
     }
-    RegisterDeviceClasses(catalog, out.filePath(QStringLiteral("TuningSpaces.ini")).toStdString());
+    runtime::RegisterDeviceClasses(catalog, out.filePath(QStringLiteral("TuningSpaces.ini")).toStdString());
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
 
     CWinApp program;

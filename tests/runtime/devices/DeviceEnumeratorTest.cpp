@@ -22,13 +22,13 @@ protected:
     void SetUp() override
     {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        RegisterDeviceClasses(m_catalog, m_dir / "TuningSpaces.ini");
+        runtime::RegisterDeviceClasses(m_catalog, m_dir / "TuningSpaces.ini");
     }
     void TearDown() override
     {
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive";
+        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
     }
 
     ComPtr<IEnumMoniker> Enumerate(REFGUID category, HRESULT expected = S_OK)
@@ -65,13 +65,13 @@ protected:
     }
 
     TempDir m_dir;
-    std::shared_ptr<DeviceCatalog> m_catalog = std::make_shared<DeviceCatalog>();
+    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 
 private:
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
 };
 
-DeviceFilterFactory Failing(HRESULT hr)
+runtime::DeviceFilterFactory Failing(HRESULT hr)
 {
     return [hr](IBaseFilter** filter) {
         *filter = nullptr;
@@ -109,7 +109,7 @@ TEST_F(DeviceEnumeratorTest, BindToObjectReturnsTheFactorysFailure)
 {
     struct Case {
         const char* name;
-        DeviceFilterFactory factory;
+        runtime::DeviceFilterFactory factory;
         HRESULT expected;
     };
     const Case cases[] = {

@@ -47,7 +47,7 @@ public:
 };
 
 // A tuner that records the requests it receives and answers as told.
-class TestTuner final : public CBaseFilter, public ISimTuneTarget {
+class TestTuner final : public CBaseFilter, public runtime::ISimTuneTarget {
 public:
     static TestTuner* Create(bool canTune)
     {
@@ -58,13 +58,13 @@ public:
     DECLARE_IUNKNOWN
     STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override
     {
-        if (ppv && riid == IID_ISimTuneTarget && m_canTune)
-            return GetInterface(static_cast<ISimTuneTarget*>(this), ppv);
+        if (ppv && riid == runtime::IID_ISimTuneTarget && m_canTune)
+            return GetInterface(static_cast<runtime::ISimTuneTarget*>(this), ppv);
         return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
     }
     int GetPinCount() override { return 1; }
     CBasePin* GetPin(int n) override { return n == 0 ? m_input.get() : nullptr; }
-    STDMETHODIMP ApplyTuneRequest(const SimTuneRequest& request) override
+    STDMETHODIMP ApplyTuneRequest(const runtime::SimTuneRequest& request) override
     {
         m_received = request;
         return answer;
@@ -72,7 +72,7 @@ public:
     IPin* Input() { return m_input.get(); }
 
     HRESULT answer = S_OK;
-    std::optional<SimTuneRequest> m_received;
+    std::optional<runtime::SimTuneRequest> m_received;
 
 private:
     explicit TestTuner(bool canTune) : CBaseFilter(L"test tuner", nullptr, &m_lock, kTunerClass), m_canTune(canTune)
@@ -89,8 +89,8 @@ protected:
     void SetUp() override
     {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        RegisterGraphClasses();
-        RegisterDeviceClasses(std::make_shared<DeviceCatalog>(), m_dir / "TuningSpaces.ini");
+        runtime::RegisterGraphClasses();
+        runtime::RegisterDeviceClasses(std::make_shared<runtime::DeviceCatalog>(), m_dir / "TuningSpaces.ini");
         ASSERT_HR(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_graph)));
         ASSERT_HR(
             S_OK,
@@ -106,7 +106,7 @@ protected:
         JournalClose();
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive";
+        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
     }
 
     // A request the way the application builds one: LNB values on the
@@ -137,7 +137,7 @@ protected:
     ComPtr<ITuner> m_tuner;
 
 private:
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
 };
 
 TEST_F(NetworkProviderTest, RequestReachesTheConnectedTunerWithItsValues)

@@ -25,7 +25,7 @@ protected:
     {
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive";
+        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
     }
 
     // One start of the program as far as the tuning space goes: look for the
@@ -33,7 +33,7 @@ protected:
     // whether this run registered one.
     bool ProgramRun()
     {
-        RegisterDeviceClasses(std::make_shared<DeviceCatalog>(), m_storeFile);
+        runtime::RegisterDeviceClasses(std::make_shared<runtime::DeviceCatalog>(), m_storeFile);
         bool registered = false;
         {
             ComPtr<ITuningSpaceContainer> store;
@@ -101,7 +101,7 @@ protected:
     std::filesystem::path m_storeFile = m_dir / "drive_c" / "ProgramData" / "TuningSpaces.ini";
 
 private:
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
 };
 
 TEST_F(TuningSpaceStoreTest, SpaceRegisteredByOneRunIsFoundByTheNext)
@@ -109,7 +109,7 @@ TEST_F(TuningSpaceStoreTest, SpaceRegisteredByOneRunIsFoundByTheNext)
     EXPECT_TRUE(ProgramRun()) << "first run on a fresh machine registers the space";
     EXPECT_FALSE(ProgramRun()) << "second run finds it";
     EXPECT_FALSE(ProgramRun());
-    const auto stored = TuningSpaceStoreFile(m_storeFile).Load();
+    const auto stored = runtime::TuningSpaceStoreFile(m_storeFile).Load();
     ASSERT_EQ(1u, stored.size());
     EXPECT_EQ(kUniqueName, stored[0].uniqueName);
     EXPECT_EQ(CLSID_DVBSNetworkProvider, stored[0].networkType);
@@ -120,7 +120,7 @@ TEST_F(TuningSpaceStoreTest, SpaceRegisteredByOneRunIsFoundByTheNext)
 
 TEST_F(TuningSpaceStoreTest, EveryValueSurvivesTheStore)
 {
-    TuningSpaceValues values;
+    runtime::TuningSpaceValues values;
     values.uniqueName = L"line\nbreak \\ and \x01 control";
     values.friendlyName = L" Ümlaut \U0001F4E1 ";
     values.networkType = CLSID_DVBSNetworkProvider;
@@ -132,7 +132,7 @@ TEST_F(TuningSpaceStoreTest, EveryValueSurvivesTheStore)
     values.lnbSwitch = 11700000;
     values.inputRange = L"-1";
     values.spectralInversion = BDA_SPECTRAL_INVERSION_INVERTED;
-    LocatorValues locator;
+    runtime::LocatorValues locator;
     locator.carrierFrequency = 11778000;
     locator.innerFEC = BDA_FEC_VITERBI;
     locator.innerFECRate = BDA_BCC_RATE_3_4;
@@ -147,11 +147,11 @@ TEST_F(TuningSpaceStoreTest, EveryValueSurvivesTheStore)
     locator.elevation = 330;
     values.defaultLocator = locator;
 
-    RegisterDeviceClasses(std::make_shared<DeviceCatalog>(), m_storeFile);
+    runtime::RegisterDeviceClasses(std::make_shared<runtime::DeviceCatalog>(), m_storeFile);
     ComPtr<ITuningSpaceContainer> store;
     ASSERT_HR(S_OK, CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&store)));
     ComPtr<IDVBSTuningSpace> space;
-    space.Attach(DVBSTuningSpace::Create(values));
+    space.Attach(runtime::DVBSTuningSpace::Create(values));
     VARIANT index;
     VariantInit(&index);
     ASSERT_HR(S_OK, store->Add(space.Get(), &index));
@@ -159,13 +159,13 @@ TEST_F(TuningSpaceStoreTest, EveryValueSurvivesTheStore)
     ComPtr<ITuningSpace> back;
     ASSERT_HR(S_OK, store->get_Item(index, &back));
     // The identifier is the store's, not a property of the space.
-    EXPECT_EQ(TuningSpaceStoreFile::Format({values}),
-              TuningSpaceStoreFile::Format({DVBSTuningSpace::ReadValues(back.Get())}));
+    EXPECT_EQ(runtime::TuningSpaceStoreFile::Format({values}),
+              runtime::TuningSpaceStoreFile::Format({runtime::DVBSTuningSpace::ReadValues(back.Get())}));
 }
 
 TEST_F(TuningSpaceStoreTest, AddRefusesWhatCannotBeStored)
 {
-    RegisterDeviceClasses(std::make_shared<DeviceCatalog>(), m_storeFile);
+    runtime::RegisterDeviceClasses(std::make_shared<runtime::DeviceCatalog>(), m_storeFile);
     ComPtr<ITuningSpaceContainer> store;
     ASSERT_HR(S_OK, CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&store)));
     ComPtr<ITuningSpace> space = NewSatelliteSpace();
@@ -203,7 +203,7 @@ TEST_F(TuningSpaceStoreTest, UnwritableStoreReportsTheFailure)
 {
     // A file where the store's folder should be: nothing can be created below it.
     TempDir::WriteFile(m_dir / "blocked", "x");
-    RegisterDeviceClasses(std::make_shared<DeviceCatalog>(), m_dir / "blocked" / "TuningSpaces.ini");
+    runtime::RegisterDeviceClasses(std::make_shared<runtime::DeviceCatalog>(), m_dir / "blocked" / "TuningSpaces.ini");
     ComPtr<ITuningSpaceContainer> store;
     ASSERT_HR(S_OK, CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&store)));
     ComPtr<ITuningSpace> space = NewSatelliteSpace();
@@ -235,17 +235,17 @@ TEST(TuningSpaceStoreFileTest, DamagedFilesKeepWhatCanBeRead)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::wstring> names;
-        for (const auto& space : TuningSpaceStoreFile::Parse(c.text)) names.push_back(space.uniqueName);
+        for (const auto& space : runtime::TuningSpaceStoreFile::Parse(c.text)) names.push_back(space.uniqueName);
         EXPECT_EQ(c.uniqueNames, names);
     }
-    const auto bad = TuningSpaceStoreFile::Parse("[TuningSpace]\nId=2\nLowOscillator=99999999999999\n");
+    const auto bad = runtime::TuningSpaceStoreFile::Parse("[TuningSpace]\nId=2\nLowOscillator=99999999999999\n");
     ASSERT_EQ(1u, bad.size());
     EXPECT_EQ(-1, bad[0].lowOscillator);
 }
 
 TEST_F(TuningSpaceStoreTest, TuningObjectsKeepWhatIsPut)
 {
-    RegisterDeviceClasses(std::make_shared<DeviceCatalog>(), m_storeFile);
+    runtime::RegisterDeviceClasses(std::make_shared<runtime::DeviceCatalog>(), m_storeFile);
     ComPtr<ITuningSpace> space = NewSatelliteSpace();
     ComPtr<ITuneRequest> request;
     ASSERT_HR(S_OK, space->CreateTuneRequest(&request));

@@ -32,8 +32,8 @@ protected:
     void SetUp() override
     {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        RegisterMemAllocatorClass();
-        RegisterGraphClasses();
+        runtime::RegisterMemAllocatorClass();
+        runtime::RegisterGraphClasses();
         ASSERT_HR(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_graph)));
         ASSERT_HR(S_OK, m_graph.QueryInterface(m_control));
     }
@@ -43,7 +43,7 @@ protected:
         m_graph = nullptr;
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive";
+        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
     }
 
     template <class T>
@@ -71,7 +71,7 @@ protected:
     ComPtr<IMediaControl> m_control;
 
 private:
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
 };
 
 // Holds a test filter with one reference, released with the holder.
@@ -128,7 +128,7 @@ TEST_F(FilterGraphTest, RunStreamsOnTheSourceThreadAndStopLeavesNoThreadInside)
     ComPtr<IBaseFilter> tee = Create<IBaseFilter>(CLSID_InfTee);
     ComPtr<IBaseFilter> demux = Create<IBaseFilter>(CLSID_MPEG2Demultiplexer);
     ComPtr<IBaseFilter> information;
-    ASSERT_HR(S_OK, TransportInformationFilter::Create(&information));
+    ASSERT_HR(S_OK, runtime::TransportInformationFilter::Create(&information));
     ASSERT_HR(S_OK, m_graph->AddFilter(source.base(), L"source"));
     ASSERT_HR(S_OK, m_graph->AddFilter(tee.Get(), L"Infinite pin tee splitter"));
     ASSERT_HR(S_OK, m_graph->AddFilter(demux.Get(), L"MPEG2 Demultiplexer"));
@@ -156,8 +156,8 @@ TEST_F(FilterGraphTest, RunStreamsOnTheSourceThreadAndStopLeavesNoThreadInside)
     for (const auto& s : seen) EXPECT_EQ(source->StreamingThread(), s.thread);
     EXPECT_GE(source->SamplesDelivered(), static_cast<long>(seen.size()) - 1);
 
-    auto* demultiplexer = static_cast<Mpeg2Demultiplexer*>(demux.Get());
-    auto* tables = static_cast<TransportInformationFilter*>(information.Get());
+    auto* demultiplexer = static_cast<runtime::Mpeg2Demultiplexer*>(demux.Get());
+    auto* tables = static_cast<runtime::TransportInformationFilter*>(information.Get());
     EXPECT_GE(demultiplexer->PacketsReceived(), 16 * 20);
     EXPECT_GT(demultiplexer->TablePacketsDelivered(), 0);
     EXPECT_EQ(demultiplexer->TablePacketsDelivered() * 188, tables->BytesReceived());
@@ -226,7 +226,7 @@ TEST_F(FilterGraphTest, ConnectInsertsAFilterOfTheGraphWhenTheDirectConnectionFa
     Held<TestSource> source;
     ComPtr<IBaseFilter> demux = Create<IBaseFilter>(CLSID_MPEG2Demultiplexer);
     ComPtr<IBaseFilter> information;
-    ASSERT_HR(S_OK, TransportInformationFilter::Create(&information));
+    ASSERT_HR(S_OK, runtime::TransportInformationFilter::Create(&information));
     for (IBaseFilter* f : {source.base(), information.Get()}) ASSERT_TRUE(SUCCEEDED(m_graph->AddFilter(f, nullptr)));
     ComPtr<IPin> tablesIn = PinNamed(information.Get(), L"Input");
 

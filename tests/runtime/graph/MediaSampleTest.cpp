@@ -16,8 +16,9 @@ class MediaSampleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_HR(S_OK,
-                  MemAllocator::CreateInstance(nullptr, IID_IMemAllocator, reinterpret_cast<void**>(&m_allocator)));
+        ASSERT_HR(
+            S_OK,
+            runtime::MemAllocator::CreateInstance(nullptr, IID_IMemAllocator, reinterpret_cast<void**>(&m_allocator)));
         ALLOCATOR_PROPERTIES request{1, 1316, 1, 0};
         ALLOCATOR_PROPERTIES actual{};
         ASSERT_HR(S_OK, m_allocator->SetProperties(&request, &actual));
@@ -28,7 +29,7 @@ protected:
     {
         m_sample = nullptr;
         m_allocator = nullptr;
-        EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive";
+        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
     }
 
     // Gives the sample back and takes the pool's only buffer again.
@@ -38,7 +39,7 @@ protected:
         ASSERT_HR(S_OK, m_allocator->GetBuffer(&m_sample, nullptr, nullptr, 0));
     }
 
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
     ComPtr<IMemAllocator> m_allocator;
     ComPtr<IMediaSample> m_sample;
 };

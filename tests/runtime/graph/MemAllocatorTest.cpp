@@ -24,7 +24,8 @@ namespace {
 ComPtr<IMemAllocator> NewAllocator()
 {
     ComPtr<IMemAllocator> allocator;
-    EXPECT_HR(S_OK, MemAllocator::CreateInstance(nullptr, IID_IMemAllocator, reinterpret_cast<void**>(&allocator)));
+    EXPECT_HR(S_OK,
+              runtime::MemAllocator::CreateInstance(nullptr, IID_IMemAllocator, reinterpret_cast<void**>(&allocator)));
     return allocator;
 }
 
@@ -40,10 +41,10 @@ ComPtr<IMemAllocator> CommittedAllocator(LONG buffers, LONG size)
 
 class MemAllocatorTest : public ::testing::Test {
 protected:
-    void TearDown() override { EXPECT_EQ(m_liveBefore, SimLiveObjects()) << "simulator objects left alive"; }
+    void TearDown() override { EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive"; }
 
 private:
-    long m_liveBefore = SimLiveObjects();
+    long m_liveBefore = runtime::SimLiveObjects();
 };
 
 TEST_F(MemAllocatorTest, SetPropertiesValidatesAndRoundsTheRequest)
@@ -249,7 +250,7 @@ TEST_F(MemAllocatorTest, ReleaseBufferRefusesForeignAndReturnedSamples)
 TEST_F(MemAllocatorTest, CreatedByClassIdentifierWithoutAggregation)
 {
     ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-    RegisterMemAllocatorClass();
+    runtime::RegisterMemAllocatorClass();
     ComPtr<IMemAllocator> allocator;
     EXPECT_HR(S_OK,
               CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
@@ -262,7 +263,7 @@ TEST_F(MemAllocatorTest, CreatedByClassIdentifierWithoutAggregation)
     int outer = 0;
     void* aggregated = reinterpret_cast<void*>(0x1);
     EXPECT_HR(CLASS_E_NOAGGREGATION,
-              MemAllocator::CreateInstance(reinterpret_cast<IUnknown*>(&outer), IID_IUnknown, &aggregated));
+              runtime::MemAllocator::CreateInstance(reinterpret_cast<IUnknown*>(&outer), IID_IUnknown, &aggregated));
     EXPECT_EQ(nullptr, aggregated);
     allocator = nullptr;
     UnregisterComClass(CLSID_MemoryAllocator);

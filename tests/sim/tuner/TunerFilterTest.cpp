@@ -26,10 +26,10 @@ struct Rig {
     }
 };
 
-ComPtr<IBaseFilter> MakeFilter(const Rig& rig, const TunerFilterOptions& options)
+ComPtr<IBaseFilter> MakeFilter(const Rig& rig, const sim::TunerFilterOptions& options)
 {
     ComPtr<IBaseFilter> filter;
-    EXPECT_HR(S_OK, TunerFilter::Create(rig.device, options, &filter));
+    EXPECT_HR(S_OK, sim::TunerFilter::Create(rig.device, options, &filter));
     return filter;
 }
 
@@ -37,22 +37,22 @@ TEST(TunerFilter, OffersWhatTheWorldAllows)
 {
     struct Case {
         const char* name;
-        TunerFilterOptions options;
+        sim::TunerFilterOptions options;
         bool filterKs, pinKs, topology, statistics;
     };
     auto with = [](auto change) {
-        TunerFilterOptions o;
+        sim::TunerFilterOptions o;
         change(o);
         return o;
     };
     const Case cases[] = {
-        {"everything", TunerFilterOptions{}, true, true, true, true},
+        {"everything", sim::TunerFilterOptions{}, true, true, true, true},
         {"no filter property set", with([](auto& o) { o.filterKs = false; }), false, true, true, true},
         {"no pin property set", with([](auto& o) { o.pinKs = false; }), true, false, true, true},
         {"no topology", with([](auto& o) { o.topology = false; }), true, true, false, false},
         {"a node without statistics", with([](auto& o) { o.statistics = false; }), true, true, true, false},
     };
-    const long liveBefore = SimLiveObjects();
+    const long liveBefore = runtime::SimLiveObjects();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig(TunerKind::Pcie);
@@ -60,7 +60,7 @@ TEST(TunerFilter, OffersWhatTheWorldAllows)
         ASSERT_TRUE(filter.Get());
         expectInterface(filter.Get(), IID_IKsPropertySet, c.filterKs);
         expectInterface(filter.Get(), IID_IBDA_Topology, c.topology);
-        expectInterface(filter.Get(), IID_ISimTuneTarget, true);
+        expectInterface(filter.Get(), runtime::IID_ISimTuneTarget, true);
 
         ComPtr<IPin> input;
         ASSERT_HR(S_OK, filter->FindPin(L"Input0", &input));
@@ -74,14 +74,14 @@ TEST(TunerFilter, OffersWhatTheWorldAllows)
             expectInterface(node.Get(), IID_IBDA_SignalStatistics, c.statistics);
         }
     }
-    EXPECT_EQ(SimLiveObjects(), liveBefore) << "every filter and node is gone";
+    EXPECT_EQ(runtime::SimLiveObjects(), liveBefore) << "every filter and node is gone";
 }
 
 TEST(TunerFilter, TuneRequestsLockAndStatisticsShowIt)
 {
     Rig rig(TunerKind::Pcie);
-    auto filter = MakeFilter(rig, TunerFilterOptions{});
-    ComPtr<ISimTuneTarget> target;
+    auto filter = MakeFilter(rig, sim::TunerFilterOptions{});
+    ComPtr<runtime::ISimTuneTarget> target;
     ASSERT_HR(S_OK, filter.QueryInterface(target));
     ComPtr<IBDA_Topology> topology;
     ASSERT_HR(S_OK, filter.QueryInterface(topology));
@@ -94,7 +94,7 @@ TEST(TunerFilter, TuneRequestsLockAndStatisticsShowIt)
     ASSERT_HR(S_OK, statistics->get_SignalLocked(&locked));
     EXPECT_EQ(locked, 0);
 
-    SimTuneRequest request;
+    runtime::SimTuneRequest request;
     request.carrierFrequency = 11'494'000;
     request.symbolRate = 22000;
     request.polarisation = BDA_POLARISATION_LINEAR_H;
