@@ -29,8 +29,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.kavro.TScap.metainfo.xml DESTI
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/kavro-tscap.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/data/README
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kavro-tscap)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kavro-tscap)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kavro-tscap)
