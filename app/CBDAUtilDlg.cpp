@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "process/ChosenDevice.h"
 #include "app/ProductVersionText.h"
+#include "process/DiagLog.h"
 #include "process/ProgramDirectory.h"
 #include "graph/GraphMessageBox.h"
 #include "platform/ui/MessageBox.h"
@@ -96,7 +97,7 @@ DialogTemplate CBDAUtilDlg::Template()
                           ControlKind::ComboBox,
                           L"",
                           {90, 395, 80, 80},
-                          CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP});
+                          CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP});
     t.controls.push_back({IDC_APPLY, ControlKind::PushButton, L"Apply", {178, 394, 50, 14}, WS_TABSTOP});
     return t;
 }
@@ -238,9 +239,11 @@ void CBDAUtilDlg::StopMonitor()
 
 void CBDAUtilDlg::OnApply()
 {
-    std::wstring selected;
-    if (const int index = m_streamIdList.GetCurSel(); index != CB_ERR) m_streamIdList.GetLBText(index, selected);
-    m_monitor.ApplyInputStreamId(selected, [this] { RetuneWithTunerPage(); });
+    // The box takes a typed identifier as well as a listed one: its edit text
+    // is either.
+    std::wstring text;
+    m_streamIdList.GetWindowText(text);
+    m_monitor.ApplyInputStreamId(text, [this] { RetuneWithTunerPage(); });
 }
 
 void CBDAUtilDlg::RetuneWithTunerPage() { m_tunerPage.LockTransponder(); }
@@ -278,6 +281,8 @@ void CBDAUtilDlg::ErrorBox(const std::wstring& text) { ::ErrorBox(GetSafeHwnd(),
 void CBDAUtilDlg::WarningBox(const std::wstring& text) { AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION); }
 
 void CBDAUtilDlg::PlainBox(const std::wstring& text) { MessageBox(text.c_str(), nullptr, MB_OK); }
+
+void CBDAUtilDlg::Log(const std::wstring& text) { LogLine(L"%s", text.c_str()); }
 
 void CBDAUtilDlg::OnLButtonDown(UINT flags, POINT point)
 {

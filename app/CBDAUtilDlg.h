@@ -97,6 +97,7 @@ private:
     void ErrorBox(const std::wstring& text) override;
     void WarningBox(const std::wstring& text) override;
     void PlainBox(const std::wstring& text) override;
+    void Log(const std::wstring& text) override;
 
     // Starts the monitor thread; it holds monitorRunLock while it runs.
     void StartMonitor();

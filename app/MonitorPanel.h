@@ -29,4 +29,6 @@ public:
     virtual void WarningBox(const std::wstring& text) = 0;
     // The application's title as caption, no icon, owned by the main window.
     virtual void PlainBox(const std::wstring& text) = 0;
+    // One line of the diagnostic log (c:\iptools.log).
+    virtual void Log(const std::wstring& text) = 0;
 };

@@ -5,8 +5,10 @@
 #include "app/StreamInfoText.h"
 #include "graph/DriverPayloads.h"
 #include "graph/KsControl.h"
+#include "process/TuneCount.h"
 
 #include <cwchar>
+#include <optional>
 
 namespace {
 
@@ -21,6 +23,21 @@ constexpr BYTE kGoodSignal = 10;
 constexpr int kStreamTexts[] = {IDC_STREAM_TYPE, IDC_STANDARD,     IDC_MODULATION,   IDC_INPUT_STREAM, IDC_CODING,
                                 IDC_INPUT_SYNC,  IDC_NULL_PACKETS, IDC_ROLL_OFF,     IDC_FEC,          IDC_IF,
                                 IDC_SYMBOL_RATE, IDC_PILOTS,       IDC_FRAME_LENGTH, IDC_SPECTRUM};
+
+// A typed or chosen identifier: decimal digits with blanks around them, 0 to 255.
+std::optional<std::uint32_t> StreamIdOf(const std::wstring& text)
+{
+    const std::size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return std::nullopt;
+    const std::size_t last = text.find_last_not_of(L' ');
+    std::uint32_t value = 0;
+    for (std::size_t i = first; i <= last; ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return std::nullopt;
+        value = value * 10 + static_cast<std::uint32_t>(text[i] - L'0');
+        if (value > 255) return std::nullopt;
+    }
+    return value;
+}
 
 } // namespace
 
@@ -93,17 +110,30 @@ int SignalMonitor::UpdateStreamInfo(bool locked)
     const GUID& set = usb ? KSPROPSETID_CTRL_EXTENSION : KSPROPSETID_BDA_EXTENSION;
     const ULONG id = usb ? KSPROPERTY_CTRL_GET_MEDIAINFO : KSPROPERTY_BDA_GET_MEDIAINFO;
     if (FAILED(m_source.QuerySupported(set, id))) {
-        m_panel.ErrorBox(KsUnsupportedText(KsCallSite::MediaInfoRead));
+        const std::wstring text = KsUnsupportedText(KsCallSite::MediaInfoRead);
+        if (FailureIsNew(text)) m_panel.ErrorBox(text);
         return kNotShown;
     }
     // The previous reply is the request's instance data and the new reply's buffer.
     if (FAILED(m_source.Get(set, id, &m_info, sizeof(m_info)))) {
-        m_panel.WarningBox(usb ? L"Get KSPROPERTY_CTRL_GET_MEDIAINFO 22error"
-                               : L"Get KSPROPERTY_BDA_GET_MEDIAINFO error");
+        const std::wstring text =
+            usb ? L"Get KSPROPERTY_CTRL_GET_MEDIAINFO 22error" : L"Get KSPROPERTY_BDA_GET_MEDIAINFO error";
+        if (FailureIsNew(text)) m_panel.WarningBox(text);
         return kReadFailed;
     }
+    m_raisedFailure.clear();
     ShowStream();
     return kShown;
+}
+
+bool SignalMonitor::FailureIsNew(const std::wstring& text)
+{
+    m_panel.Log(text);
+    const unsigned tune = tuneCount.load();
+    if (text == m_raisedFailure && tune == m_raisedAtTune) return false;
+    m_raisedFailure = text;
+    m_raisedAtTune = tune;
+    return true;
 }
 
 void SignalMonitor::ShowStream()
@@ -135,21 +165,24 @@ void SignalMonitor::ShowStream()
     m_panel.SetText(IDC_SYMBOL_RATE, DecimalText(info.symbolRate));
 }
 
-void SignalMonitor::ApplyInputStreamId(const std::wstring& selectedText, const std::function<void()>& retune)
+void SignalMonitor::ApplyInputStreamId(const std::wstring& text, const std::function<void()>& retune)
 {
-    if (selectedText.empty()) {
+    if (text.empty()) {
         m_panel.PlainBox(L"NULL");
         return;
     }
-    // The leading decimal number, as the list's items are; 0 when there is none.
-    const std::uint32_t streamId = static_cast<std::uint32_t>(std::wcstoul(selectedText.c_str(), nullptr, 10));
+    const std::optional<std::uint32_t> streamId = StreamIdOf(text);
+    if (!streamId) {
+        m_panel.PlainBox(kStreamIdRangeText);
+        return;
+    }
     if (!m_source.HasKsCtrl()) return;
     // Every device is asked through the BDA extension set, the USB box included.
     if (FAILED(m_source.QuerySupported(KSPROPSETID_BDA_EXTENSION, KSPROPERTY_BDA_INPUTMULTISTREAMID))) {
         m_panel.ErrorBox(KsUnsupportedText(KsCallSite::InputStreamId));
         return;
     }
-    InputStreamRecord record = MakeInputStreamRecord(streamId);
+    InputStreamRecord record = MakeInputStreamRecord(*streamId);
     if (FAILED(m_source.Set(KSPROPSETID_BDA_EXTENSION, KSPROPERTY_BDA_INPUTMULTISTREAMID, &record, sizeof(record)))) {
         m_panel.WarningBox(L"Set KSPROPERTY_BDA_INPUTMULTISTREAMID error");
         return;

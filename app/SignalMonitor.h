@@ -45,13 +45,20 @@ public:
     // keeps its items). Locked: reads the media information record (control
     // set on the USB box, BDA extension set otherwise) and shows it; a
     // multistream signal's identifier joins the list unless it is there.
+    // A failure goes to the log every time; its message box is raised once,
+    // and again only after a new tune (tuneCount) or after a read succeeded in
+    // between: a box on every cycle would leave no time to use the program.
     int UpdateStreamInfo(bool locked);
 
-    // "Apply": selectedText is the list's selected item ("" with none). Shows
-    // "NULL" for no selection; sends the identifier (its leading decimal
-    // number) to the driver; after a successful set waits 500 ms and calls
-    // retune. User-interface thread.
-    void ApplyInputStreamId(const std::wstring& selectedText, const std::function<void()>& retune);
+    // "Apply": text is the identifier box's text, a chosen item or a typed
+    // identifier ("" with neither). Shows "NULL" for no text, and
+    // kStreamIdRangeText for text that is not a whole number from 0 to 255;
+    // otherwise sends the identifier to the driver and, after a successful set,
+    // waits 500 ms and calls retune. User-interface thread.
+    void ApplyInputStreamId(const std::wstring& text, const std::function<void()>& retune);
+
+    static constexpr const wchar_t* kStreamIdRangeText =
+        L"The input stream identifier is a whole number from 0 to 255.";
 
     // The last media information reply (kept between reads, and passed as the
     // next read's instance data). Monitor thread.
@@ -60,10 +67,15 @@ public:
 private:
     void ShowNoInterface();
     void ShowStream();
+    // Logs a failure; true when its box is to be raised (see UpdateStreamInfo).
+    bool FailureIsNew(const std::wstring& text);
 
     SignalSource& m_source;
     MonitorPanel& m_panel;
     MonitorClock& m_clock;
     const std::atomic<LONG>& m_stopRequested;
     StreamInfo m_info{};
+    // The failure whose box was raised last and the tune it belonged to.
+    std::wstring m_raisedFailure;
+    unsigned m_raisedAtTune = 0;
 };

@@ -3,6 +3,7 @@
 #include "tuner/CModeDlg.h"
 #include "tuner/CommittedSwitch.h"
 
+#include "process/TuneCount.h"
 #include "process/ChosenDevice.h"
 #include "process/ProgramDirectory.h"
 #include "graph/DVBTuneRequest.h"
@@ -291,6 +292,7 @@ void CBdacontrolDlg::LockTransponder()
     // refused one.
     ComPtr<ITuner> tuner;
     HRESULT submitted = E_POINTER;
+    ++tuneCount;
     {
         GraphMutexLock lock;
         if (graph.networkProvider && SUCCEEDED(graph.networkProvider->QueryInterface(IID_PPV_ARGS(&tuner))) && tuner) {

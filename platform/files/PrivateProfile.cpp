@@ -1,6 +1,7 @@
 #include "platform/files/PrivateProfile.h"
 
 #include "platform/files/ProfileText.h"
+#include "platform/files/VirtualStore.h"
 #include "platform/files/WinPath.h"
 
 #include <algorithm>
@@ -141,7 +142,7 @@ std::optional<ProfileText> LoadProfile(LPCWSTR fileName)
     }
     std::string bytes;
     struct stat info {};
-    if (ReadWholeFile(LocalPath(fileName), bytes, info) != ReadResult::Read) {
+    if (ReadWholeFile(VirtualStoreReadPath(LocalPath(fileName)), bytes, info) != ReadResult::Read) {
         return std::nullopt;
     }
     return ProfileText::Parse(bytes);
@@ -288,7 +289,8 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
     if (writing) {
         EnsureDriveFolder(fileName);
     }
-    const std::filesystem::path path = ProfilePath(fileName);
+    // A folder the user cannot write keeps the user's copy in the store.
+    const std::filesystem::path path = VirtualStoreWritePath(ProfilePath(fileName));
     std::string bytes;
     struct stat info {};
     const ReadResult read = ReadWholeFile(path, bytes, info);

@@ -1,13 +1,12 @@
 #include "platform/files/WinPath.h"
 
 #include "platform/com/WideText.h"
+#include "platform/files/UserDataFolder.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
-#include <pwd.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace {
 
@@ -18,21 +17,6 @@ bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' &&
 wchar_t UpperLetter(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
 bool HasDriveLetter(std::wstring_view path) { return path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == L':'; }
-
-std::string HomeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return home;
-    }
-    // getpwuid_r keeps this safe from any thread.
-    passwd entry{};
-    passwd* found = nullptr;
-    char text[4096];
-    if (getpwuid_r(getuid(), &entry, text, sizeof text, &found) == 0 && found && found->pw_dir) {
-        return found->pw_dir;
-    }
-    return {};
-}
 
 // Forward slashes only, in UTF-8.
 std::string LocalText(std::wstring_view windowsText)
@@ -67,9 +51,9 @@ std::optional<std::filesystem::path> DriveFolder(wchar_t letter)
         return std::filesystem::path(folder);
     }
     if (upper == 'C') {
-        const std::string home = HomeFolder();
-        if (!home.empty()) {
-            return std::filesystem::path(home) / ".local/share/Kavro-TScap/drive_c";
+        const std::filesystem::path user = UserDataFolder();
+        if (!user.empty()) {
+            return user / "drive_c";
         }
     }
     return std::nullopt;

@@ -6,7 +6,8 @@
 // which turn them into local paths here:
 //   - `\` and `/` are both separators;
 //   - a drive letter (either case) maps to a folder: KAVRO_DRIVE_C, KAVRO_DRIVE_D ...
-//     name it; without the variable c: is ~/.local/share/Kavro-TScap/drive_c and every
+//     name it; without the variable c: is drive_c in the user's data folder
+//     ($XDG_DATA_HOME/Kavro-TScap, else ~/.local/share/Kavro-TScap) and every
 //     other letter is unmapped: it maps below /dev/null, where nothing exists and nothing
 //     can be created, so opening fails like a missing drive instead of touching a
 //     folder nobody chose;

@@ -5,10 +5,12 @@
 
 #include "app/MainWindowControls.h"
 #include "process/SignalLocked.h"
+#include "process/TuneCount.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <map>
 #include <set>
 #include <string>
@@ -94,6 +96,8 @@ public:
     void ErrorBox(const std::wstring& text) override { boxes.push_back(L"error:" + text); }
     void WarningBox(const std::wstring& text) override { boxes.push_back(L"warning:" + text); }
     void PlainBox(const std::wstring& text) override { boxes.push_back(L"plain:" + text); }
+    void Log(const std::wstring& text) override { logged.push_back(text); }
+    std::vector<std::wstring> logged;
 };
 
 class CountingClock : public MonitorClock {
@@ -315,7 +319,9 @@ TEST_F(SignalMonitorTest, UnsupportedOrFailingMediaInformation)
         EXPECT_EQ(c.result, m.UpdateStreamInfo(true));
         EXPECT_EQ(c.result, m.UpdateStreamInfo(true)) << "every locked cycle asks again";
         if (c.box) {
-            EXPECT_EQ(std::vector<std::wstring>(2, c.box), shown.boxes);
+            EXPECT_EQ(std::vector<std::wstring>(1, c.box), shown.boxes) << "raised once, not every cycle";
+            const std::wstring text = std::wstring(c.box).substr(std::wstring(c.box).find(L':') + 1);
+            EXPECT_EQ(std::vector<std::wstring>(2, text), shown.logged) << "every failure is logged";
             EXPECT_EQ(0u, shown.texts.count(IDC_STREAM_TYPE)) << "nothing is shown";
         } else {
             EXPECT_TRUE(shown.boxes.empty());
@@ -333,6 +339,33 @@ TEST_F(SignalMonitorTest, UnsupportedOrFailingMediaInformation)
     EXPECT_TRUE(shown.texts.empty());
 }
 
+TEST_F(SignalMonitorTest, AFailureBoxComesBackAfterANewTuneOrAfterTheFailureCleared)
+{
+    source.reply = MultistreamS2();
+    source.getResult = E_FAIL;
+    const std::wstring box = L"warning:Get KSPROPERTY_BDA_GET_MEDIAINFO error";
+    monitor.UpdateStreamInfo(true);
+    monitor.UpdateStreamInfo(true);
+    EXPECT_EQ(std::vector<std::wstring>{box}, panel.boxes);
+
+    ++tuneCount;
+    monitor.UpdateStreamInfo(true);
+    monitor.UpdateStreamInfo(true);
+    EXPECT_EQ(std::vector<std::wstring>(2, box), panel.boxes) << "a new tune raises it once more";
+
+    source.getResult = S_OK;
+    monitor.UpdateStreamInfo(true);
+    source.getResult = E_FAIL;
+    monitor.UpdateStreamInfo(true);
+    EXPECT_EQ(std::vector<std::wstring>(3, box), panel.boxes) << "a read that succeeded in between clears it";
+
+    source.supported = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    monitor.UpdateStreamInfo(true);
+    ASSERT_EQ(4u, panel.boxes.size());
+    EXPECT_EQ(L"error:666don't support this interface", panel.boxes[3]) << "another failure is raised at once";
+    EXPECT_EQ(6u, panel.logged.size());
+}
+
 TEST_F(SignalMonitorTest, UnknownStandardKeepsTheStandardText)
 {
     source.reply = MultistreamS2();
@@ -345,6 +378,7 @@ TEST_F(SignalMonitorTest, UnknownStandardKeepsTheStandardText)
 
 TEST_F(SignalMonitorTest, ApplySendsTheChosenIdentifierAndTunesAgain)
 {
+    const std::wstring kRange = std::wstring(L"plain:") + SignalMonitor::kStreamIdRangeText;
     struct Case {
         const char* name;
         std::wstring selected;
@@ -368,6 +402,14 @@ TEST_F(SignalMonitorTest, ApplySendsTheChosenIdentifierAndTunesAgain)
          0},
         {"set fails", L"12", true, S_OK, E_FAIL, {L"warning:Set KSPROPERTY_BDA_INPUTMULTISTREAMID error"}, 1, 0},
         {"set succeeds", L"12", true, S_OK, S_OK, {}, 1, 1},
+        {"typed with blanks around it", L" 12 ", true, S_OK, S_OK, {}, 1, 1},
+        {"typed 0 is an identifier", L"0", true, S_OK, S_OK, {}, 1, 1},
+        {"typed 255, the largest", L"255", true, S_OK, S_OK, {}, 1, 1},
+        {"typed 256 is refused before the driver", L"256", true, S_OK, S_OK, {kRange}, 0, 0},
+        {"typed text that is no number", L"1a", true, S_OK, S_OK, {kRange}, 0, 0},
+        {"typed negative number", L"-1", true, S_OK, S_OK, {kRange}, 0, 0},
+        {"only blanks", L"   ", true, S_OK, S_OK, {kRange}, 0, 0},
+        {"a huge number does not wrap", L"4294967308", true, S_OK, S_OK, {kRange}, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -386,10 +428,12 @@ TEST_F(SignalMonitorTest, ApplySendsTheChosenIdentifierAndTunesAgain)
         EXPECT_EQ(c.retunes ? std::vector<DWORD>{500} : std::vector<DWORD>{}, counted.waits);
         if (!src.setRecords.empty()) {
             std::vector<BYTE> expected(72, 0);
-            expected[48] = 12;
+            expected[48] = static_cast<BYTE>(std::wcstoul(c.selected.c_str(), nullptr, 10));
             EXPECT_EQ(expected, src.setRecords[0]) << "the identifier at offset 48, every other byte 0";
         }
-        if (c.hasKsCtrl && !c.selected.empty()) {
+        // The driver is asked only for an identifier that passed the checks.
+        EXPECT_EQ(c.sets > 0 || c.supported != S_OK ? 1u : 0u, src.queried.size());
+        if (!src.queried.empty()) {
             ASSERT_EQ(1u, src.queried.size());
             EXPECT_EQ(KSPROPSETID_BDA_EXTENSION, src.queried[0].first);
             EXPECT_EQ(KSPROPERTY_BDA_INPUTMULTISTREAMID, src.queried[0].second);

@@ -15,7 +15,7 @@
 
 namespace {
 
-TEST(ProgramRun, TheDemonstrationTourRunsToItsEnd)
+TEST(ProgramRun, TheDemonstrationTunesLocksAndRecords)
 {
     const ProgramOutput run = RunProgram(TempDir::ReadFile(KAVRO_DEMO_SCRIPT));
     EXPECT_EQ(0, run.exitCode);
@@ -29,21 +29,46 @@ TEST(ProgramRun, TheDemonstrationTourRunsToItsEnd)
                                     "open 102 \"KavroN71 TS Recorder\"",
                                     "title \"Kavro N72 DVBS/S2 Tuner B TS Recorder - Version:  3.0.0.8 \"",
                                     "open 130 \"Tuner Setting\"",
-                                    "control 1032 edit \"unlock\" enabled=0 visible=1",
+                                    "control 1032 edit \"LOCKED\" enabled=0 visible=1",
+                                    "control 1053 edit \"DVB-S2\" enabled=1 visible=1",
+                                    "control 1048 edit \"2/3\" enabled=1 visible=1",
+                                    "control 1042 edit \"8PSK\" enabled=1 visible=1",
+                                    "control 1051 edit \"1303000\" enabled=1 visible=1",
+                                    "control 1052 edit \"22000000\" enabled=1 visible=1",
                                     "open 131 \"Capture Control\"",
+                                    "control 1030 edit \"c:\\\\Kavro-TScap-demo.ts\" enabled=1 visible=1",
+                                    "control 1039 edit \"1 Seconds\" enabled=1 visible=1",
+                                    "control 1035 edit \"Record Stopped!\" enabled=1 visible=1",
                                     "open 148 \"Motor/Positioner\"",
-                                    "open 100 \"KavroN71 TS Recorder\"",
-                                    "control 1050 static \" 3.0.0.8 \" enabled=1 visible=1",
-                                    "end 100 OK",
                                     "done",
                                     "end 102 CANCEL",
                                 }));
+    EXPECT_EQ(std::string::npos, run.transcript.find("msgbox")) << run.transcript;
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     const std::vector<std::string> log = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList",
                                           "BDA Device Name: [Kavro N72 DVBS/S2 Tuner B]      (Tuner Type:1)"};
-    EXPECT_EQ(log, LogTexts(run.log));
-    ASSERT_FALSE(Lines(run.journal).empty());
+    const std::vector<std::string> logged = LogTexts(run.log);
+    ASSERT_GE(logged.size(), log.size()) << run.log;
+    EXPECT_EQ(log, std::vector<std::string>(logged.begin(), logged.begin() + 4));
+    // Three seconds of the transponder, whole and unbroken.
+    const std::string recording = run.FileOnC("Kavro-TScap-demo.ts");
+    EXPECT_GT(recording.size(), 1'000'000u);
+    EXPECT_EQ("", TransportStreamFault(recording));
     EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
+}
+
+TEST(ProgramRun, F1OpensTheHelpFileShippedBesideTheProgram)
+{
+    const std::filesystem::path help = std::filesystem::path(KAVRO_PROGRAM).parent_path() / "L-box-recorder.chm";
+    // A compiled help file begins with its signature.
+    EXPECT_EQ("ITSF", TempDir::ReadFile(help).substr(0, 4)) << help;
+    const ProgramOutput run = RunProgram("select 1022 0\nclick 1\nhelp\n");
+    EXPECT_EQ(0, run.exitCode) << run.transcript;
+    std::string windowsPath = help.string();
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    std::string quoted;
+    for (char c : windowsPath) quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {"shell open \"" + quoted + "\""})) << run.transcript;
 }
 
 TEST(ProgramRun, CancelInTheDeviceSelectionEndsTheProgram)

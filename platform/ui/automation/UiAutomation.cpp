@@ -18,6 +18,13 @@ UiAutomation::~UiAutomation()
     }
 }
 
+bool UiAutomation::ScriptSucceeded()
+{
+    if (!m_runner) return true;
+    m_runner->ReportUnfinished();
+    return m_runner->Succeeded();
+}
+
 std::unique_ptr<UiAutomation> UiAutomation::FromEnvironment()
 {
     std::unique_ptr<UiAutomation> automation(new UiAutomation);

@@ -22,6 +22,12 @@ public:
     // transcript.
     static std::unique_ptr<UiAutomation> FromEnvironment();
 
+    // The program has ended: records a script it did not finish (as the
+    // destructor would) and tells whether a script ran to its end. True
+    // without a script; false after an `error` line, a script that could not
+    // be read, or a program that ended before the script did.
+    bool ScriptSucceeded();
+
 private:
     UiAutomation() = default;
     std::unique_ptr<UiScriptRunner> m_runner;

@@ -385,6 +385,7 @@ void UiScriptRunner::Fail(int line, const std::string& reason)
     if (m_finished) return;
     Transcript::Write("error " + std::to_string(line) + " " + Transcript::Quote(reason));
     m_finished = true;
+    m_failed = true;
     CloseProgram();
 }
 

@@ -31,6 +31,8 @@ public:
     void FailAtStart(const std::string& reason);
     // True after `done` or an error line.
     bool Finished() const { return m_finished; }
+    // True after `done`: every command ran and none failed.
+    bool Succeeded() const { return m_finished && !m_failed; }
     // The program has ended: `done` when every command had run, else an
     // error line for the first command that never ran.
     void ReportUnfinished();
@@ -48,6 +50,7 @@ private:
     std::vector<UiScriptCommand> m_commands;
     size_t m_next = 0;
     bool m_finished = false;
+    bool m_failed = false;
     int m_waitedForWindowMs = 0;
     const void* m_closing = nullptr;
     int m_closeAttempts = 0;

@@ -1,0 +1,3 @@
+#include "process/TuneCount.h"
+
+std::atomic<unsigned> tuneCount{0};
