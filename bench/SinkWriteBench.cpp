@@ -254,11 +254,13 @@ int main(int argc, char** argv)
         auto plain = [&] {
             benchmark::RegisterBenchmark(("PlainWrite" + suffix).c_str(), PlainWrite)
                 ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
                 ->Iterations(kIterationsPerRound);
         };
         auto sink = [&] {
             benchmark::RegisterBenchmark(("SinkReceive" + suffix).c_str(), SinkReceive)
                 ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
                 ->Iterations(kIterationsPerRound);
         };
         if (round % 2) {

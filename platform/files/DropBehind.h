@@ -15,7 +15,9 @@
 
 class DropBehind {
 public:
-    static constexpr LONGLONG kChunk = LONGLONG{8} << 20;
+    // Small enough that starting one chunk's write-back (a few milliseconds)
+    // does not hold the writer up for longer than the capture's buffers last.
+    static constexpr LONGLONG kChunk = LONGLONG{4} << 20;
     // Pages this far behind the end of the last complete chunk may be dropped.
     static constexpr LONGLONG kLag = 2 * kChunk;
     // Pages dropped earlier are asked for again this far back (those that
