@@ -55,7 +55,9 @@ SATELLITE = """[SATTYPE]
 
 PICK_TUNER = "select 1022 0\nclick 1\n"
 TUNE = ("text 1012 12000\ntext 1014 45000\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-        "select 1002 0\nselect 1003 1\nclick 1\nwait-text 1032 20000 LOCKED\npage 1\n")
+        "select 1002 0\nselect 1003 1\nclick 1\nwait-text 1032 20000 LOCKED\n"
+        # The monitor may show LOCKED a moment before the lock flag is set.
+        "wait 1500\npage 1\n")
 
 
 def cpu_seconds(pid):
