@@ -7,10 +7,13 @@
 // (`capture overrun` journal lines), and whether the file is a run of whole
 // 188-byte packets in sync with unbroken continuity counters, by its own
 // check and by ffprobe (which must read it as MPEG-TS without a warning).
+// It also tells how much of the file the page cache held when the recording
+// ended, before anything read it.
 //
 //   bench_record_rate [seconds=60] [folder=the temporary folder]
 //
 // Exit status 0 only when nothing was lost and the file is whole.
+#include "bench/PageCache.h"
 #include "graph/GraphMutex.h"
 #include "graph/DVBTuneRequest.h"
 #include "graph/TunerGraph.h"
@@ -156,6 +159,7 @@ int main(int argc, char** argv)
                 Sleep(static_cast<DWORD>(seconds) * 1000);
                 session.EndRecording(graph.mediaControl.Get());
                 const double elapsed = (GetTickCount() - start) / 1000.0;
+                const std::uint64_t cached = CachedBytes(recording);
 
                 JournalClose();
                 std::ifstream in(journalFile);
@@ -166,12 +170,13 @@ int main(int argc, char** argv)
                 const FileCheck check = CheckTransportStream(recording);
                 std::printf(
                     "seconds %.1f\ndelivered bytes %llu (%.1f Mbit/s)\nfile bytes %llu\noverrun lines %d\n"
-                    "packets %llu, out of sync %llu, continuity breaks %llu, partial packet %s\nwrite failure %s\n",
+                    "packets %llu, out of sync %llu, continuity breaks %llu, partial packet %s\nwrite failure %s\n"
+                    "page cache at the end %.1f MB of the file's %.1f MB\n",
                     elapsed, static_cast<unsigned long long>(delivered), delivered * 8 / elapsed / 1e6,
                     static_cast<unsigned long long>(size), overruns, static_cast<unsigned long long>(check.packets),
                     static_cast<unsigned long long>(check.outOfSync),
                     static_cast<unsigned long long>(check.continuityBreaks), check.partialPacket ? "yes" : "no",
-                    HresultText(session.WriteFailure()).c_str());
+                    HresultText(session.WriteFailure()).c_str(), cached / 1048576.0, size / 1048576.0);
                 // The stream as an independent demultiplexer reads it: any
                 // warning (lost sync, continuity) is printed.
                 const std::string probe =

@@ -65,6 +65,7 @@ HRESULT SequentialFile::Create(LPCWSTR windowsPath)
         return hr;
     }
     m_length.store(0, std::memory_order_release);
+    m_dropBehind.Reset();
     m_fd.store(fd, std::memory_order_release);
     return S_OK;
 }
@@ -96,6 +97,9 @@ HRESULT SequentialFile::Write(const void* data, DWORD bytes, DWORD* written)
         }
         done += static_cast<DWORD>(put);
         m_length.fetch_add(put, std::memory_order_acq_rel);
+    }
+    if (done > 0) {
+        DropBehind::Apply(fd, m_dropBehind.Advance(m_length.load(std::memory_order_acquire)));
     }
     if (written) {
         *written = done;

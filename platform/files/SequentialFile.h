@@ -5,12 +5,15 @@
 // Every byte handed to Write goes straight to the file descriptor, in order; nothing
 // is held back in user space, so Close cannot lose data. A write that fails (disk
 // full, file-size limit) keeps every byte before the failure in the file and says how
-// many of this call's bytes were written.
+// many of this call's bytes were written. Pages already written leave the page
+// cache behind the write position (DropBehind.h), so a long recording does not
+// fill it.
 //
 // Threads: Create, Write and Close from one thread at a time (the recorder's lock);
 // Length and IsOpen from any thread, also while another thread writes.
 #include "platform/com/Hresult.h"
 #include "platform/com/WinTypes.h"
+#include "platform/files/DropBehind.h"
 
 #include <atomic>
 
@@ -51,4 +54,5 @@ public:
 private:
     std::atomic<int> m_fd{-1};
     std::atomic<LONGLONG> m_length{0};
+    DropBehind m_dropBehind; // the writer's
 };

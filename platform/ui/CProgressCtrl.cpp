@@ -5,6 +5,13 @@
 
 namespace {
 QProgressBar* BarOf(QWidget* widget) { return qobject_cast<QProgressBar*>(widget); }
+
+void SetValue(QProgressBar* bar, int pos)
+{
+    // Qt ignores a value outside the range; Windows holds it at the end.
+    const int value = std::clamp(pos, bar->minimum(), bar->maximum());
+    if (bar->value() != value) bar->setValue(value);
+}
 } // namespace
 
 void CProgressCtrl::SetRange(short lower, short upper) { SetRange32(lower, upper); }
@@ -13,9 +20,12 @@ void CProgressCtrl::SetRange32(int lower, int upper)
 {
     WithWidget([&](QWidget* widget) {
         if (auto* bar = BarOf(widget)) {
+            // Only a range or position that changes is set: each repaints the bar.
             const int value = bar->value();
-            bar->setRange(lower, std::max(lower, upper));
-            bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
+            if (bar->minimum() != lower || bar->maximum() != std::max(lower, upper)) {
+                bar->setRange(lower, std::max(lower, upper));
+            }
+            SetValue(bar, value);
         }
     });
 }
@@ -38,8 +48,7 @@ int CProgressCtrl::SetPos(int pos)
     WithWidget([&](QWidget* widget) {
         if (auto* bar = BarOf(widget)) {
             previous = bar->value();
-            // Qt ignores a value outside the range; Windows holds it at the end.
-            bar->setValue(std::clamp(pos, bar->minimum(), bar->maximum()));
+            SetValue(bar, pos);
         }
     });
     return previous;
@@ -60,7 +69,7 @@ int CProgressCtrl::OffsetPos(int delta)
     WithWidget([&](QWidget* widget) {
         if (auto* bar = BarOf(widget)) {
             previous = bar->value();
-            bar->setValue(std::clamp(previous + delta, bar->minimum(), bar->maximum()));
+            SetValue(bar, previous + delta);
         }
     });
     return previous;

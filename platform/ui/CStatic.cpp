@@ -11,6 +11,8 @@ HICON CStatic::SetIcon(HICON icon)
         auto* label = qobject_cast<QLabel*>(widget);
         if (!label) return;
         previous = m_icon;
+        // The icon it shows already: nothing to repaint.
+        if (icon && icon == m_icon && !label->pixmap().isNull()) return;
         m_icon = icon;
         m_bitmap = nullptr;
         const QPixmap image = icon ? icon->pixmap(32, 32) : QPixmap();
@@ -34,6 +36,7 @@ HBITMAP CStatic::SetBitmap(HBITMAP bitmap)
         auto* label = qobject_cast<QLabel*>(widget);
         if (!label) return;
         previous = m_bitmap;
+        if (bitmap && bitmap == m_bitmap && !label->pixmap().isNull()) return;
         m_bitmap = bitmap;
         m_icon = nullptr;
         label->setPixmap(bitmap ? *bitmap : QPixmap());

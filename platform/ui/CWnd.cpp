@@ -57,7 +57,8 @@ void CWnd::SetWindowText(LPCWSTR text)
             SetControlText(widget, value);
             return;
         }
-        widget->setWindowTitle(value);
+        if (widget->windowTitle() != value) widget->setWindowTitle(value);
+        // The transcript has a line for every title the program sets.
         if (this == AfxGetMainWnd()) {
             Transcript::Write("title " + Transcript::Quote(value.toStdWString()));
         }
@@ -300,7 +301,8 @@ BOOL CWnd::MoveWindow(int x, int y, int width, int height, BOOL /*repaint*/)
 {
     BOOL moved = FALSE;
     WithWidget([&](QWidget* widget) {
-        widget->setGeometry(x, y, std::max(width, 0), std::max(height, 0));
+        const QRect target(x, y, std::max(width, 0), std::max(height, 0));
+        if (widget->geometry() != target) widget->setGeometry(target);
         moved = TRUE;
     });
     return moved;
@@ -310,8 +312,10 @@ BOOL CWnd::SetWindowPos(const CWnd* /*insertAfter*/, int x, int y, int cx, int c
 {
     BOOL moved = FALSE;
     WithWidget([&](QWidget* widget) {
-        if (!(flags & SWP_NOMOVE)) widget->move(x, y);
-        if (!(flags & SWP_NOSIZE)) widget->resize(std::max(cx, 0), std::max(cy, 0));
+        if (!(flags & SWP_NOMOVE) && widget->pos() != QPoint(x, y)) widget->move(x, y);
+        if (const QSize size(std::max(cx, 0), std::max(cy, 0)); !(flags & SWP_NOSIZE) && widget->size() != size) {
+            widget->resize(size);
+        }
         moved = TRUE;
     });
     return moved;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QVariant>
 
 namespace {
@@ -81,33 +82,49 @@ QString ControlText(const QWidget* widget)
     return widget->property(kText).toString();
 }
 
+bool HoldsEditText(const QLineEdit* edit, const QString& text)
+{
+    return edit && !edit->isModified() && edit->text() == text;
+}
+
 void SetControlText(QWidget* widget, const QString& text)
 {
     if (!widget) {
         return;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setText(text);
-        edit->setCursorPosition(0); // Windows shows the start of a long text
+        // The same text again is not set (setting it repaints the edit), but
+        // the caret goes to the start as it would.
+        if (!HoldsEditText(edit, text)) {
+            edit->setText(text);
+        }
+        if (edit->cursorPosition() != 0 || edit->hasSelectedText()) {
+            edit->setCursorPosition(0); // Windows shows the start of a long text
+        }
         return;
     }
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        if (combo->isEditable()) {
+        if (combo->isEditable() && !HoldsEditText(combo->lineEdit(), text)) {
             combo->setEditText(text);
         }
         return; // a drop-down list has no text of its own, as on Windows
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setText(text);
+        if (button->text() != text) button->setText(text);
         return;
     }
     if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        group->setTitle(text);
+        if (group->title() != text) group->setTitle(text);
         return;
     }
-    widget->setProperty(kText, text);
+    if (widget->property(kText).toString() != text) {
+        widget->setProperty(kText, text);
+    }
     if (auto* label = qobject_cast<QLabel*>(widget); label && ControlKindOf(widget) == ControlKind::Static) {
-        label->setText(WithoutMnemonics(text));
+        // A label that shows a picture instead takes the text again.
+        if (const QString shown = WithoutMnemonics(text); label->text() != shown || !label->pixmap().isNull()) {
+            label->setText(shown);
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class CWnd;
+class QLineEdit;
 class QWidget;
 
 void TagControl(QWidget* widget, int id, ControlKind kind, DWORD style);
@@ -22,7 +23,11 @@ CWnd* WindowOf(const QWidget* widget); // nullptr when untagged
 // The control's window text as GetWindowText gives it: a caption with its
 // '&' marks, an edit's text, a combo's edit or selected text; empty for lists.
 QString ControlText(const QWidget* widget);
+// Sets it as WM_SETTEXT would; a text the control already shows is not set
+// again, so nothing is repainted and no change is notified.
 void SetControlText(QWidget* widget, const QString& text);
+// An edit that shows this text as the program set it (not edited since).
+bool HoldsEditText(const QLineEdit* edit, const QString& text);
 
 // The items of a list or combo control, in order.
 QStringList ControlItems(const QWidget* widget);

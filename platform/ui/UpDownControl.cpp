@@ -1,5 +1,6 @@
 #include "platform/ui/UpDownControl.h"
 
+#include "platform/ui/ControlWidget.h"
 #include "platform/ui/WinUser.h"
 
 #include <QKeyEvent>
@@ -95,7 +96,15 @@ bool UpDownControl::eventFilter(QObject* watched, QEvent* event)
 
 void UpDownControl::ShowInBuddy()
 {
-    if (QLineEdit* buddy = Buddy(); buddy && (m_style & UDS_SETBUDDYINT)) {
-        buddy->setText(QString::number(m_pos));
+    QLineEdit* buddy = Buddy();
+    if (!buddy || !(m_style & UDS_SETBUDDYINT)) {
+        return;
+    }
+    // The number it shows already is not set again (that repaints the edit);
+    // the caret goes to the end as setting it would put it.
+    if (const QString text = QString::number(m_pos); !HoldsEditText(buddy, text)) {
+        buddy->setText(text);
+    } else if (buddy->cursorPosition() != text.size() || buddy->hasSelectedText()) {
+        buddy->end(false);
     }
 }
