@@ -11,7 +11,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+extern "C" {
 #include <libdvbv5/dvb-demux.h>
+}
 #include <poll.h>
 #include <unistd.h>
 

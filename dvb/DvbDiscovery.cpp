@@ -2,7 +2,10 @@
 
 #include "dvb/DvbLibraryLog.h"
 
+// dvb-dev.h declares its functions without C linkage of its own.
+extern "C" {
 #include <libdvbv5/dvb-dev.h>
+}
 #include <libdvbv5/dvb-fe.h>
 
 #include <algorithm>

@@ -4,7 +4,10 @@
 #include "dvb/DvbTuning.h"
 #include "platform/com/Journal.h"
 
+// dvb-dev.h declares its functions without C linkage of its own.
+extern "C" {
 #include <libdvbv5/dvb-dev.h>
+}
 #include <libdvbv5/dvb-fe.h>
 #include <linux/dvb/frontend.h>
 #include <sys/ioctl.h>
