@@ -302,29 +302,35 @@ void DvbCaptureFilter::Stream()
 
 bool DvbCaptureFilter::ReadDvr()
 {
-    pollfd ready{m_dvr, POLLIN, 0};
-    if (::poll(&ready, 1, kPollMs) <= 0) return true;
+    // Read first and wait only when nothing was there: a device served in
+    // user space (the emulator) answers reads but never wakes a poll.
     const std::size_t room = 2 * kSampleBytes - m_pending.size();
     if (room == 0) return true;
     const std::size_t had = m_pending.size();
     m_pending.resize(had + room);
     const ssize_t got = ::read(m_dvr, m_pending.data() + had, room);
+    const int error = errno;
     m_pending.resize(had + static_cast<std::size_t>(std::max<ssize_t>(0, got)));
     if (got > 0 && had < kTsPacketBytes) m_pendingSinceMs = NowMs();
-    if (got >= 0) return true;
-    switch (errno) {
-    case EOVERFLOW:
-        // The kernel dropped what its buffer could not hold: the next sample follows a gap.
-        ++m_overruns;
-        m_discontinuity = true;
-        JournalWrite("capture overrun count=" + std::to_string(m_overruns));
-        return true;
-    case ENODEV:
-    case EIO:
-        return false;
-    default:
-        return true; // EAGAIN, EINTR: nothing yet
+    if (got > 0) return true;
+    if (got < 0) {
+        switch (error) {
+        case EOVERFLOW:
+            // The kernel dropped what its buffer could not hold: the next sample follows a gap.
+            ++m_overruns;
+            m_discontinuity = true;
+            JournalWrite("capture overrun count=" + std::to_string(m_overruns));
+            return true;
+        case ENODEV:
+        case EIO:
+            return false;
+        default:
+            break; // EAGAIN, EINTR: nothing yet
+        }
     }
+    pollfd ready{m_dvr, POLLIN, 0};
+    ::poll(&ready, 1, kPollMs);
+    return true;
 }
 
 bool DvbCaptureFilter::DeliverSample()
