@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace sim {
 
@@ -114,6 +115,37 @@ HRESULT Demodulator::Tune(const TuneRequest& request)
     const bool horizontal = request.polarisation == 1 || request.polarisation == 3;
     m_cable.SetToneAndVoltage(highBand, horizontal);
     return S_OK;
+}
+
+HRESULT Demodulator::TuneIntermediate(std::uint32_t ifKhz, std::uint32_t symbolRateKsps)
+{
+    std::lock_guard guard(m_lock);
+    // Oscillators of zero and a switch frequency above every IF: the tuned
+    // IF is the frequency itself, in the low band of this arithmetic.
+    TuneRequest request;
+    request.frequencyKhz = ifKhz;
+    request.symbolRateKsps = symbolRateKsps;
+    request.lnbSwitchKhz = std::numeric_limits<std::uint32_t>::max();
+    m_tune = request;
+    return S_OK;
+}
+
+void Demodulator::SetTone(bool highBand)
+{
+    std::lock_guard guard(m_lock);
+    m_cable.SetTone(highBand);
+}
+
+void Demodulator::SetVoltage(bool horizontal)
+{
+    std::lock_guard guard(m_lock);
+    m_cable.SetVoltage(horizontal);
+}
+
+void Demodulator::AnyInputStream()
+{
+    std::lock_guard guard(m_lock);
+    m_inputStreamId.reset();
 }
 
 void Demodulator::SendDiseqc(const std::uint8_t* bytes, std::size_t length)

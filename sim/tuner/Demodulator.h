@@ -78,6 +78,14 @@ public:
     // Takes the new parameters; the lock follows from them. Always S_OK.
     HRESULT Tune(const TuneRequest& request);
     void SendDiseqc(const std::uint8_t* bytes, std::size_t length);
+    // A tune as a DVB frontend makes it: the intermediate frequency itself,
+    // with the LNB's tone and voltage set apart (SetTone, SetVoltage) and
+    // left as they are. Always S_OK.
+    HRESULT TuneIntermediate(std::uint32_t ifKhz, std::uint32_t symbolRateKsps);
+    void SetTone(bool highBand);
+    void SetVoltage(bool horizontal);
+    // No input stream chosen: a multistream signal gives its first.
+    void AnyInputStream();
 
     SignalStatistics Statistics();
     LockStatus Status();

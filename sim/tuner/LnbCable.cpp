@@ -30,6 +30,13 @@ void LnbCable::SetToneAndVoltage(bool highBand, bool horizontal)
     m_bits = static_cast<std::uint8_t>((m_bits & 0x0C) | (highBand ? 1 : 0) | (horizontal ? 2 : 0));
 }
 
+void LnbCable::SetTone(bool highBand) { m_bits = static_cast<std::uint8_t>((m_bits & 0x0E) | (highBand ? 1 : 0)); }
+
+void LnbCable::SetVoltage(bool horizontal)
+{
+    m_bits = static_cast<std::uint8_t>((m_bits & 0x0D) | (horizontal ? 2 : 0));
+}
+
 void LnbCable::Receive(const std::uint8_t* bytes, std::size_t length, std::int64_t nowMs)
 {
     const auto parsed = ParseDiseqc(bytes, length);

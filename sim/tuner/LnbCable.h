@@ -22,6 +22,9 @@ public:
     // The tuner's 22 kHz tone (high band) and voltage (18 V horizontal,
     // 13 V vertical), set at every tune.
     void SetToneAndVoltage(bool highBand, bool horizontal);
+    // The same, one at a time, as a DVB frontend sets them.
+    void SetTone(bool highBand);
+    void SetVoltage(bool horizontal);
 
     // State of the committed switch: the last of a switch command and the
     // tuner's tone and voltage decides band and polarisation.

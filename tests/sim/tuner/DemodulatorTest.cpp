@@ -268,3 +268,30 @@ TEST(Demodulator, OutputFollowsTheStreamType)
 }
 
 } // namespace
+
+// A DVB frontend's tune: the IF with tone and voltage set apart. The same
+// transponders lock as through the program's tune request, and the tone and
+// voltage stay as the frontend left them.
+TEST(Demodulator, IntermediateTuneLocksWhereTheRequestDoes)
+{
+    struct Case {
+        std::uint32_t ifKhz;
+        bool tone;
+        bool horizontal;
+        std::uint32_t ksps;
+        LockStatus expected;
+    };
+    const Case cases[] = {
+        {11'494'000 - 9'750'000, false, true, 22000, LockStatus::Locked},
+        {12'187'000 - 10'600'000, true, true, 27500, LockStatus::Locked},
+        {12'187'000 - 10'600'000, false, true, 27500, LockStatus::NoTransponder}, // tone missing
+        {11'494'000 - 9'750'000, false, false, 22000, LockStatus::NoTransponder}, // wrong voltage
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.demodulator.SetVoltage(c.horizontal);
+        f.demodulator.SetTone(c.tone);
+        f.demodulator.TuneIntermediate(c.ifKhz, c.ksps);
+        EXPECT_EQ(f.demodulator.Status(), c.expected) << c.ifKhz << " tone " << c.tone;
+    }
+}
