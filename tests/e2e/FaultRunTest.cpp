@@ -61,10 +61,11 @@ void ExpectCleanEnd(const ProgramOutput& run)
     EXPECT_EQ(std::string::npos, run.errors.find("runtime error")) << run.errors;
 }
 
-// A local path as the program's Windows text: separators turned round.
+// A local absolute path as the program's Windows text: on drive z:, the Linux
+// root, with its separators turned round.
 std::string Backslashed(const std::filesystem::path& path)
 {
-    std::string text = path.string();
+    std::string text = "z:" + path.string();
     for (char& c : text) {
         if (c == '/') c = '\\';
     }
@@ -197,7 +198,7 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
         "text 1030 " +
         folder +
         "\nclick 1036\n"
-        "text 1030 \\sys\\rec.ts\nclick 1036\n"
+        "text 1030 z:\\sys\\rec.ts\nclick 1036\n"
         "text 1030 q:\\rec.ts\nclick 1036\n"
         "text 1030 c:\\" +
         longName +
@@ -227,7 +228,7 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
             "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
         }));
     // Access is denied to everyone; a system that mounts it read-only says so.
-    const std::string sys = "Cannot create the file \\\"\\\\sys\\\\rec.ts\\\": ";
+    const std::string sys = "Cannot create the file \\\"z:\\\\sys\\\\rec.ts\\\": ";
     const bool denied = run.transcript.find(sys + "Access is denied. (0x80070005)" + notStarted) != std::string::npos;
     const bool writeProtected =
         run.transcript.find(sys + "The media is write protected. (0x80070013)" + notStarted) != std::string::npos;
@@ -236,6 +237,32 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
     EXPECT_EQ("kept", TempDir::ReadFile(place / "Recordings" / "earlier.ts"));
     EXPECT_FALSE(std::filesystem::exists("/sys/rec.ts"));
     EXPECT_FALSE(std::filesystem::exists(run.DriveC() / "L-capture.ts"));
+}
+
+TEST(FaultRun, PathsStayOnTheirDriveAndDriveZReachesEveryFolder)
+{
+    // ".." never leaves a drive, typed or chosen through Save As; z: is the Linux
+    // root, and a symbolic link on the way is followed.
+    TempDir place;
+    std::filesystem::create_directory(place / "usb");
+    std::filesystem::create_directory_symlink(place / "usb", place / "link");
+    const std::string record = "\nclick 1036\nwait 500\nclick 1037\n";
+    const std::string script = kTune + "page 1\ntext 1030 c:\\..\\escape.ts" + record +
+        "save-as c:\\..\\..\\..\\chosen\nclick 1029\nclick 1036\nwait 500\nclick 1037\n"
+        "text 1030 " +
+        Backslashed(place / "link" / "usb.ts") + record;
+    const ProgramOutput run = RunProgram(script, {.world = World()});
+    ExpectCleanEnd(run);
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {"save-as \"c:\\\\..\\\\..\\\\..\\\\chosen.TS\""})) << run.transcript;
+    for (const std::filesystem::path& file :
+         {run.DriveC() / "escape.ts", run.DriveC() / "chosen.TS", place / "usb" / "usb.ts"}) {
+        SCOPED_TRACE(file.string());
+        const std::string recording = TempDir::ReadFile(file);
+        EXPECT_FALSE(recording.empty());
+        EXPECT_EQ("", TransportStreamFault(recording));
+    }
+    EXPECT_FALSE(std::filesystem::exists(run.DriveC().parent_path() / "escape.ts")) << "outside drive c:";
 }
 
 // The window closed, or the tuner reported removed, in the middle of work.

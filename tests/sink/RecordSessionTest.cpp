@@ -1,5 +1,6 @@
 // The recording record: opening, reopening and closing the output file, its
 // length in KBytes, and what is written when.
+#include "platform/files/WinPath.h"
 #include "sink/RecordSession.h"
 
 #include "platform/files/FileError.h"
@@ -15,7 +16,7 @@ namespace {
 
 class RecordSessionTest : public ::testing::Test {
 protected:
-    std::wstring PathOf(const std::string& name) const { return FromUtf8((folder / name).string()); }
+    std::wstring PathOf(const std::string& name) const { return WindowsPath(folder / name); }
 
     TempDir folder;
     RecordSession session;
