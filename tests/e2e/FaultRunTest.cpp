@@ -26,9 +26,9 @@ std::string World(const std::string& extra = "")
         "MotorSpeed=1.0\n";
 }
 
-// 10744 H of 19.2 E through port A, locked. The monitor shows "LOCKED" a
-// moment before it raises the lock flag the recorder asks for; the stream's
-// symbol rate follows the flag in the same poll.
+// 10744 H of 19.2 E through port A, locked. The monitor raises the lock flag
+// the recorder asks for before it shows "LOCKED"; the stream's symbol rate
+// follows in the same poll.
 const std::string kTune = "click 1\n"
                           "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
                           "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 1\nclick 1\n"
