@@ -62,9 +62,9 @@ void SignalMonitor::ShowNoInterface()
 {
     m_panel.SetText(IDC_STRENGTH, L"0");
     m_panel.SetText(IDC_QUALITY, L"0");
+    signalLocked = 0;
     m_panel.SetText(IDC_LOCK_STATUS, L"UNLOCKED");
     m_panel.ShowLockIcon(false);
-    signalLocked = 0;
     m_panel.SetBars(0, 0);
 }
 
@@ -83,9 +83,11 @@ bool SignalMonitor::Cycle()
     if (!m_source.PollStatistics(sample)) return false;
 
     const bool locked = sample.locked == 1;
+    // The flag first: a user who sees LOCKED and starts a recording at once must
+    // find the flag the recorder asks for already set.
+    signalLocked = locked ? 1 : 0;
     m_panel.SetText(IDC_LOCK_STATUS, locked ? L"LOCKED" : L"UNLOCKED");
     m_panel.ShowLockIcon(locked);
-    signalLocked = locked ? 1 : 0;
     UpdateStreamInfo(locked);
     m_panel.SetText(IDC_STRENGTH, std::to_wstring(sample.strength));
     m_panel.SetText(IDC_QUALITY, std::to_wstring(sample.quality));

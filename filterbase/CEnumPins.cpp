@@ -82,16 +82,23 @@ STDMETHODIMP CEnumPins::Next(ULONG cPins, IPin** ppPins, ULONG* pcFetched)
     if (wanted == 0) {
         return S_FALSE;
     }
+    // A failed call hands out nothing, so it leaves the enumerator as it found it:
+    // the pins it gives back are neither counted as returned nor passed over.
+    const int startPosition = m_Position;
+    const std::size_t startCached = m_PinCache.size();
+    const auto giveBack = [&](ULONG fetched) {
+        for (ULONG i = 0; i < fetched; ++i) {
+            ppPins[i]->Release();
+            ppPins[i] = nullptr;
+        }
+        m_PinCache.resize(startCached);
+        m_Position = startPosition;
+    };
     ULONG fetched = 0;
     while (fetched < wanted && m_Position < m_PinCount) {
         CBasePin* pin = m_pFilter->GetPin(m_Position++);
         if (!pin) {
-            // The caller gets nothing from a failed call, so the references
-            // already handed out this time go back.
-            for (ULONG i = 0; i < fetched; ++i) {
-                ppPins[i]->Release();
-                ppPins[i] = nullptr;
-            }
+            giveBack(fetched);
             return VFW_E_ENUM_OUT_OF_SYNC;
         }
         if (std::find(m_PinCache.begin(), m_PinCache.end(), pin) != m_PinCache.end()) {
@@ -100,10 +107,7 @@ STDMETHODIMP CEnumPins::Next(ULONG cPins, IPin** ppPins, ULONG* pcFetched)
         try {
             m_PinCache.push_back(pin);
         } catch (const std::bad_alloc&) {
-            for (ULONG i = 0; i < fetched; ++i) {
-                ppPins[i]->Release();
-                ppPins[i] = nullptr;
-            }
+            giveBack(fetched);
             return E_OUTOFMEMORY;
         }
         ppPins[fetched] = pin;

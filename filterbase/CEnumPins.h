@@ -4,7 +4,8 @@
 // count and version each time it is used and notices changes by the version.
 // After a change, Next starts again at the first pin but skips the pins it
 // has already returned since the last Reset; Skip and Clone report
-// VFW_E_ENUM_OUT_OF_SYNC until Reset.
+// VFW_E_ENUM_OUT_OF_SYNC until Reset. A Next that fails hands out nothing and
+// moves nothing: the pins it gave back count as not returned.
 //
 // Reference counting: its own count, starting at 1 for the creator; it
 // deletes itself at zero. One thread at a time.

@@ -44,6 +44,10 @@ HRESULT RecordSession::WriteSample(const BYTE* data, DWORD length)
     const HRESULT hr = outputFile.Write(data, length, &written);
     if (FAILED(hr)) {
         m_writeFailure = hr;
+        // A write cut short leaves part of a packet at the end: the file ends at
+        // the last whole packet instead, as a reader of the stream expects.
+        const LONGLONG length = outputFile.Length();
+        outputFile.Truncate(length - length % kPacketBytes);
         return hr;
     }
     return S_OK;

@@ -60,10 +60,15 @@ public:
     // the last file after it was closed, 0 before any. Any thread, no lock.
     LONGLONG RecordedKBytes() const { return outputFile.Length() >> 10; }
 
+    // A transport stream packet; samples hold whole packets.
+    static constexpr LONGLONG kPacketBytes = 188;
+
     // Streaming thread, under recordLock: appends length bytes at data to the
     // file. S_FALSE (nothing written) while no file is open or after a write
     // failed; the first failing write is kept for WriteFailure and stops the
-    // writing until the next OpenOutputFile. Bytes written before stay.
+    // writing until the next OpenOutputFile. Every whole packet written before
+    // the failure stays; a packet the failure cut is taken off again, so the
+    // file ends at the last whole packet.
     HRESULT WriteSample(const BYTE* data, DWORD length);
     // Why writing stopped during this recording (disk full, file too large,
     // device gone), or S_OK. Any thread.

@@ -55,6 +55,10 @@ HRESULT SequentialFile::Create(LPCWSTR windowsPath)
         hr = HresultFromErrno(errno);
     } else if (!S_ISREG(info.st_mode)) {
         hr = HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+    } else if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        // A file nobody may write is read-only: Windows refuses to replace it even
+        // for an administrator, and root would otherwise open it like any other.
+        hr = HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
     } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         hr = (errno == EWOULDBLOCK) ? HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION) : HresultFromErrno(errno);
     } else if (::ftruncate(fd, 0) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) {
@@ -105,6 +109,23 @@ HRESULT SequentialFile::Write(const void* data, DWORD bytes, DWORD* written)
         *written = done;
     }
     return hr;
+}
+
+HRESULT SequentialFile::Truncate(LONGLONG length)
+{
+    const int fd = m_fd.load(std::memory_order_acquire);
+    if (fd < 0) {
+        return E_HANDLE;
+    }
+    if (length < 0 || length > m_length.load(std::memory_order_acquire)) {
+        return E_INVALIDARG;
+    }
+    // Shortening needs no space, so it works on a full disk and past a size limit.
+    if (::ftruncate(fd, length) != 0 || ::lseek(fd, length, SEEK_SET) < 0) {
+        return HresultFromErrno(errno);
+    }
+    m_length.store(length, std::memory_order_release);
+    return S_OK;
 }
 
 HRESULT SequentialFile::Close()

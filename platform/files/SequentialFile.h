@@ -9,7 +9,7 @@
 // cache behind the write position (DropBehind.h), so a long recording does not
 // fill it.
 //
-// Threads: Create, Write and Close from one thread at a time (the recorder's lock);
+// Threads: Create, Write, Truncate and Close from one thread at a time (the recorder's lock);
 // Length and IsOpen from any thread, also while another thread writes.
 #include "platform/com/Hresult.h"
 #include "platform/com/WinTypes.h"
@@ -31,7 +31,10 @@ public:
     //   HRESULT_FROM_WIN32(ERROR_INVALID_DRIVE)           drive letter without a folder
     //   HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)          missing folder, empty path
     //   HRESULT_FROM_WIN32(ERROR_DIRECTORY_NOT_SUPPORTED) the path is a folder
-    //   HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)           no permission, or not a regular file
+    //   HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)           no permission, a read-only file
+    //                                                     (no write permission for anyone,
+    //                                                     refused also to root), or not a
+    //                                                     regular file
     //   HRESULT_FROM_WIN32(ERROR_WRITE_PROTECT)           read-only file system
     //   HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION)       another opener holds the file
     // (FileError.h names the rest.)
@@ -46,6 +49,11 @@ public:
     // Bytes in the file: those written since Create. After Close it stays the final
     // length until the next Create.
     LONGLONG Length() const { return m_length.load(std::memory_order_acquire); }
+
+    // Cuts the file to its first length bytes (at most Length()); the next Write
+    // continues there. E_HANDLE when no file is open, E_INVALIDARG for a length
+    // outside 0..Length().
+    HRESULT Truncate(LONGLONG length);
 
     // Closes the file and releases the lock; S_OK also when nothing was open.
     HRESULT Close();

@@ -7,14 +7,18 @@
 //   - `\` and `/` are both separators;
 //   - a drive letter (either case) maps to a folder: KAVRO_DRIVE_C, KAVRO_DRIVE_D ...
 //     name it; without the variable c: is drive_c in the user's data folder
-//     ($XDG_DATA_HOME/Kavro-TScap, else ~/.local/share/Kavro-TScap) and every
-//     other letter is unmapped: it maps below /dev/null, where nothing exists and nothing
+//     ($XDG_DATA_HOME/Kavro-TScap, else ~/.local/share/Kavro-TScap), z: is the Linux
+//     root "/" (so z:\media\usb\rec.ts is /media/usb/rec.ts), and every other
+//     letter is unmapped: it maps below /dev/null, where nothing exists and nothing
 //     can be created, so opening fails like a missing drive instead of touching a
 //     folder nobody chose;
+//   - a path starting with a separator ("\Recordings\x.ts") is rooted on the current
+//     drive, which is always c:;
 //   - "c:name" (no separator after the colon) counts from the drive folder;
-//   - a path starting with a separator is a local absolute path, so the program's own
-//     full path ("\usr\bin\Kavro-TScap") goes back to where it came from;
-//   - anything else is relative to the current folder.
+//   - on a drive, "." is dropped and ".." takes back the folder before it, but never
+//     above the drive's root ("c:\..\x.ts" is c:\x.ts), as Windows resolves a path;
+//   - anything else is relative to the current folder;
+//   - the folders are Linux folders: a symbolic link is followed wherever it points.
 // Texts are UTF-8 on disk. Any thread.
 #include "platform/com/WinTypes.h"
 
@@ -40,8 +44,9 @@ bool IsUnmappedDrive(std::wstring_view windowsPath);
 // Paths without a drive letter are left alone.
 void EnsureDriveFolder(std::wstring_view windowsPath);
 
-// The reverse: a local path as the program would see it on Windows. A path inside a
-// drive folder becomes "x:\..."; any other path keeps its folders with backslashes.
+// The reverse: a local path as the program would see it on Windows. An absolute path
+// becomes "x:\..." on the drive whose folder holds it most closely (z: when no other
+// does); a relative path keeps its folders with backslashes.
 std::wstring WindowsPath(const std::filesystem::path& localPath);
 
 // The running executable's full path as a Windows text (see WindowsPath). Only the

@@ -99,10 +99,12 @@ INT_PTR CFileDialog::DoModal()
             dialog.setWindowTitle(m_open ? QStringLiteral("Open") : QStringLiteral("Save As"));
             const QStringList filters = NameFilters(m_filter);
             if (!filters.isEmpty()) dialog.setNameFilters(filters);
-            if (!m_fileName.empty()) dialog.selectFile(QString::fromStdWString(m_fileName));
+            // The dialog shows Linux folders; the program gets a Windows text back
+            // (z:\... for a folder on no other drive, so every folder can be chosen).
+            if (!m_fileName.empty()) dialog.selectFile(QString::fromStdString(LocalPath(m_fileName).string()));
             while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-                const std::wstring path =
-                    WithDefaultExtension(dialog.selectedFiles().front().toStdWString(), m_defaultExtension);
+                const std::filesystem::path local = dialog.selectedFiles().front().toStdString();
+                const std::wstring path = WithDefaultExtension(WindowsPath(local), m_defaultExtension);
                 if (ConfirmOverwrite(path)) {
                     chosen = path;
                     break;

@@ -1,5 +1,7 @@
 #include "platform/ui/FileVersion.h"
 
+#include "platform/files/WinPath.h"
+
 #include "platform/ui/ProgramFile.h"
 
 #include <cstring>
@@ -41,16 +43,14 @@ bool IsProgramFile(LPCWSTR file)
     if (!file || !*file) {
         return false;
     }
-    std::wstring path = file;
+    // A Windows path text ("z:\\usr\\bin\\Kavro-TScap"), or a local path as given.
+    std::filesystem::path path = file;
     std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::path(path), error)) {
-        for (wchar_t& c : path) {
-            if (c == L'\\') c = L'/';
-        }
+    if (!std::filesystem::exists(path, error)) {
+        path = LocalPath(file);
     }
     const std::wstring program = ProgramFilePath();
-    return !program.empty() &&
-        std::filesystem::equivalent(std::filesystem::path(path), std::filesystem::path(program), error) && !error;
+    return !program.empty() && std::filesystem::equivalent(path, std::filesystem::path(program), error) && !error;
 }
 
 } // namespace

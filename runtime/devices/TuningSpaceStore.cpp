@@ -5,6 +5,7 @@
 #include "runtime/devices/TuningSpaceEnumerator.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace runtime {
 
@@ -34,6 +35,24 @@ std::vector<TuningSpaceValues>::iterator Find(std::vector<TuningSpaceValues>& sp
         return spaces.end();
     }
     return std::find_if(spaces.begin(), spaces.end(), [&](const auto& s) { return s.id == id; });
+}
+
+// One above the highest id in use; when that is the largest id there is, the
+// lowest one free (a store full to the last id is refused before it comes here).
+LONG NewSpaceId(const std::vector<TuningSpaceValues>& spaces)
+{
+    LONG highest = 0;
+    for (const auto& s : spaces) highest = std::max(highest, s.id);
+    if (highest < std::numeric_limits<LONG>::max()) return highest + 1;
+    std::vector<LONG> ids;
+    for (const auto& s : spaces) ids.push_back(s.id);
+    std::sort(ids.begin(), ids.end());
+    LONG id = 1;
+    for (const LONG taken : ids) {
+        if (taken > id) break;
+        if (taken == id) ++id;
+    }
+    return id;
 }
 
 bool IndexTypeKnown(const VARIANT& index)
@@ -67,8 +86,11 @@ void* TuningSpaceStore::FindInterface(REFIID riid)
 STDMETHODIMP TuningSpaceStore::get_Count(LONG* Count)
 {
     if (!Count) return E_POINTER;
-    *Count = static_cast<LONG>(m_file->Load().size());
-    return S_OK;
+    *Count = 0;
+    std::vector<TuningSpaceValues> spaces;
+    const HRESULT hr = m_file->Load(spaces);
+    if (SUCCEEDED(hr)) *Count = static_cast<LONG>(spaces.size());
+    return hr;
 }
 
 STDMETHODIMP TuningSpaceStore::get__NewEnum(IEnumVARIANT** NewEnum)
@@ -82,7 +104,8 @@ STDMETHODIMP TuningSpaceStore::get_Item(VARIANT varIndex, ITuningSpace** TuningS
     if (!TuningSpace) return E_POINTER;
     *TuningSpace = nullptr;
     if (!IndexTypeKnown(varIndex)) return E_INVALIDARG;
-    auto spaces = m_file->Load();
+    std::vector<TuningSpaceValues> spaces;
+    if (const HRESULT hr = m_file->Load(spaces); FAILED(hr)) return hr;
     const auto found = Find(spaces, varIndex);
     if (found == spaces.end()) return HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
     *TuningSpace = DVBSTuningSpace::Create(*found);
@@ -130,7 +153,9 @@ STDMETHODIMP TuningSpaceStore::FindID(ITuningSpace* TuningSpace, LONG* ID)
 {
     if (!TuningSpace || !ID) return E_POINTER;
     const std::wstring name = DVBSTuningSpace::ReadValues(TuningSpace).uniqueName;
-    for (const auto& space : m_file->Load()) {
+    std::vector<TuningSpaceValues> spaces;
+    if (const HRESULT hr = m_file->Load(spaces); FAILED(hr)) return hr;
+    for (const auto& space : spaces) {
         if (space.uniqueName == name) {
             *ID = space.id;
             return S_OK;
@@ -151,9 +176,7 @@ STDMETHODIMP TuningSpaceStore::Add(ITuningSpace* TuningSpace, VARIANT* NewIndex)
             return HRESULT_FROM_WIN32(kErrorDupName);
         }
         if (static_cast<LONG>(spaces.size()) >= maxCount) return E_FAIL;
-        LONG highest = 0;
-        for (const auto& s : spaces) highest = std::max(highest, s.id);
-        values.id = highest + 1;
+        values.id = NewSpaceId(spaces);
         spaces.push_back(values);
         return S_OK;
     });
@@ -168,7 +191,10 @@ STDMETHODIMP TuningSpaceStore::Add(ITuningSpace* TuningSpace, VARIANT* NewIndex)
 STDMETHODIMP TuningSpaceStore::get_EnumTuningSpaces(IEnumTuningSpaces** ppEnum)
 {
     if (!ppEnum) return E_POINTER;
-    *ppEnum = TuningSpaceEnumerator::Create(m_file->Load());
+    *ppEnum = nullptr;
+    std::vector<TuningSpaceValues> spaces;
+    if (const HRESULT hr = m_file->Load(spaces); FAILED(hr)) return hr;
+    *ppEnum = TuningSpaceEnumerator::Create(std::move(spaces));
     return S_OK;
 }
 

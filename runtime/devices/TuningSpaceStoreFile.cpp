@@ -1,15 +1,17 @@
 #include "runtime/devices/TuningSpaceStoreFile.h"
 
 #include "platform/com/WideText.h"
+#include "platform/files/FileError.h"
+#include "platform/files/WholeFile.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <limits>
+#include <new>
 #include <optional>
 #include <span>
-#include <sstream>
 #include <system_error>
 #include <type_traits>
 #include <unistd.h>
@@ -281,15 +283,29 @@ std::vector<TuningSpaceValues> TuningSpaceStoreFile::Parse(std::string_view text
     return spaces;
 }
 
-std::vector<TuningSpaceValues> TuningSpaceStoreFile::LoadLocked() const
+HRESULT TuningSpaceStoreFile::LoadLocked(std::vector<TuningSpaceValues>& spaces) const
 {
-    std::ifstream in(m_file, std::ios::binary);
-    if (!in) {
-        return {};
+    spaces.clear();
+    std::string bytes;
+    switch (ReadWholeFile(m_file, kMaxFileBytes, bytes)) {
+    case WholeFileRead::Read:
+        break;
+    case WholeFileRead::Missing:
+        return S_OK;
+    case WholeFileRead::NotRegular:
+        return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+    case WholeFileRead::TooLarge:
+        return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
+    case WholeFileRead::Failed:
+        return E_FAIL;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return Parse(bytes.str());
+    try {
+        spaces = Parse(bytes);
+    } catch (const std::bad_alloc&) {
+        spaces.clear();
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
 }
 
 HRESULT TuningSpaceStoreFile::SaveLocked(const std::vector<TuningSpaceValues>& spaces) const
@@ -322,20 +338,29 @@ HRESULT TuningSpaceStoreFile::SaveLocked(const std::vector<TuningSpaceValues>& s
     return S_OK;
 }
 
-std::vector<TuningSpaceValues> TuningSpaceStoreFile::Load()
+HRESULT TuningSpaceStoreFile::Load(std::vector<TuningSpaceValues>& spaces)
 {
     std::lock_guard guard(m_lock);
-    return LoadLocked();
+    return LoadLocked(spaces);
 }
 
 HRESULT TuningSpaceStoreFile::Update(const std::function<HRESULT(std::vector<TuningSpaceValues>&)>& change)
 {
     std::lock_guard guard(m_lock);
-    std::vector<TuningSpaceValues> spaces = LoadLocked();
-    if (const HRESULT hr = change(spaces); FAILED(hr)) {
+    std::vector<TuningSpaceValues> spaces;
+    // A file that is there but cannot be read is not replaced: the spaces in it
+    // would be lost.
+    if (const HRESULT hr = LoadLocked(spaces); FAILED(hr)) {
         return hr;
     }
-    return SaveLocked(spaces);
+    try {
+        if (const HRESULT hr = change(spaces); FAILED(hr)) {
+            return hr;
+        }
+        return SaveLocked(spaces);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }
 
 } // namespace runtime

@@ -11,7 +11,8 @@
 //   NetworkType={FA4B375A-45B4-4D45-8440-263957B11623}
 //   ...
 // Texts are UTF-8 with C escapes (\\, \n, \r, \t, \xHH). Unknown keys and
-// lines that do not parse are skipped; a section without a usable Id is dropped.
+// lines that do not parse are skipped; a section without a usable Id (1 and
+// more) is dropped.
 #include "platform/com/Hresult.h"
 #include "runtime/devices/TuningSpaceValues.h"
 
@@ -31,11 +32,19 @@ public:
 
     const std::filesystem::path& path() const { return m_file; }
 
-    // The stored spaces in file order; none when the file is missing or unreadable.
-    std::vector<TuningSpaceValues> Load();
+    // Files larger than this are not read: a store holds a handful of spaces.
+    static constexpr std::size_t kMaxFileBytes = 1u << 20;
+
+    // The stored spaces in file order; none and S_OK when the file is missing. A
+    // file that cannot be read gives none and its failure:
+    // HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED) for a folder, named pipe or device,
+    // HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE) beyond kMaxFileBytes, E_OUTOFMEMORY,
+    // E_FAIL for a read error or no permission. Never blocks on a pipe, never throws.
+    HRESULT Load(std::vector<TuningSpaceValues>& spaces);
 
     // Reads the spaces, lets change edit them and, when it succeeds, writes
     // them back (creating the folders). change's failure is returned unchanged;
+    // a file that cannot be read keeps its contents and gives Load's failure;
     // a file that cannot be written gives E_ACCESSDENIED or E_FAIL.
     HRESULT Update(const std::function<HRESULT(std::vector<TuningSpaceValues>&)>& change);
 
@@ -44,7 +53,7 @@ public:
     static std::vector<TuningSpaceValues> Parse(std::string_view text);
 
 private:
-    std::vector<TuningSpaceValues> LoadLocked() const;
+    HRESULT LoadLocked(std::vector<TuningSpaceValues>& spaces) const;
     HRESULT SaveLocked(const std::vector<TuningSpaceValues>& spaces) const;
 
     std::filesystem::path m_file;

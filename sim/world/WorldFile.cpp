@@ -1,10 +1,11 @@
 #include "sim/world/WorldFile.h"
 
+#include "platform/files/WholeFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 
 namespace sim {
@@ -253,20 +254,24 @@ World ParseWorldText(std::string_view text) { return ParseWorld(IniText(text, In
 
 std::optional<World> LoadWorldFile(const std::filesystem::path& file, std::string* error)
 {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    std::ifstream in(file, std::ios::binary);
-    if (ec || !in) {
-        if (error) *error = file.string() + ": cannot be read";
-        return std::nullopt;
-    }
-    if (size > kMaxWorldFileBytes) {
+    // A named pipe or a device is refused before anything is read: reading it
+    // would block the program before any window, or fill its memory.
+    std::string text;
+    switch (ReadWholeFile(file, kMaxWorldFileBytes, text)) {
+    case WholeFileRead::Read:
+        return ParseWorldText(text);
+    case WholeFileRead::TooLarge:
         if (error) *error = file.string() + ": larger than a world file can be";
         return std::nullopt;
+    case WholeFileRead::NotRegular:
+        if (error) *error = file.string() + ": not a regular file";
+        return std::nullopt;
+    case WholeFileRead::Missing:
+    case WholeFileRead::Failed:
+        break;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseWorldText(text.str());
+    if (error) *error = file.string() + ": cannot be read";
+    return std::nullopt;
 }
 
 } // namespace sim

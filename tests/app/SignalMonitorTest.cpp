@@ -77,7 +77,14 @@ public:
     std::vector<std::wstring> streamIds;
     std::vector<std::wstring> boxes; // "error:TEXT", "warning:TEXT", "plain:TEXT"
 
-    void SetText(int id, const std::wstring& text) override { texts[id] = text; }
+    // The lock flag as it stood whenever the lock status was shown.
+    std::vector<std::pair<std::wstring, LONG>> lockShown;
+
+    void SetText(int id, const std::wstring& text) override
+    {
+        texts[id] = text;
+        if (id == IDC_LOCK_STATUS) lockShown.emplace_back(text, signalLocked.load());
+    }
     void ShowLockIcon(bool locked) override { lockIcon = locked ? 1 : 0; }
     void ResetBars() override { qualityBar = strengthBar = 0; }
     void SetBars(int quality, int strength) override
@@ -184,6 +191,22 @@ TEST_F(SignalMonitorTest, CycleTimingFollowsLockQualityAndStrength)
         EXPECT_EQ(c.locked, shown.lockIcon);
         EXPECT_EQ(c.hasKsCtrl ? 1 : 0, src.polls) << "no poll without the interface";
     }
+}
+
+TEST_F(SignalMonitorTest, TheLockFlagIsSetBeforeLockedIsShown)
+{
+    // A user who sees LOCKED and starts a recording at once finds the flag set;
+    // one who sees UNLOCKED finds it cleared.
+    source.reported = {90, 90, 1};
+    source.reply = MultistreamS2();
+    monitor.Cycle();
+    source.reported = {90, 90, 0};
+    monitor.Cycle();
+    source.hasKsCtrl = false;
+    signalLocked = 1;
+    monitor.Cycle();
+    using Shown = std::pair<std::wstring, LONG>;
+    EXPECT_EQ((std::vector<Shown>{{L"LOCKED", 1}, {L"UNLOCKED", 0}, {L"UNLOCKED", 0}}), panel.lockShown);
 }
 
 TEST_F(SignalMonitorTest, ValuesAreShownRawWithFailedPollsAsZero)

@@ -26,9 +26,9 @@ std::string World(const std::string& extra = "")
         "MotorSpeed=1.0\n";
 }
 
-// 10744 H of 19.2 E through port A, locked. The monitor shows "LOCKED" a
-// moment before it raises the lock flag the recorder asks for; the stream's
-// symbol rate follows the flag in the same poll.
+// 10744 H of 19.2 E through port A, locked. The monitor raises the lock flag
+// the recorder asks for before it shows "LOCKED"; the stream's symbol rate
+// follows in the same poll.
 const std::string kTune = "click 1\n"
                           "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
                           "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 1\nclick 1\n"
@@ -61,10 +61,11 @@ void ExpectCleanEnd(const ProgramOutput& run)
     EXPECT_EQ(std::string::npos, run.errors.find("runtime error")) << run.errors;
 }
 
-// A local path as the program's Windows text: separators turned round.
+// A local absolute path as the program's Windows text: on drive z:, the Linux
+// root, with its separators turned round.
 std::string Backslashed(const std::filesystem::path& path)
 {
-    std::string text = path.string();
+    std::string text = "z:" + path.string();
     for (char& c : text) {
         if (c == '/') c = '\\';
     }
@@ -124,7 +125,7 @@ protected:
     TempDir m_dir;
 };
 
-TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryByteWritten)
+TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryWholePacket)
 {
     const FullDisk& c = GetParam();
     const std::uint64_t limit = std::uint64_t{512} * static_cast<std::uint64_t>(c.blocks);
@@ -165,12 +166,9 @@ TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryByteWritten)
     const std::size_t full = runs.size() - 2;
     EXPECT_GT(DeliveredInRun(run, full), limit) << "the stream went on after the disk was full";
     const std::string recording = run.FileOnC(c.smallDisk ? "copy.ts" : "L-capture.ts");
-    ASSERT_EQ(limit, recording.size()) << "every byte up to the limit stays";
-    const std::size_t whole = recording.size() - recording.size() % 188;
-    EXPECT_EQ("", TransportStreamFault(recording.substr(0, whole)));
-    if (whole < recording.size()) {
-        EXPECT_EQ('\x47', recording[whole]) << "the cut packet is the start of one";
-    }
+    // Every whole packet up to the limit stays; the one the limit cut is taken off.
+    ASSERT_EQ(limit - limit % 188, recording.size()) << "the file ends at the last whole packet";
+    EXPECT_EQ("", TransportStreamFault(recording));
 
     const std::string second = run.FileOnC("second.ts");
     EXPECT_EQ(DeliveredInRun(run, full + 1), second.size());
@@ -200,7 +198,7 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
         "text 1030 " +
         folder +
         "\nclick 1036\n"
-        "text 1030 \\sys\\rec.ts\nclick 1036\n"
+        "text 1030 z:\\sys\\rec.ts\nclick 1036\n"
         "text 1030 q:\\rec.ts\nclick 1036\n"
         "text 1030 c:\\" +
         longName +
@@ -230,7 +228,7 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
             "msgbox \"Kavro-TScap\" exclamation \"Record is not started!\"",
         }));
     // Access is denied to everyone; a system that mounts it read-only says so.
-    const std::string sys = "Cannot create the file \\\"\\\\sys\\\\rec.ts\\\": ";
+    const std::string sys = "Cannot create the file \\\"z:\\\\sys\\\\rec.ts\\\": ";
     const bool denied = run.transcript.find(sys + "Access is denied. (0x80070005)" + notStarted) != std::string::npos;
     const bool writeProtected =
         run.transcript.find(sys + "The media is write protected. (0x80070013)" + notStarted) != std::string::npos;
@@ -239,6 +237,32 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
     EXPECT_EQ("kept", TempDir::ReadFile(place / "Recordings" / "earlier.ts"));
     EXPECT_FALSE(std::filesystem::exists("/sys/rec.ts"));
     EXPECT_FALSE(std::filesystem::exists(run.DriveC() / "L-capture.ts"));
+}
+
+TEST(FaultRun, PathsStayOnTheirDriveAndDriveZReachesEveryFolder)
+{
+    // ".." never leaves a drive, typed or chosen through Save As; z: is the Linux
+    // root, and a symbolic link on the way is followed.
+    TempDir place;
+    std::filesystem::create_directory(place / "usb");
+    std::filesystem::create_directory_symlink(place / "usb", place / "link");
+    const std::string record = "\nclick 1036\nwait 500\nclick 1037\n";
+    const std::string script = kTune + "page 1\ntext 1030 c:\\..\\escape.ts" + record +
+        "save-as c:\\..\\..\\..\\chosen\nclick 1029\nclick 1036\nwait 500\nclick 1037\n"
+        "text 1030 " +
+        Backslashed(place / "link" / "usb.ts") + record;
+    const ProgramOutput run = RunProgram(script, {.world = World()});
+    ExpectCleanEnd(run);
+    EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {"save-as \"c:\\\\..\\\\..\\\\..\\\\chosen.TS\""})) << run.transcript;
+    for (const std::filesystem::path& file :
+         {run.DriveC() / "escape.ts", run.DriveC() / "chosen.TS", place / "usb" / "usb.ts"}) {
+        SCOPED_TRACE(file.string());
+        const std::string recording = TempDir::ReadFile(file);
+        EXPECT_FALSE(recording.empty());
+        EXPECT_EQ("", TransportStreamFault(recording));
+    }
+    EXPECT_FALSE(std::filesystem::exists(run.DriveC().parent_path() / "escape.ts")) << "outside drive c:";
 }
 
 // The window closed, or the tuner reported removed, in the middle of work.

@@ -33,8 +33,8 @@ ProgramOutput RunProgram(const std::string& script, const ProgramRunOptions& opt
     const std::string command = options.shellPrefix + "env " + worldSetting +
         " QT_QPA_PLATFORM=offscreen KAVRO_DRIVE_C='" + (dir / "c").string() + "' KAVRO_UI_SCRIPT='" +
         (dir / "script.txt").string() + "' KAVRO_UI_TRANSCRIPT='" + (dir / "transcript.txt").string() +
-        "' KAVRO_SIM_JOURNAL='" + (dir / "journal.txt").string() + "' '" + options.program.string() + "' 2>'" +
-        (dir / "stderr.txt").string() + "'";
+        "' KAVRO_SIM_JOURNAL='" + (dir / "journal.txt").string() + "' " + options.environment + " '" +
+        options.program.string() + "' 2>'" + (dir / "stderr.txt").string() + "'";
     const int status = std::system(command.c_str());
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);

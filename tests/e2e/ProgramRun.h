@@ -18,6 +18,7 @@ struct ProgramRunOptions {
     std::string world;       // a world file's text; empty runs the embedded world
     std::string shellPrefix; // shell commands before the program, e.g. "ulimit -f 1024; "
     std::filesystem::path program = KAVRO_PROGRAM;
+    std::string environment; // NAME='value' settings after the run's own, which they override
 };
 
 struct ProgramOutput {

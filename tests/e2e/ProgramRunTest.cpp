@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <cstdlib>
@@ -91,6 +93,35 @@ TEST(ProgramRun, ADeviceRemovalClosesTheProgram)
                                 {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
                                  "title \"Kavro N71 DVBS/S2 Tuner TS Recorder - Version:  3.0.0.8 \"", "end 102 OK"}));
     EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
+}
+
+TEST(ProgramRun, NamedPipesForTheScriptOrTheWorldAreRefusedBeforeAnyWindow)
+{
+    // Nobody writes these pipes: a program that read them would wait for ever.
+    TempDir pipes;
+    ASSERT_EQ(0, ::mkfifo((pipes / "script").c_str(), 0600));
+    ASSERT_EQ(0, ::mkfifo((pipes / "world.ini").c_str(), 0600));
+    const std::string guard = "timeout -s KILL 60 ";
+
+    const ProgramOutput script = RunProgram(
+        "click 1\n", {.shellPrefix = guard, .environment = "KAVRO_UI_SCRIPT='" + (pipes / "script").string() + "'"});
+    EXPECT_EQ(0, script.exitCode);
+    EXPECT_TRUE(HasLinesInOrder(
+        script.transcript,
+        {"error 0 \"cannot read the script " + (pipes / "script").string() + ": it is not a regular file\""}))
+        << script.transcript;
+    EXPECT_EQ("exit live_objects=0", script.LastJournalLine());
+
+    const ProgramOutput world = RunProgram(
+        "click 2\n", {.shellPrefix = guard, .environment = "KAVRO_SIM='" + (pipes / "world.ini").string() + "'"});
+    EXPECT_EQ(0, world.exitCode);
+    EXPECT_TRUE(HasLinesInOrder(world.transcript, {"open 140 \"Kavro Record : Select device\"", "end 140 CANCEL"}))
+        << world.transcript;
+    EXPECT_NE(std::string::npos,
+              world.journal.find("sim error \"world file " + (pipes / "world.ini").string() +
+                                 ": not a regular file; the machine has no tuners\""))
+        << world.journal;
+    EXPECT_EQ("exit live_objects=0", world.LastJournalLine());
 }
 
 } // namespace

@@ -119,4 +119,29 @@ TEST_F(CEnumPinsTest, MissingPinGivesOutOfSyncAndKeepsNoReferences)
     EXPECT_EQ(2u, refCount(static_cast<IBaseFilter*>(filter))); // fixture and enumerator
 }
 
+TEST_F(CEnumPinsTest, PinsGivenBackByAFailedNextAreHandedOutLater)
+{
+    filter->missingPin = 2;
+    IPin* got[3] = {};
+    ULONG fetched = 99;
+    ASSERT_HR(VFW_E_ENUM_OUT_OF_SYNC, enumerator->Next(3, got, &fetched));
+    EXPECT_EQ(0u, fetched);
+
+    // The pin comes back with a new version: Next starts over and hands out P0 and P1,
+    // which the failed call gave back, as well as P2.
+    filter->missingPin = -1;
+    filter->AddPin(std::make_unique<TestInputPin>(filter, L"P3"));
+    std::vector<IPin*> all = Take(4, S_OK);
+    ASSERT_EQ(4u, all.size());
+    EXPECT_EQ(static_cast<IPin*>(pins[0]), all[0]);
+    EXPECT_EQ(static_cast<IPin*>(pins[1]), all[1]);
+
+    // Without a change of the pins the failed call moved nothing either.
+    ASSERT_HR(S_OK, enumerator->Reset());
+    filter->missingPin = 1;
+    ASSERT_HR(VFW_E_ENUM_OUT_OF_SYNC, enumerator->Next(3, got, &fetched));
+    filter->missingPin = -1;
+    EXPECT_EQ(4u, Take(4, S_OK).size()) << "the same enumerator, retried, gives every pin";
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 // its timer ticks called one at a time: defaults, the two limit modes tick by
 // tick, mode switches, the refusals, invalid entries, a second recording, a
 // file that cannot be created and a disk that fills up.
+#include "platform/files/WinPath.h"
 #include "record/CUtiVirtualDamonDlg.h"
 
 #include "tests/sink/FakeMediaControl.h"
@@ -93,7 +94,7 @@ protected:
     }
 
     FakeMediaControl& Control() { return *static_cast<FakeMediaControl*>(graph.mediaControl.Get()); }
-    std::wstring PathOf(const std::string& name) const { return FromUtf8((folder / name).string()); }
+    std::wstring PathOf(const std::string& name) const { return WindowsPath(folder / name); }
     std::wstring Text(int id) const
     {
         std::wstring text;

@@ -27,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -572,7 +574,12 @@ TEST_F(InstallTest, WorldProblemsAreReportedAndNeverFatal)
     const Case cases[] = {
         {"a world file that is not there", m_dir / "missing.ini", true, 0, "missing.ini"},
         {"a value that cannot be read", broken, false, 1, "Tee=maybe"},
+        // Read, these would block the program before any window, or fill its memory.
+        {"a named pipe", m_dir / "pipe.ini", true, 0, "pipe.ini: not a regular file"},
+        {"a link to an endless device", m_dir / "zero.ini", true, 0, "zero.ini: not a regular file"},
     };
+    ASSERT_EQ(0, ::mkfifo((m_dir / "pipe.ini").c_str(), 0600));
+    std::filesystem::create_symlink("/dev/zero", m_dir / "zero.ini");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sim::SimMachineOptions options;

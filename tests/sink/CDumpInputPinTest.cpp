@@ -229,11 +229,12 @@ TEST_F(CDumpInputPinTest, RecordingsStartAndEndWhileAThreadDelivers)
     ASSERT_HR(S_OK, source->Stop());
 }
 
-TEST_F(CDumpInputPinTest, FailingWriteKeepsEarlierBytesAndIsReportedToTheSession)
+TEST_F(CDumpInputPinTest, FailingWriteKeepsEveryWholePacketAndIsReportedToTheSession)
 {
     // A child process with a file-size limit records until the limit stops
     // the writes; the parent checks that the child survived and what it kept.
     constexpr rlim_t kLimit = 10000;
+    constexpr rlim_t kWhole = kLimit - kLimit % 188; // the packet the limit cut is taken off
     ASSERT_HR(S_OK, BeginRecording("limited.ts"));
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -253,7 +254,7 @@ TEST_F(CDumpInputPinTest, FailingWriteKeepsEarlierBytesAndIsReportedToTheSession
         if (SUCCEEDED(session.WriteFailure())) {
             code |= 2;
         }
-        if (session.outputFile.Length() != static_cast<LONGLONG>(kLimit)) {
+        if (session.outputFile.Length() != static_cast<LONGLONG>(kWhole)) {
             code |= 4;
         }
         _exit(code);
@@ -261,14 +262,15 @@ TEST_F(CDumpInputPinTest, FailingWriteKeepsEarlierBytesAndIsReportedToTheSession
     int status = 0;
     ASSERT_EQ(child, waitpid(child, &status, 0));
     ASSERT_TRUE(WIFEXITED(status)) << "the recording process died";
-    EXPECT_EQ(0, WEXITSTATUS(status)) << "1: sample rejected, 2: failure not recorded, 4: length not the limit";
+    EXPECT_EQ(0, WEXITSTATUS(status))
+        << "1: sample rejected, 2: failure not recorded, 4: not ended at the last whole packet";
 
-    // The file holds the stream exactly up to the limit.
+    // The file holds the stream up to the last whole packet within the limit.
     std::string stream;
     for (std::uint32_t seq = 0; stream.size() < kLimit; ++seq) {
         stream += SampleBytes(seq);
     }
-    EXPECT_EQ(stream.substr(0, kLimit), FileText("limited.ts"));
+    EXPECT_EQ(stream.substr(0, kWhole), FileText("limited.ts"));
 }
 
 } // namespace

@@ -1,17 +1,22 @@
 // The recording record: opening, reopening and closing the output file, its
 // length in KBytes, and what is written when.
+#include "platform/files/WinPath.h"
 #include "sink/RecordSession.h"
 
+#include "platform/files/FileError.h"
 #include "tests/sink/FakeMediaControl.h"
 #include "SinkFixture.h"
 
 #include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
 class RecordSessionTest : public ::testing::Test {
 protected:
-    std::wstring PathOf(const std::string& name) const { return FromUtf8((folder / name).string()); }
+    std::wstring PathOf(const std::string& name) const { return WindowsPath(folder / name); }
 
     TempDir folder;
     RecordSession session;
@@ -75,6 +80,47 @@ TEST_F(RecordSessionTest, FileThatFailsToOpenTakesNothing)
         session.CloseOutputFile();
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+TEST_F(RecordSessionTest, WriteCutByTheFileSizeLimitEndsAtTheLastWholePacket)
+{
+    // Limits at a packet boundary, inside the second packet of a sample, and
+    // inside the first packet of the failing sample; samples of 2 and 3 packets.
+    struct Case {
+        const char* name;
+        rlim_t limit;
+        std::size_t kept;
+    };
+    const Case cases[] = {
+        {"limit at a packet boundary", 188 * 4, 188 * 4},
+        {"limit inside a packet", 188 * 3 + 100, 188 * 3},
+        {"limit inside the first packet of a sample", 188 * 2 + 1, 188 * 2},
+    };
+    const std::string stream = SampleBytes(1) + SampleBytes(2) + SampleBytes(3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        session.SetRecordPath(PathOf("limited.ts"));
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const rlimit limit{c.limit, c.limit};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(10);
+            if (FAILED(session.OpenOutputFile())) _exit(11);
+            for (std::uint32_t seq = 1; seq <= 3; ++seq) {
+                const std::string bytes = SampleBytes(seq);
+                session.WriteSample(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+            }
+            if (session.WriteFailure() != HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE)) _exit(12);
+            if (session.outputFile.Length() != static_cast<LONGLONG>(c.kept)) _exit(13);
+            session.CloseOutputFile();
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+        EXPECT_EQ(0, WEXITSTATUS(status));
+        EXPECT_EQ(stream.substr(0, c.kept), TempDir::ReadFile(folder / "limited.ts"));
+    }
 }
 
 class RecordingStartTest : public RecordSessionTest {

@@ -3,6 +3,7 @@
 // recording files, and the stream a test source delivers: samples carry
 // their sequence number and a varying number of whole packets, so a file
 // can be checked sample by sample, byte for byte.
+#include "platform/files/WinPath.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/WideText.h"
@@ -112,7 +113,7 @@ protected:
     HRESULT BeginRecording(const std::string& name)
     {
         CAutoLock lock(&session.recordLock);
-        session.SetRecordPath(FromUtf8((folder / name).string()));
+        session.SetRecordPath(WindowsPath(folder / name));
         const HRESULT hr = session.OpenOutputFile();
         pin->SetWriteEnabled(true);
         return hr;

@@ -3,9 +3,14 @@
 #include "platform/ui/automation/Transcript.h"
 #include "platform/ui/automation/UiScriptRunner.h"
 
+#include "platform/files/WholeFile.h"
+
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+namespace {
+// Far beyond any script a person or a test writes.
+constexpr std::size_t kMaxScriptBytes = 16u << 20;
+} // namespace
 
 UiAutomation::~UiAutomation()
 {
@@ -35,16 +40,15 @@ std::unique_ptr<UiAutomation> UiAutomation::FromEnvironment()
     if (!scriptPath || !*scriptPath) {
         return automation;
     }
-    std::ifstream file(scriptPath, std::ios::binary);
-    std::ostringstream text;
-    if (file) {
-        text << file.rdbuf();
-    }
-    automation->m_runner = std::make_unique<UiScriptRunner>(UiScript::Parse(text.str()));
-    if (!file) {
+    // A named pipe is refused rather than waited on: no window would ever open.
+    std::string text;
+    const WholeFileRead read = ReadWholeFile(scriptPath, kMaxScriptBytes, text);
+    automation->m_runner = std::make_unique<UiScriptRunner>(UiScript::Parse(read == WholeFileRead::Read ? text : ""));
+    if (read != WholeFileRead::Read) {
         // Still script mode: nothing may wait for a person, and the program
         // closes by itself.
-        automation->m_runner->FailAtStart("cannot read the script " + std::string(scriptPath));
+        automation->m_runner->FailAtStart("cannot read the script " + std::string(scriptPath) + ": it " +
+                                          WholeFileReadText(read));
     } else {
         automation->m_runner->Start();
     }

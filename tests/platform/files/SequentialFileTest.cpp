@@ -152,6 +152,37 @@ TEST(SequentialFile, CreateFailuresNameTheirCause)
     EXPECT_TRUE(std::filesystem::is_directory(drive / "folder"));
 }
 
+TEST(SequentialFile, ReadOnlyFileIsRefusedToEveryUserAndKept)
+{
+    // Read-only means nobody may write it; root, who may open it anyway, is refused
+    // as Windows refuses an administrator. A file only its owner may write is not
+    // read-only.
+    struct Case {
+        const char* name;
+        std::filesystem::perms perms;
+        HRESULT expected;
+    };
+    using P = std::filesystem::perms;
+    const Case cases[] = {
+        {"read-only for everyone", P::owner_read | P::group_read | P::others_read,
+         HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+        {"no permission at all", P::none, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+        {"writable by its owner", P::owner_read | P::owner_write, S_OK},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDrive drive;
+        TempDir::WriteFile(drive / "old.ts", "earlier recording");
+        std::filesystem::permissions(drive / "old.ts", c.perms);
+        SequentialFile file;
+        EXPECT_HR(c.expected, file.Create(L"c:\\old.ts"));
+        EXPECT_EQ(SUCCEEDED(c.expected), file.IsOpen());
+        file.Close();
+        std::filesystem::permissions(drive / "old.ts", P::owner_all);
+        EXPECT_EQ(SUCCEEDED(c.expected) ? "" : "earlier recording", TempDir::ReadFile(drive / "old.ts"));
+    }
+}
+
 constexpr int kCannotMount = 77;
 
 void WriteProcFile(const char* name, const std::string& text)

@@ -53,8 +53,12 @@ TEST(WinPath, MapsWindowsTextsToLocalPaths)
         {L"d:\\rec\\L-capture.ts", "/media/d/rec/L-capture.ts"},
         {L"D:\\rec", "/media/d/rec"},
         {L"q:\\x.ts", "/dev/null/unmapped-drive-Q/x.ts"},
-        {L"\\usr\\bin\\Kavro-TScap", "/usr/bin/Kavro-TScap"},
-        {L"/tmp/a.ini", "/tmp/a.ini"},
+        {L"z:\\usr\\bin\\Kavro-TScap", "/usr/bin/Kavro-TScap"},
+        {L"Z:\\media\\usb\\rec.ts", "/media/usb/rec.ts"},
+        {L"z:", "/"},
+        {L"q:\\..\\..\\x.ts", "/dev/null/unmapped-drive-Q/x.ts"},
+        {L"\\iptools.log", "/drives/c/iptools.log"},
+        {L"/tmp/a.ini", "/drives/c/tmp/a.ini"},
         {L"Transponders\\*.ini", "Transponders/*.ini"},
         {L"..\\up\\file", "../up/file"},
         {L"1:\\not a drive", "1:/not a drive"},
@@ -65,6 +69,37 @@ TEST(WinPath, MapsWindowsTextsToLocalPaths)
         SCOPED_TRACE(c.local);
         EXPECT_EQ(LocalPath(c.windows).string(), c.local);
     }
+}
+
+TEST(WinPath, DotDotStopsAtTheRootOfADriveAndRootedPathsStayOnDriveC)
+{
+    EnvSetting c("KAVRO_DRIVE_C", "/drives/c");
+    EnvSetting d("KAVRO_DRIVE_D", "/media/d");
+    EnvSetting z("KAVRO_DRIVE_Z", nullptr);
+    struct Case {
+        const wchar_t* windows;
+        const char* local;
+    } cases[] = {
+        {L"c:\\..\\escape.ts", "/drives/c/escape.ts"},
+        {L"c:\\..\\..\\..\\x", "/drives/c/x"},
+        {L"c:..\\x", "/drives/c/x"},
+        {L"c:\\rec\\..\\..\\x", "/drives/c/x"},
+        {L"c:\\a\\.\\b\\..\\c.ts", "/drives/c/a/c.ts"},
+        {L"c:\\a\\b\\..", "/drives/c/a"},
+        {L"c:\\..", "/drives/c"},
+        {L"d:\\..\\x", "/media/d/x"},
+        {L"\\proc\\self\\mem", "/drives/c/proc/self/mem"},
+        {L"\\..\\..\\etc\\passwd", "/drives/c/etc/passwd"},
+        {L"/../escape.ts", "/drives/c/escape.ts"},
+        {L"\\\\server\\share\\x", "/drives/c/server/share/x"},
+        {L"z:\\..\\etc\\passwd", "/etc/passwd"},
+        {L"z:\\tmp\\..\\..\\x", "/x"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.local);
+        EXPECT_EQ(LocalPath(c.windows).string(), c.local);
+    }
+    EXPECT_FALSE(IsUnmappedDrive(L"z:\\x")) << "z: is always there";
 }
 
 TEST(WinPath, DriveCDefaultsBelowTheHomeFolder)
@@ -81,15 +116,19 @@ TEST(WinPath, DriveCDefaultsBelowTheHomeFolder)
 TEST(WinPath, LocalPathsGoBackToWindowsTexts)
 {
     EnvSetting c("KAVRO_DRIVE_C", "/drives/c");
+    EnvSetting d("KAVRO_DRIVE_D", "/drives/c/d"); // inside c:'s folder: the closer drive wins
+    EnvSetting z("KAVRO_DRIVE_Z", nullptr);
     struct Case {
         const char* local;
         const wchar_t* windows;
     } cases[] = {
         {"/drives/c/iptools.log", L"c:\\iptools.log"},
+        {"/drives/c/d/x.ts", L"d:\\x.ts"},
         {"/drives/c", L"c:\\"},
         {"/drives/c/sub/../x.ts", L"c:\\x.ts"},
-        {"/drives/cx/file", L"\\drives\\cx\\file"},
-        {"/usr/bin/Kavro-TScap", L"\\usr\\bin\\Kavro-TScap"},
+        {"/drives/cx/file", L"z:\\drives\\cx\\file"},
+        {"/usr/bin/Kavro-TScap", L"z:\\usr\\bin\\Kavro-TScap"},
+        {"/", L"z:\\"},
         {"rel/file", L"rel\\file"},
     };
     for (const auto& c : cases) {
@@ -141,8 +180,11 @@ TEST(WinPath, EnsureDriveFolderCreatesOnlyTheDriveFolder)
 {
     TempDrive drive;
     std::filesystem::remove_all(drive.path());
-    EnsureDriveFolder(L"\\tmp\\nothing");
-    EXPECT_FALSE(std::filesystem::exists(drive.path()));
+    EnsureDriveFolder(L"tmp\\nothing");
+    EXPECT_FALSE(std::filesystem::exists(drive.path())) << "a relative path names no drive";
+    EnsureDriveFolder(L"\\sub\\iptools.log");
+    EXPECT_TRUE(std::filesystem::is_directory(drive.path())) << "a rooted path is on c:";
+    std::filesystem::remove_all(drive.path());
     EnsureDriveFolder(L"c:\\sub\\iptools.log");
     EXPECT_TRUE(std::filesystem::is_directory(drive.path()));
     EXPECT_FALSE(std::filesystem::exists(drive / "sub"));

@@ -1,6 +1,7 @@
 // The Save As dialog: filter text, default extension, overwrite prompt, and
 // the answers a script arms.
 #include "platform/ui/CFileDialog.h"
+#include "platform/files/WinPath.h"
 #include "platform/ui/automation/ScriptMode.h"
 #include "platform/ui/ShellExecute.h"
 #include "platform/ui/automation/Transcript.h"
@@ -56,7 +57,7 @@ protected:
 
 TEST_F(ScriptedFileDialog, TakesTheArmedAnswerOnceAndAsksBeforeReplacing)
 {
-    const std::wstring existing = (dir / "old.ts").wstring();
+    const std::wstring existing = WindowsPath(dir / "old.ts");
     TempDir::WriteFile(dir / "old.ts", "keep");
     struct Case {
         const char* name;
@@ -66,8 +67,8 @@ TEST_F(ScriptedFileDialog, TakesTheArmedAnswerOnceAndAsksBeforeReplacing)
         std::wstring path;
         std::string transcript;
     } cases[] = {
-        {"new name gets the extension", true, (dir / "new").wstring(), IDOK, (dir / "new.TS").wstring(),
-         "save-as " + Transcript::Quote((dir / "new.TS").wstring()) + "\n"},
+        {"new name gets the extension", true, WindowsPath(dir / "new"), IDOK, WindowsPath(dir / "new.TS"),
+         "save-as " + Transcript::Quote(WindowsPath(dir / "new.TS")) + "\n"},
         {"existing file: the prompt is answered yes", true, existing, IDOK, existing,
          "msgbox \"Confirm Save As\" exclamation \"old.ts already exists.\\nDo you want to replace it?\"\nsave-as " +
              Transcript::Quote(existing) + "\n"},

@@ -6,6 +6,7 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/WideText.h"
+#include "platform/files/FileError.h"
 #include "runtime/LiveObjects.h"
 #include "runtime/devices/DVBSTuningSpace.h"
 #include "runtime/devices/DeviceClasses.h"
@@ -13,6 +14,9 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -109,7 +113,8 @@ TEST_F(TuningSpaceStoreTest, SpaceRegisteredByOneRunIsFoundByTheNext)
     EXPECT_TRUE(ProgramRun()) << "first run on a fresh machine registers the space";
     EXPECT_FALSE(ProgramRun()) << "second run finds it";
     EXPECT_FALSE(ProgramRun());
-    const auto stored = runtime::TuningSpaceStoreFile(m_storeFile).Load();
+    std::vector<runtime::TuningSpaceValues> stored;
+    ASSERT_HR(S_OK, runtime::TuningSpaceStoreFile(m_storeFile).Load(stored));
     ASSERT_EQ(1u, stored.size());
     EXPECT_EQ(kUniqueName, stored[0].uniqueName);
     EXPECT_EQ(CLSID_DVBSNetworkProvider, stored[0].networkType);
@@ -211,6 +216,73 @@ TEST_F(TuningSpaceStoreTest, UnwritableStoreReportsTheFailure)
     VariantInit(&index);
     EXPECT_TRUE(FAILED(store->Add(space.Get(), &index)));
     EXPECT_EQ(VT_EMPTY, index.vt);
+}
+
+TEST_F(TuningSpaceStoreTest, SpaceAddedAfterTheLargestIdGetsAFreeId)
+{
+    std::filesystem::create_directories(m_storeFile.parent_path());
+    TempDir::WriteFile(m_storeFile,
+                       "[TuningSpace]\nId=2147483647\nUniqueName=last\n"
+                       "[TuningSpace]\nId=1\nUniqueName=first\n");
+    runtime::RegisterDeviceClasses(std::make_shared<runtime::DeviceCatalog>(), m_storeFile);
+    ComPtr<ITuningSpaceContainer> store;
+    ASSERT_HR(S_OK, CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&store)));
+    VARIANT index;
+    VariantInit(&index);
+    ASSERT_HR(S_OK, store->Add(NewSatelliteSpace().Get(), &index));
+    ASSERT_EQ(VT_I4, index.vt);
+    EXPECT_EQ(2, index.lVal) << "the lowest id not taken";
+    LONG count = 0;
+    EXPECT_HR(S_OK, store->get_Count(&count));
+    EXPECT_EQ(3, count) << "the new space is stored under its id";
+}
+
+TEST_F(TuningSpaceStoreTest, StoreFileThatIsNoFileIsRefusedAndKept)
+{
+    // A named pipe nobody writes would block a plain read for ever; a device
+    // without end would fill memory; a file beyond any store's size likewise.
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> make;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"named pipe", [](const auto& p) { ASSERT_EQ(0, ::mkfifo(p.c_str(), 0644)); },
+         HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+        {"link to an endless device", [](const auto& p) { std::filesystem::create_symlink("/dev/zero", p); },
+         HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+        {"folder", [](const auto& p) { std::filesystem::create_directory(p); },
+         HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+        {"oversized file",
+         [](const auto& p) {
+             TempDir::WriteFile(p, "[TuningSpace]\nId=1\nUniqueName=a\n" + std::string(4u << 20, '\n'));
+         },
+         HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(m_storeFile.parent_path());
+        std::filesystem::create_directories(m_storeFile.parent_path());
+        c.make(m_storeFile);
+        const auto typeBefore = std::filesystem::symlink_status(m_storeFile).type();
+        runtime::RegisterDeviceClasses(std::make_shared<runtime::DeviceCatalog>(), m_storeFile);
+        ComPtr<ITuningSpaceContainer> store;
+        ASSERT_HR(S_OK,
+                  CoCreateInstance(CLSID_SystemTuningSpaces, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&store)));
+        LONG count = 99;
+        EXPECT_HR(c.expected, store->get_Count(&count));
+        EXPECT_EQ(0, count);
+        ComPtr<IEnumTuningSpaces> spaces;
+        EXPECT_HR(c.expected, store->get_EnumTuningSpaces(&spaces));
+        EXPECT_EQ(nullptr, spaces.Get());
+        VARIANT index;
+        VariantInit(&index);
+        EXPECT_HR(c.expected, store->Add(NewSatelliteSpace().Get(), &index));
+        EXPECT_EQ(VT_EMPTY, index.vt);
+        EXPECT_EQ(typeBefore, std::filesystem::symlink_status(m_storeFile).type()) << "not replaced";
+        store = nullptr;
+        ClearComClassRegistry();
+    }
 }
 
 TEST(TuningSpaceStoreFileTest, DamagedFilesKeepWhatCanBeRead)
