@@ -1,3 +1,4 @@
+#include "filterbase/CCritSec.h"
 #include "platform/com/Sync.h"
 #include "platform/com/Tick.h"
 
