@@ -12,6 +12,7 @@
 // under the filter lock. QueryPinInfo, QueryDirection, QueryId and
 // ConnectedTo take no filter lock. A connection is made and broken only
 // while the filter is Stopped.
+#include "filterbase/CCritSec.h"
 #include "filterbase/CUnknown.h"
 #include "filterbase/MediaTypeValue.h"
 #include "platform/com/ComPtr.h"

@@ -2,7 +2,7 @@
 // The lock of a simulator filter that owns its lock. Inherit it before
 // CBaseFilter so that it is built before the filter and goes after it:
 //   class InfTee final : private FilterLock, public CBaseFilter { ... };
-#include "platform/com/Sync.h"
+#include "filterbase/CCritSec.h"
 
 namespace runtime {
 

@@ -13,7 +13,7 @@
 // Threads: outputPath and fileOpen belong to the user-interface thread;
 // WriteSample runs on the streaming thread under recordLock;
 // RecordedKBytes and WriteFailure may be asked from any thread.
-#include "platform/com/Sync.h"
+#include "filterbase/CCritSec.h"
 #include "platform/dshow/GraphBuilderInterfaces.h"
 #include "platform/files/SequentialFile.h"
 

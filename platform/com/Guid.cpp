@@ -1,4 +1,5 @@
 #include "platform/com/Guid.h"
+#include "platform/com/GuidLiteral.h"
 
 #include <cstdio>
 

@@ -4,12 +4,20 @@
 #include <cstdint>
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <vfwmsgs.h>
+#else
 using HRESULT = std::int32_t;
 
 #define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
 #define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
+#endif
 
+// A code from its 32 bits, as codes are written (unsigned hex).
 constexpr HRESULT MakeHresult(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
+
+#ifndef _WIN32
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -80,6 +88,7 @@ inline constexpr HRESULT VFW_E_SAMPLE_REJECTED = MakeHresult(0x8004022Bu);
 inline constexpr HRESULT VFW_E_TIMEOUT = MakeHresult(0x8004022Eu);
 inline constexpr HRESULT VFW_E_DUPLICATE_NAME = MakeHresult(0x8004025Au);
 inline constexpr HRESULT VFW_E_NO_TRANSPORT = MakeHresult(0x80040263u);
+#endif
 
 // "S_OK", "VFW_E_NOT_STOPPED" ...; unknown codes give "".
 const char* HresultName(HRESULT hr);

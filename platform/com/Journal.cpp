@@ -9,6 +9,13 @@
 
 namespace {
 
+// Appending bytes as given (no text-mode line ends), not inherited by children.
+#ifdef _WIN32
+constexpr int kOpenFlags = O_WRONLY | O_CREAT | O_APPEND | O_BINARY | O_NOINHERIT;
+#else
+constexpr int kOpenFlags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC;
+#endif
+
 struct JournalFile {
     std::mutex lock;
     int fd = -1;
@@ -31,7 +38,7 @@ struct JournalFile {
             fd = -1;
         }
         if (!path.empty()) {
-            fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+            fd = ::open(path.c_str(), kOpenFlags, 0644);
         }
         enabled = fd >= 0;
     }

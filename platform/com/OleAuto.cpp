@@ -63,10 +63,6 @@ UINT SysStringLen(BSTR text) { return text ? HeaderOf(text)->length : 0; }
 
 UINT SysStringByteLen(BSTR text) { return SysStringLen(text) * 2; }
 
-std::wstring BstrText(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
-
-BSTR BstrFrom(std::wstring_view text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
-
 void VariantInit(VARIANT* value)
 {
     if (value) {

@@ -6,9 +6,10 @@
 // frees with SysFreeString; a null BSTR reads as the empty text. Any thread.
 #include "platform/com/Unknown.h"
 
-#include <string>
-#include <string_view>
-
+#ifdef _WIN32
+#include <oaidl.h>
+#include <oleauto.h>
+#else
 using OLECHAR = wchar_t;
 using LPOLESTR = OLECHAR*;
 using LPCOLESTR = const OLECHAR*;
@@ -107,11 +108,6 @@ HRESULT VariantClear(VARIANT* value);
 // interface reference.
 HRESULT VariantCopy(VARIANT* destination, const VARIANT* source);
 
-// Convenience for the C++ side: a BSTR's text (empty for null), and a new
-// BSTR from a text (null only when memory runs out).
-std::wstring BstrText(BSTR text);
-BSTR BstrFrom(std::wstring_view text);
-
 struct ITypeInfo;
 
 struct DISPPARAMS {
@@ -160,3 +156,6 @@ protected:
     ~IEnumVARIANT() = default;
 };
 KAVRO_DECLARE_IID(IEnumVARIANT, "{00020404-0000-0000-C000-000000000046}");
+#endif
+
+#include "platform/com/BstrText.h"

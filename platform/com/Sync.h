@@ -3,6 +3,7 @@
 // (mutex, event) with WaitForSingleObject, as the Windows interfaces have them.
 #include "platform/com/WinTypes.h"
 
+#ifndef _WIN32
 #include <mutex>
 
 LONG InterlockedIncrement(LONG volatile* addend);
@@ -21,31 +22,6 @@ void EnterCriticalSection(CRITICAL_SECTION* cs);
 BOOL TryEnterCriticalSection(CRITICAL_SECTION* cs);
 void LeaveCriticalSection(CRITICAL_SECTION* cs);
 
-// The same section as an object, and a scoped holder of it.
-class CCritSec {
-public:
-    CCritSec() = default;
-    CCritSec(const CCritSec&) = delete;
-    CCritSec& operator=(const CCritSec&) = delete;
-    void Lock() { m_mutex.lock(); }
-    void Unlock() { m_mutex.unlock(); }
-    bool TryLock() { return m_mutex.try_lock(); }
-
-private:
-    std::recursive_mutex m_mutex;
-};
-
-class CAutoLock {
-public:
-    explicit CAutoLock(CCritSec* lock) : m_lock(lock) { m_lock->Lock(); }
-    ~CAutoLock() { m_lock->Unlock(); }
-    CAutoLock(const CAutoLock&) = delete;
-    CAutoLock& operator=(const CAutoLock&) = delete;
-
-private:
-    CCritSec* m_lock;
-};
-
 // Unnamed mutex: owned by one thread at a time, re-entrant for its owner;
 // only the owner may release it.
 HANDLE CreateMutexW(LPVOID attributes, BOOL initialOwner, LPCWSTR name);
@@ -62,3 +38,4 @@ BOOL CloseHandle(HANDLE handle);
 
 #define CreateMutex CreateMutexW
 #define CreateEvent CreateEventW
+#endif

@@ -1,13 +1,32 @@
 #include "platform/com/WideText.h"
 
 #include <cstdint>
+#include <type_traits>
+
+namespace {
+
+// Where wchar_t is 16 bits (Windows), characters beyond U+FFFF are a pair of
+// surrogates; where it is 32 bits, every wchar_t is one character.
+constexpr bool kUtf16 = sizeof(wchar_t) == 2;
+
+bool IsHighSurrogate(std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+} // namespace
 
 std::string ToUtf8(std::wstring_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t wc : text) {
-        auto c = static_cast<std::uint32_t>(wc);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+        if (kUtf16 && IsHighSurrogate(c) && i + 1 < text.size()) {
+            const auto low = static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
+            if (IsLowSurrogate(low)) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
             c = 0xFFFD;
         }
@@ -66,7 +85,12 @@ std::wstring FromUtf8(std::string_view text)
             i += j;
             continue;
         }
-        out += static_cast<wchar_t>(c);
+        if (kUtf16 && c >= 0x10000) {
+            out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
         i += j;
     }
     return out;

@@ -1,6 +1,8 @@
 #pragma once
 // Conversions between the wide texts of the Windows interfaces and UTF-8.
-// Invalid input never fails: bad bytes become U+FFFD.
+// Wide texts are UTF-32 where wchar_t has 32 bits (Linux) and UTF-16 with
+// surrogate pairs where it has 16 (Windows). Invalid input never fails: bad
+// bytes and lone surrogates become U+FFFD.
 #include <string>
 #include <string_view>
 

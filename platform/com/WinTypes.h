@@ -1,7 +1,10 @@
 #pragma once
 // The Windows base types the application is written against, with their
-// Windows sizes. Wide texts are wchar_t (32-bit on Linux); nothing relies on
-// the Windows 16-bit width.
+// Windows sizes. Wide texts are wchar_t: 32-bit on Linux, 16-bit (UTF-16 with
+// surrogate pairs) on Windows, where these are the SDK's own.
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cstdint>
 
 using BYTE = std::uint8_t;
@@ -34,3 +37,4 @@ inline constexpr DWORD WAIT_OBJECT_0 = 0x00000000u;
 inline constexpr DWORD WAIT_ABANDONED = 0x00000080u;
 inline constexpr DWORD WAIT_TIMEOUT = 0x00000102u;
 inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
+#endif

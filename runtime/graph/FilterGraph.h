@@ -31,7 +31,7 @@
 // and are serialised by the graph lock; filters may post events from
 // streaming threads at any time (that takes no graph lock).
 #include "platform/com/ComPtr.h"
-#include "platform/com/Sync.h"
+#include "filterbase/CCritSec.h"
 #include "platform/dshow/GraphBuilderInterfaces.h"
 #include "runtime/ComObject.h"
 

@@ -62,7 +62,20 @@ protected:
     }
 };
 
-TEST_F(ClassRegistryTest, ApartmentCountsAndModes)
+TEST_F(ClassRegistryTest, ApartmentModes)
+{
+    EXPECT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_SPEED_OVER_MEMORY));
+    EXPECT_HR(S_FALSE, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    EXPECT_HR(RPC_E_CHANGED_MODE, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    CoUninitialize();
+    CoUninitialize();
+}
+
+// Linux only: Windows has no count to ask, and there the registry keeps the
+// process's multithreaded apartment alive, so a thread that never entered an
+// apartment may create the registered classes too.
+#ifndef _WIN32
+TEST_F(ClassRegistryTest, ApartmentCounts)
 {
     EXPECT_EQ(CoInitializeCount(), 0);
     EXPECT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_SPEED_OVER_MEMORY));
@@ -91,6 +104,7 @@ TEST_F(ClassRegistryTest, CreationNeedsAnApartmentOnTheCallingThread)
     other.join();
     CoUninitialize();
 }
+#endif
 
 TEST_F(ClassRegistryTest, CreatesRegisteredClassesOnly)
 {

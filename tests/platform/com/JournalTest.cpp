@@ -26,8 +26,12 @@ TEST(Journal, DebugOutputAndWholeLinesFromManyThreads)
     const auto file = dir / "journal.txt";
     JournalOpen(file.string());
     ASSERT_TRUE(JournalEnabled());
+    // Debug output reaches the journal on Linux; on Windows it goes to the
+    // system's debugger instead.
+#ifndef _WIN32
     OutputDebugStringW(L"tuned \"ok\"\n");
     OutputDebugStringA("plain");
+#endif
 
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
@@ -44,10 +48,12 @@ TEST(Journal, DebugOutputAndWholeLinesFromManyThreads)
 
     std::istringstream lines(TempDir::ReadFile(file));
     std::string line;
+#ifndef _WIN32
     ASSERT_TRUE(std::getline(lines, line));
     EXPECT_EQ(line, "debug \"tuned \\\"ok\\\"\\n\"");
     ASSERT_TRUE(std::getline(lines, line));
     EXPECT_EQ(line, "debug \"plain\"");
+#endif
     std::set<std::string> seen;
     while (std::getline(lines, line)) {
         EXPECT_EQ(line.substr(line.size() - 100), std::string(100, 'x')) << line;

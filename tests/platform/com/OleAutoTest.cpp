@@ -107,6 +107,8 @@ TEST(OleAutoTest, VariantHoldsOneInterfaceReference)
     EXPECT_EQ(1u, object.refs());
 }
 
+// Linux only: the system's VariantClear and VariantCopy know by-reference values.
+#ifndef _WIN32
 TEST(OleAutoTest, UnknownTypeIsRefusedAndLeftAlone)
 {
     VARIANT odd;
@@ -120,5 +122,6 @@ TEST(OleAutoTest, UnknownTypeIsRefusedAndLeftAlone)
     EXPECT_HR(DISP_E_BADVARTYPE, VariantCopy(&target, &odd));
     EXPECT_EQ(VT_EMPTY, target.vt);
 }
+#endif
 
 } // namespace

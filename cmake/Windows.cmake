@@ -1,0 +1,9 @@
+# Building for Windows: the SDK's headers stand where platform/ declares the
+# interfaces on Linux, and its import libraries resolve them.
+#
+# Every target sees the same SDK configuration: wide (W) names for the text
+# functions, no min/max macros, Windows 10 as the oldest system (the multithreaded apartment kept by CoIncrementMTAUsage).
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
+
+# The system libraries the platform layers call.
+set(KAVRO_WINDOWS_LIBS ole32 oleaut32 strmiids uuid ksuser ksguid)
