@@ -7,6 +7,7 @@
 #include "platform/com/Journal.h"
 #include "platform/dshow/DeviceInterfaces.h"
 #include "runtime/devices/DeviceClasses.h"
+#include "tests/support/JournalTail.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TextLines.h"
 
@@ -45,9 +46,10 @@ protected:
         }
     }
 
-    std::filesystem::path JournalPath() const { return m_drive / "journal.txt"; }
-    std::string Journal() const { return TempDir::ReadFile(JournalPath()); }
+    const std::filesystem::path& JournalPath() const { return m_journal.path(); }
+    std::string Journal() const { return m_journal.Text(); }
 
     TempDrive m_drive;
+    JournalTail m_journal{m_drive / "journal.txt"};
     std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 };

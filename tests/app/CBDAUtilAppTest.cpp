@@ -70,7 +70,7 @@ TEST_F(CBDAUtilAppTest, StartsInAMultithreadedApartmentWithGraphMutexAndLogsTheE
     // The test's tuner cannot be bound, so the graph build reports it.
     const std::vector<std::string> expected = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList",
                                                "FAILED: cannot connect network provider to tuner filter"};
-    EXPECT_EQ(expected, LogTexts(m_drive.path()));
+    EXPECT_EQ(expected, DriveLogTexts(m_drive.path()));
 }
 
 TEST_F(CBDAUtilAppTest, AnEmptyMachineOpensTheMainWindowAsNoDeviceWhoseTunerPageRefusesIt)

@@ -3,6 +3,7 @@
 #include "app/CDeviceList.h"
 
 #include "tests/app/AppFixture.h"
+#include "tests/support/JournalTail.h"
 #include "tests/support/LogTexts.h"
 
 #include "platform/ui/CWinApp.h"
@@ -83,8 +84,8 @@ TEST_F(CDeviceListTest, TunersAppearInEnumerationOrderAlthoughTheListIsSorted)
     // Each name also goes to the debugger output, in the same order.
     const std::vector<std::string> expected = {"Kavro N72 DVBS/S2 Tuner B", "Kavro N71 DVBS/S2 Tuner",
                                                "Kavro N72 DVBS/S2 Tuner A"};
-    EXPECT_EQ(expected, DebugTexts(JournalPath()));
-    EXPECT_EQ((std::vector<std::string>{">> DeviceGetList", "<< DeviceGetList"}), LogTexts(m_drive.path()));
+    EXPECT_EQ(expected, DebugTexts(Journal()));
+    EXPECT_EQ((std::vector<std::string>{">> DeviceGetList", "<< DeviceGetList"}), DriveLogTexts(m_drive.path()));
 }
 
 TEST_F(CDeviceListTest, EveryTunerOfABigMachineCanBeChosen)

@@ -9,6 +9,7 @@
 #include "sink/RecordSession.h"
 #include "runtime/LiveObjects.h"
 #include "runtime/devices/DeviceClasses.h"
+#include "tests/support/JournalTail.h"
 #include "tests/support/LogTexts.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDrive.h"
@@ -80,8 +81,8 @@ protected:
         m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, std::move(name), std::move(factory));
     }
 
-    std::vector<std::string> Debug() const { return DebugTexts(m_drive / "journal.txt"); }
-    std::vector<std::string> Log() const { return LogTexts(m_drive.path()); }
+    std::vector<std::string> Debug() const { return DebugTexts(TempDir::ReadFile(m_drive / "journal.txt")); }
+    std::vector<std::string> Log() const { return DriveLogTexts(m_drive.path()); }
 
     TempDrive m_drive;
     std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();

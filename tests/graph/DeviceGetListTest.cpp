@@ -115,7 +115,7 @@ TEST_F(DeviceGetListTest, WritesItsStartAndEndToTheLog)
     DeviceGetList(&list);
     const std::vector<std::string> expected = {">> DeviceGetList", "enum_get_name(): IPropertyBag->Read method failed",
                                                "<< DeviceGetList", ">> DeviceGetList", "<< DeviceGetList"};
-    EXPECT_EQ(expected, LogTexts(m_drive.path()));
+    EXPECT_EQ(expected, DriveLogTexts(m_drive.path()));
 }
 
 TEST_F(DeviceGetListTest, OutsideAnApartmentTheListIsEmpty)

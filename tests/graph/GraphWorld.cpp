@@ -12,8 +12,7 @@
 #include "runtime/graph/GraphClasses.h"
 #include "runtime/graph/MemAllocator.h"
 #include "runtime/graph/TransportInformationFilter.h"
-
-#include <sstream>
+#include "tests/support/LogTexts.h"
 
 void GraphWorldTest::SetUp()
 {
@@ -25,7 +24,7 @@ void GraphWorldTest::SetUp()
     if (!graphMutex) {
         graphMutex = CreateMutexW(nullptr, FALSE, nullptr);
     }
-    JournalOpen((m_drive / "journal.txt").string());
+    JournalOpen(m_journal.path().string());
     Choose(-1, L"");
     // The record as the process starts.
     TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
@@ -73,34 +72,9 @@ void GraphWorldTest::Choose(int index, const std::wstring& name)
     deviceName = name;
 }
 
-std::vector<std::string> GraphWorldTest::NewJournal(std::string_view prefix)
-{
-    const std::string text = TempDir::ReadFile(m_drive / "journal.txt");
-    std::istringstream fresh(text.substr(std::min(m_journalRead, text.size())));
-    m_journalRead = text.size();
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(fresh, line);) {
-        if (line.rfind(prefix, 0) == 0) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
+std::vector<std::string> GraphWorldTest::NewJournal(std::string_view prefix) { return m_journal.Next(prefix); }
 
-std::vector<std::string> GraphWorldTest::LogTexts() const
-{
-    std::istringstream log(TempDir::ReadFile(m_drive / "iptools.log"));
-    std::vector<std::string> texts;
-    for (std::string line; std::getline(log, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (const std::size_t stamp = line.find("] "); line.rfind('[', 0) == 0 && stamp != std::string::npos) {
-            texts.push_back(line.substr(stamp + 2));
-        }
-    }
-    return texts;
-}
+std::vector<std::string> GraphWorldTest::LogTexts() const { return DriveLogTexts(m_drive.path()); }
 
 long GraphWorldTest::ExtraLiveObjects() const { return runtime::SimLiveObjects() - m_liveBefore; }
 

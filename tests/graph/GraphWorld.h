@@ -8,6 +8,7 @@
 #include "runtime/devices/DeviceCatalog.h"
 #include "tests/graph/DeviceTestFilter.h"
 #include "tests/graph/MessageCapture.h"
+#include "tests/support/JournalTail.h"
 #include "tests/support/TempDrive.h"
 
 #include <gtest/gtest.h>
@@ -49,5 +50,5 @@ protected:
 
 private:
     long m_liveBefore = 0;
-    std::size_t m_journalRead = 0;
+    JournalTail m_journal{m_drive / "journal.txt"};
 };

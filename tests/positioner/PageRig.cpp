@@ -109,7 +109,7 @@ void PageRig::SetUp()
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     TunerGraph::Process().tuningBlock = {};
     programDirectory = WindowsPath(m_program.path());
-    JournalOpen((m_program / "journal.txt").string());
+    JournalOpen(m_journal.path().string());
 }
 
 void PageRig::TearDown()
@@ -154,17 +154,7 @@ std::string PageRig::Run(const std::string& script, const std::function<void(CPo
     return RunUiScript(script, [&] { host.DoModal(); });
 }
 
-std::vector<std::string> PageRig::Journal(const std::string& prefix)
-{
-    const std::string text = TempDir::ReadFile(m_program / "journal.txt");
-    std::vector<std::string> lines;
-    std::istringstream in(text.substr(std::min(m_journalRead, text.size())));
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind(prefix, 0) == 0) lines.push_back(line);
-    }
-    m_journalRead = text.size();
-    return lines;
-}
+std::vector<std::string> PageRig::Journal(const std::string& prefix) { return m_journal.Next(prefix); }
 
 std::vector<KsSetLine> PageRig::KsSets()
 {

@@ -10,6 +10,7 @@
 #include "sim/tuner/PropertyModes.h"
 #include "sim/tuner/TunerDevice.h"
 #include "tests/sim/tuner/ManualClock.h"
+#include "tests/support/JournalTail.h"
 #include "tests/support/TempDir.h"
 
 #include "platform/com/ComPtr.h"
@@ -68,7 +69,7 @@ private:
     ComPtr<IPin> m_inputPin;
     MessageRecorder m_recorder;
     std::size_t m_boxesSeen = 0;
-    std::size_t m_journalRead = 0;
+    JournalTail m_journal{m_program / "journal.txt"};
 };
 
 // Bytes as the journal writes them: upper-case hex, one blank between.

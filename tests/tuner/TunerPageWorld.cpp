@@ -45,7 +45,7 @@ void TunerPageTest::SetUp()
     std::filesystem::create_directories(m_drive / "prog");
     programDirectory = L"c:\\prog";
     if (!graphMutex) graphMutex = CreateMutex(nullptr, FALSE, nullptr);
-    JournalOpen((m_drive / "journal.txt").string());
+    JournalOpen(m_journal.path().string());
     TunerGraph::Process().tuningBlock = TuningBlock{};
     TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
     m_app.m_pszAppName = L"Kavro-TScap";
@@ -58,7 +58,7 @@ void TunerPageTest::TearDown()
     JournalClose();
     while (CoInitializeCount() > 0) CoUninitialize();
     if (installed) {
-        const std::vector<std::string> lines = Lines(TempDir::ReadFile(m_drive / "journal.txt"));
+        const std::vector<std::string> lines = Lines(m_journal.Text());
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ("exit live_objects=0", lines.back()) << "every object the page held is released";
     }
@@ -94,19 +94,7 @@ std::string TunerPageTest::Run(const std::string& script, std::function<void(Tun
 
 std::vector<std::string> TunerPageTest::NewJournal(const std::vector<std::string>& prefixes)
 {
-    const std::string text = TempDir::ReadFile(m_drive / "journal.txt");
-    const std::string fresh = text.substr(std::min(m_journalRead, text.size()));
-    m_journalRead = text.size();
-    std::vector<std::string> lines;
-    for (const std::string& line : Lines(fresh)) {
-        for (const std::string& prefix : prefixes) {
-            if (line.rfind(prefix, 0) == 0) {
-                lines.push_back(line);
-                break;
-            }
-        }
-    }
-    return lines;
+    return m_journal.Next(prefixes);
 }
 
 std::string TunerPageTest::SettingsText() const { return TempDir::ReadFile(m_drive / "prog" / "Kavro-TScap.ini"); }

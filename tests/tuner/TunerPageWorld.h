@@ -10,6 +10,7 @@
 #include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CWinApp.h"
 #include "sim/Install.h"
+#include "tests/support/JournalTail.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TextLines.h"
 
@@ -58,7 +59,7 @@ protected:
     std::unique_ptr<sim::SimulatedMachine> m_machine;
 
 private:
-    std::size_t m_journalRead = 0;
+    JournalTail m_journal{m_drive / "journal.txt"};
 };
 
 // Journal text of driver payloads.
