@@ -13,6 +13,7 @@
 #include "tests/support/LogTexts.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDrive.h"
+#include "tests/support/TestComObject.h"
 
 #include <gtest/gtest.h>
 
@@ -22,34 +23,13 @@
 namespace {
 
 // A system device enumerator whose every category fails to enumerate.
-class BrokenDevEnum final : public ICreateDevEnum {
+class BrokenDevEnum final : public HeapTestComObject<ICreateDevEnum> {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid != IID_IUnknown && riid != IID_ICreateDevEnum) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<ICreateDevEnum*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG refs = --m_refs;
-        if (refs == 0) delete this;
-        return refs;
-    }
     STDMETHODIMP CreateClassEnumerator(REFCLSID, IEnumMoniker** ppEnumMoniker, DWORD) override
     {
         *ppEnumMoniker = nullptr;
         return E_FAIL;
     }
-
-private:
-    ~BrokenDevEnum() = default;
-    std::atomic<ULONG> m_refs{0};
 };
 
 runtime::DeviceFilterFactory Failing(HRESULT hr)

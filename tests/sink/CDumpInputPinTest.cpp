@@ -4,6 +4,7 @@
 #include "sink/CDumpInputPin.h"
 
 #include "SinkFixture.h"
+#include "tests/support/TestComObject.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -17,15 +18,9 @@ namespace {
 using CDumpInputPinTest = SinkFixture;
 
 // A sample with whatever pointer, length and size a test gives it.
-class FakeSample final : public IMediaSample {
+class FakeSample final : public TestComObject<IMediaSample> {
 public:
-    STDMETHODIMP QueryInterface(REFIID, void** ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    FakeSample() : TestComObject(1) {}
     STDMETHODIMP GetPointer(BYTE** ppBuffer) override
     {
         ++pointerCalls;

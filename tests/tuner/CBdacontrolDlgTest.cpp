@@ -9,6 +9,7 @@
 #include "graph/TunerGraph.h"
 #include "platform/com/Journal.h"
 #include "tuner/ModcodSet.h"
+#include "tests/support/TestComObject.h"
 
 #include <array>
 #include <atomic>
@@ -52,30 +53,13 @@ bool Contains(const std::vector<std::string>& lines, const std::string& part)
 
 // Stands between the page and the driver and calls back once, at the first
 // property call after it was put in place.
-class FirstCallSpy final : public IKsPropertySet {
+class FirstCallSpy final : public HeapTestComObject<IKsPropertySet> {
 public:
     FirstCallSpy(ComPtr<IKsPropertySet> inner, std::function<void()> onFirst)
-        : m_inner(std::move(inner)),
+        : HeapTestComObject(1),
+          m_inner(std::move(inner)),
           m_onFirst(std::move(onFirst))
     {}
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == uuidof<IKsPropertySet>()) {
-            *out = static_cast<IKsPropertySet*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
     STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID inst, DWORD instSize, LPVOID value, DWORD valueSize) override
     {
         Notice();
@@ -94,12 +78,10 @@ public:
     }
 
 private:
-    ~FirstCallSpy() = default;
     void Notice()
     {
         if (m_onFirst) std::exchange(m_onFirst, nullptr)();
     }
-    std::atomic<ULONG> m_refs{1};
     ComPtr<IKsPropertySet> m_inner;
     std::function<void()> m_onFirst;
 };
