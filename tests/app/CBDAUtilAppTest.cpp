@@ -8,7 +8,7 @@
 #include "process/ProgramDirectory.h"
 #include "graph/TunerGraph.h"
 #include "platform/files/WinPath.h"
-#include "tests/app/AppFixture.h"
+#include "tests/app/AppRig.h"
 #include "tests/support/LogTexts.h"
 #include "tests/support/ComAssert.h"
 
@@ -17,11 +17,11 @@
 
 namespace {
 
-class CBDAUtilAppTest : public AppFixture {
+class CBDAUtilAppTest : public AppRig {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
+        AppRig::SetUp();
         // Start-up enters its own apartment.
         CoUninitialize();
         programDirectory.clear();
@@ -29,7 +29,7 @@ protected:
     void TearDown() override
     {
         OverrideModuleFileName(L"");
-        AppFixture::TearDown();
+        AppRig::TearDown();
     }
 
     // Runs the whole start-up under script; returns the transcript.

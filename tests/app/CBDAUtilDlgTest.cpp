@@ -6,7 +6,7 @@
 #include "app/AppResources.h"
 #include "process/ProgramDirectory.h"
 #include "graph/TunerGraph.h"
-#include "tests/app/AppFixture.h"
+#include "tests/app/AppRig.h"
 
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/automation/UiAutomation.h"
@@ -40,11 +40,11 @@ public:
     }
 };
 
-class CBDAUtilDlgTest : public AppFixture {
+class CBDAUtilDlgTest : public AppRig {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
+        AppRig::SetUp();
         RegisterAppResources();
         // These windows run without a graph (deviceIndex -1); the Tuner Setting
         // page refuses an unsupported model, so one counts as classified.

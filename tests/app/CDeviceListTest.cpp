@@ -2,7 +2,7 @@
 // choice by OK or double-click, an empty machine, Cancel.
 #include "app/CDeviceList.h"
 
-#include "tests/app/AppFixture.h"
+#include "tests/app/AppRig.h"
 #include "tests/support/JournalTail.h"
 #include "tests/support/LogTexts.h"
 
@@ -15,7 +15,7 @@ const std::wstring kTunerB = L"Kavro N72 DVBS/S2 Tuner B";
 const std::wstring kSingle = L"Kavro N71 DVBS/S2 Tuner";
 const std::wstring kTunerA = L"Kavro N72 DVBS/S2 Tuner A";
 
-class CDeviceListTest : public AppFixture {
+class CDeviceListTest : public AppRig {
 protected:
     // Runs the dialog under script; returns the transcript.
     std::string Run(const std::string& script)

@@ -2,7 +2,7 @@
 // hooks, FindPin, filter information, graph membership and the clock.
 #include "filterbase/CBaseFilter.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"
 #include "tests/support/TestComObject.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-using CBaseFilterTest = FilterFixture;
+using CBaseFilterTest = FilterRig;
 
 TEST_F(CBaseFilterTest, CountStartsAtZeroAndTheLastReleaseDeletes)
 {

@@ -3,13 +3,13 @@
 // ReceiveMultiple.
 #include "filterbase/CBaseInputPin.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
 #include "tests/support/TestComObject.h"
 
 namespace {
 
-using CBaseInputPinTest = FilterFixture;
+using CBaseInputPinTest = FilterRig;
 
 // An allocator whose Decommit can fail, counting references and calls.
 class FakeAllocator final : public TestComObject<IMemAllocator> {

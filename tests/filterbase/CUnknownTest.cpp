@@ -1,7 +1,7 @@
 // CUnknown: the owning unknown when an object is aggregated.
 #include "filterbase/CUnknown.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
 #include "tests/support/TestComObject.h"
 

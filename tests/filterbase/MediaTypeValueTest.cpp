@@ -2,7 +2,7 @@
 // count their format object, what counts as partially specified, and partial matching.
 #include "filterbase/MediaTypeValue.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/TaskMem.h"
 #include "tests/support/TestComObject.h"
 

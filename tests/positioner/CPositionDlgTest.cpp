@@ -9,7 +9,7 @@
 #include "graph/TunerGraph.h"
 #include "platform/com/WideText.h"
 #include "platform/files/WinPath.h"
-#include "tests/positioner/PageRig.h"
+#include "tests/positioner/PositionerPageRig.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ std::string Expected(sim::TunerKind kind, const Bytes& message)
     return "BDA 0 inst=" + record + " value=" + record;
 }
 
-class CPositionDlgTest : public PageRig {};
+class CPositionDlgTest : public PositionerPageRig {};
 
 TEST_F(CPositionDlgTest, MotorButtonsSendTheirMessageTwiceOnBothDeviceKinds)
 {

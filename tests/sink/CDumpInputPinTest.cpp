@@ -3,7 +3,7 @@
 // delivers, and a write that fails.
 #include "sink/CDumpInputPin.h"
 
-#include "SinkFixture.h"
+#include "SinkRig.h"
 #include "tests/support/TestComObject.h"
 
 #include <sys/resource.h>
@@ -15,7 +15,7 @@
 
 namespace {
 
-using CDumpInputPinTest = SinkFixture;
+using CDumpInputPinTest = SinkRig;
 
 // A sample with whatever pointer, length and size a test gives it.
 class FakeSample final : public TestComObject<IMediaSample> {

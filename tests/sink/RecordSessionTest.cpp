@@ -3,7 +3,7 @@
 #include "sink/RecordSession.h"
 
 #include "tests/sink/FakeMediaControl.h"
-#include "SinkFixture.h"
+#include "SinkRig.h"
 
 #include <filesystem>
 

@@ -2,7 +2,7 @@
 // scripts: what "Lock TP" sends and in which order, the committed switch byte,
 // the keys, the settings file, the output stream type, the scrambling code and
 // the MODCOD list, as the journal and the transcript show them.
-#include "tests/tuner/TunerPageWorld.h"
+#include "tests/tuner/TunerPageRig.h"
 
 #include "process/ChosenDevice.h"
 #include "graph/DriverPayloads.h"
@@ -16,6 +16,9 @@
 #include <optional>
 
 namespace {
+
+// The suite keeps the name its tests have always had.
+using TunerPageTest = TunerPageRig;
 
 const std::vector<std::string> kDriverAndGraph = {"ks ", "tune ", "graph run", "graph stop"};
 

@@ -33,7 +33,7 @@ struct KsSetLine {
     std::string result; // "0x00000000"
 };
 
-class PageRig : public ::testing::Test {
+class PositionerPageRig : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-class AppFixture : public ::testing::Test {
+class AppRig : public ::testing::Test {
 protected:
     void SetUp() override
     {

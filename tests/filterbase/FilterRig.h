@@ -20,7 +20,7 @@ inline MediaTypeValue TypeOf(const GUID& major, const GUID& sub, const GUID& for
     return type;
 }
 
-class FilterFixture : public ::testing::Test {
+class FilterRig : public ::testing::Test {
 protected:
     // A test filter with one reference held by the fixture.
     struct Held {

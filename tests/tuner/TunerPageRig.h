@@ -37,7 +37,7 @@ public:
     CPropertySheet m_sheet;
 };
 
-class TunerPageTest : public ::testing::Test {
+class TunerPageRig : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;

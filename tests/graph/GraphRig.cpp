@@ -1,4 +1,4 @@
-#include "tests/graph/GraphWorld.h"
+#include "tests/graph/GraphRig.h"
 
 #include "graph/GraphMutex.h"
 #include "graph/TunerGraph.h"
@@ -14,7 +14,7 @@
 #include "runtime/graph/TransportInformationFilter.h"
 #include "tests/support/LogTexts.h"
 
-void GraphWorldTest::SetUp()
+void GraphRig::SetUp()
 {
     m_liveBefore = runtime::SimLiveObjects();
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
@@ -31,7 +31,7 @@ void GraphWorldTest::SetUp()
     TunerGraph::Process().tuningBlock = TuningBlock{};
 }
 
-void GraphWorldTest::TearDown()
+void GraphRig::TearDown()
 {
     ReleaseTunerGraph();
     JournalClose();
@@ -40,25 +40,25 @@ void GraphWorldTest::TearDown()
     EXPECT_EQ(0, ExtraLiveObjects()) << "simulator objects left alive";
 }
 
-void GraphWorldTest::AddTuner(const std::wstring& name, const TestFilterSpec& spec)
+void GraphRig::AddTuner(const std::wstring& name, const TestFilterSpec& spec)
 {
     m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, name,
                          [spec](IBaseFilter** filter) { return CreateDeviceTestFilter(spec, filter); });
 }
 
-void GraphWorldTest::AddCapture(const TestFilterSpec& spec)
+void GraphRig::AddCapture(const TestFilterSpec& spec)
 {
     m_catalog->AddDevice(KSCATEGORY_BDA_RECEIVER_COMPONENT, L"Kavro Capture",
                          [spec](IBaseFilter** filter) { return CreateDeviceTestFilter(spec, filter); });
 }
 
-void GraphWorldTest::AddTransportInformation()
+void GraphRig::AddTransportInformation()
 {
     m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION, L"BDA MPEG2 Transport Information Filter",
                          [](IBaseFilter** filter) { return runtime::TransportInformationFilter::Create(filter); });
 }
 
-void GraphWorldTest::AddStandardDevices(const std::wstring& tunerName)
+void GraphRig::AddStandardDevices(const std::wstring& tunerName)
 {
     AddTuner(tunerName);
     AddCapture();
@@ -66,19 +66,19 @@ void GraphWorldTest::AddStandardDevices(const std::wstring& tunerName)
     Choose(0, tunerName);
 }
 
-void GraphWorldTest::Choose(int index, const std::wstring& name)
+void GraphRig::Choose(int index, const std::wstring& name)
 {
     deviceIndex = index;
     deviceName = name;
 }
 
-std::vector<std::string> GraphWorldTest::NewJournal(std::string_view prefix) { return m_journal.Next(prefix); }
+std::vector<std::string> GraphRig::NewJournal(std::string_view prefix) { return m_journal.Next(prefix); }
 
-std::vector<std::string> GraphWorldTest::LogTexts() const { return DriveLogTexts(m_drive.path()); }
+std::vector<std::string> GraphRig::LogTexts() const { return DriveLogTexts(m_drive.path()); }
 
-long GraphWorldTest::ExtraLiveObjects() const { return runtime::SimLiveObjects() - m_liveBefore; }
+long GraphRig::ExtraLiveObjects() const { return runtime::SimLiveObjects() - m_liveBefore; }
 
-std::string GraphWorldTest::PresentFields()
+std::string GraphRig::PresentFields()
 {
     const TunerGraph& record = TunerGraph::Process();
     const std::pair<const char*, bool> fields[] = {

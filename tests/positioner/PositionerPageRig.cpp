@@ -1,4 +1,4 @@
-#include "tests/positioner/PageRig.h"
+#include "tests/positioner/PositionerPageRig.h"
 
 #include "process/ProgramDirectory.h"
 #include "graph/KsControl.h"
@@ -104,7 +104,7 @@ std::string Hex(const std::vector<std::uint8_t>& bytes)
     return text;
 }
 
-void PageRig::SetUp()
+void PositionerPageRig::SetUp()
 {
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     TunerGraph::Process().tuningBlock = {};
@@ -112,7 +112,7 @@ void PageRig::SetUp()
     JournalOpen(m_journal.path().string());
 }
 
-void PageRig::TearDown()
+void PositionerPageRig::TearDown()
 {
     m_page.reset();
     ReleaseKsCtrl(TunerGraph::Process());
@@ -124,7 +124,7 @@ void PageRig::TearDown()
     CoUninitialize();
 }
 
-void PageRig::AttachTuner(sim::TunerKind kind, const std::function<void(sim::PropertyModes&)>& modes)
+void PositionerPageRig::AttachTuner(sim::TunerKind kind, const std::function<void(sim::PropertyModes&)>& modes)
 {
     sim::PropertyModes properties(kind);
     if (modes) modes(properties);
@@ -138,32 +138,32 @@ void PageRig::AttachTuner(sim::TunerKind kind, const std::function<void(sim::Pro
     Journal("");
 }
 
-void PageRig::WriteCityList(const std::string& bytes) { TempDir::WriteFile(m_program / "CityList.txt", bytes); }
+void PositionerPageRig::WriteCityList(const std::string& bytes) { TempDir::WriteFile(m_program / "CityList.txt", bytes); }
 
-void PageRig::WriteSatellite(const std::string& fileName, const std::string& code, const std::string& name)
+void PositionerPageRig::WriteSatellite(const std::string& fileName, const std::string& code, const std::string& name)
 {
     std::filesystem::create_directories(m_program / "Transponders");
     TempDir::WriteFile(m_program / "Transponders" / fileName,
                        "[SATTYPE]\r\n1=" + code + "\r\n2=" + name + "\r\n[DVB]\r\n0=0\r\n");
 }
 
-std::string PageRig::Run(const std::string& script, const std::function<void(CPositionDlg&)>& inspect)
+std::string PositionerPageRig::Run(const std::string& script, const std::function<void(CPositionDlg&)>& inspect)
 {
     PageHost host(*m_page);
     host.inspect = inspect;
     return RunUiScript(script, [&] { host.DoModal(); });
 }
 
-std::vector<std::string> PageRig::Journal(const std::string& prefix) { return m_journal.Next(prefix); }
+std::vector<std::string> PositionerPageRig::Journal(const std::string& prefix) { return m_journal.Next(prefix); }
 
-std::vector<KsSetLine> PageRig::KsSets()
+std::vector<KsSetLine> PositionerPageRig::KsSets()
 {
     std::vector<KsSetLine> sets;
     for (const std::string& line : Journal("ks set ")) sets.push_back(ParseKsSet(line));
     return sets;
 }
 
-std::vector<std::string> PageRig::Boxes()
+std::vector<std::string> PositionerPageRig::Boxes()
 {
     std::vector<std::string> boxes;
     const auto& recorded = m_recorder.Boxes();

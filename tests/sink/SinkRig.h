@@ -70,7 +70,7 @@ inline std::vector<std::uint32_t> SamplesIn(const std::string& file)
     return seqs;
 }
 
-class SinkFixture : public ::testing::Test {
+class SinkRig : public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-class GraphWorldTest : public ::testing::Test {
+class GraphRig : public ::testing::Test {
 public:
     // Devices, appended to their category in enumeration order.
     void AddTuner(const std::wstring& name, const TestFilterSpec& spec = TunerSpec());

@@ -1,4 +1,4 @@
-#include "tests/tuner/TunerPageWorld.h"
+#include "tests/tuner/TunerPageRig.h"
 
 #include "process/ChosenDevice.h"
 #include "graph/GraphMutex.h"
@@ -38,7 +38,7 @@ BOOL TunerPageHost::OnInitDialog()
     return TRUE;
 }
 
-void TunerPageTest::SetUp()
+void TunerPageRig::SetUp()
 {
     // The page leaves the apartment when it goes; the test enters one for it.
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
@@ -51,7 +51,7 @@ void TunerPageTest::SetUp()
     m_app.m_pszAppName = L"Kavro-TScap";
 }
 
-void TunerPageTest::TearDown()
+void TunerPageRig::TearDown()
 {
     const bool installed = bool(m_machine);
     m_machine.reset();
@@ -64,7 +64,7 @@ void TunerPageTest::TearDown()
     }
 }
 
-void TunerPageTest::InstallTuner(const std::string& kind, const std::string& tunerKeys)
+void TunerPageRig::InstallTuner(const std::string& kind, const std::string& tunerKeys)
 {
     const std::wstring& name = kind == "usb" ? kUsbName : kPcieName;
     const std::string world =
@@ -80,7 +80,7 @@ void TunerPageTest::InstallTuner(const std::string& kind, const std::string& tun
     deviceName = name;
 }
 
-std::string TunerPageTest::Run(const std::string& script, std::function<void(TunerPageHost&)> afterInit)
+std::string TunerPageRig::Run(const std::string& script, std::function<void(TunerPageHost&)> afterInit)
 {
     TunerPageHost host;
     host.afterInit = std::move(afterInit);
@@ -92,14 +92,14 @@ std::string TunerPageTest::Run(const std::string& script, std::function<void(Tun
     return transcript;
 }
 
-std::vector<std::string> TunerPageTest::NewJournal(const std::vector<std::string>& prefixes)
+std::vector<std::string> TunerPageRig::NewJournal(const std::vector<std::string>& prefixes)
 {
     return m_journal.Next(prefixes);
 }
 
-std::string TunerPageTest::SettingsText() const { return TempDir::ReadFile(m_drive / "prog" / "Kavro-TScap.ini"); }
+std::string TunerPageRig::SettingsText() const { return TempDir::ReadFile(m_drive / "prog" / "Kavro-TScap.ini"); }
 
-void TunerPageTest::WriteSettings(const std::string& text) const
+void TunerPageRig::WriteSettings(const std::string& text) const
 {
     TempDir::WriteFile(m_drive / "prog" / "Kavro-TScap.ini", text);
 }
