@@ -1,13 +1,16 @@
 #pragma once
 // What the application-shell tests share: a fresh drive c: (for the log), the
 // device side of the simulated machine with a tuner list the test fills, the
-// journal in the drive folder, and the chosen device reset.
+// journal in the drive folder, and the process state reset (ResetProcessState)
+// before and after each test, which must leave no simulated object alive.
 #include "process/ChosenDevice.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Journal.h"
 #include "platform/dshow/DeviceInterfaces.h"
 #include "runtime/devices/DeviceClasses.h"
 #include "tests/support/JournalTail.h"
+#include "tests/support/ProcessState.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TextLines.h"
 
@@ -23,17 +26,18 @@ class AppRig : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        m_live.Start();
+        ResetProcessState();
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
         JournalOpen(JournalPath().string());
-        deviceIndex = -1;
-        deviceName.clear();
     }
     void TearDown() override
     {
-        JournalClose();
-        ClearComClassRegistry();
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        ResetProcessState();
         while (CoInitializeCount() > 0) CoUninitialize();
+        m_live.ExpectNoneLeft();
     }
 
     void AddTuners(const std::vector<std::wstring>& names)
@@ -51,5 +55,6 @@ protected:
 
     TempDrive m_drive;
     JournalTail m_journal{m_drive / "journal.txt"};
+    SimObjectCheck m_live;
     std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 };

@@ -11,6 +11,8 @@
 #include "runtime/devices/DeviceClasses.h"
 #include "tests/support/JournalTail.h"
 #include "tests/support/LogTexts.h"
+#include "tests/support/ProcessState.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TestComObject.h"
@@ -44,16 +46,17 @@ class DeviceEnumTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        m_live.Start();
+        ResetProcessState();
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
         JournalOpen((m_drive / "journal.txt").string());
     }
     void TearDown() override
     {
-        JournalClose();
-        ClearComClassRegistry();
+        ResetProcessState();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     void AddTuner(std::optional<std::wstring> name, runtime::DeviceFilterFactory factory = Failing(E_FAIL))
@@ -68,7 +71,7 @@ protected:
     std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 TEST_F(DeviceEnumTest, FailedStartGivesNoContextAndSaysWhy)

@@ -7,6 +7,8 @@
 #include "runtime/LiveObjects.h"
 #include "runtime/devices/DeviceClasses.h"
 #include "tests/support/LogTexts.h"
+#include "tests/support/ProcessState.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDrive.h"
 
 #include <gtest/gtest.h>
@@ -22,14 +24,16 @@ class DeviceGetListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        m_live.Start();
+        ResetProcessState();
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
     }
     void TearDown() override
     {
-        ClearComClassRegistry();
+        ResetProcessState();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     void AddTuners(const std::vector<std::optional<std::wstring>>& names)
@@ -53,7 +57,7 @@ protected:
     std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 TEST_F(DeviceGetListTest, ListsTheTunersAsEnumerated)

@@ -13,10 +13,12 @@
 #include "runtime/graph/MemAllocator.h"
 #include "runtime/graph/TransportInformationFilter.h"
 #include "tests/support/LogTexts.h"
+#include "tests/support/ProcessState.h"
 
 void GraphRig::SetUp()
 {
-    m_liveBefore = runtime::SimLiveObjects();
+    m_live.Start();
+    ResetProcessState();
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     runtime::RegisterGraphClasses();
     runtime::RegisterMemAllocatorClass();
@@ -25,19 +27,13 @@ void GraphRig::SetUp()
         graphMutex = CreateMutexW(nullptr, FALSE, nullptr);
     }
     JournalOpen(m_journal.path().string());
-    Choose(-1, L"");
-    // The record as the process starts.
-    TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
-    TunerGraph::Process().tuningBlock = TuningBlock{};
 }
 
 void GraphRig::TearDown()
 {
-    ReleaseTunerGraph();
-    JournalClose();
-    ClearComClassRegistry();
+    ResetProcessState();
     CoUninitialize();
-    EXPECT_EQ(0, ExtraLiveObjects()) << "simulator objects left alive";
+    m_live.ExpectNoneLeft();
 }
 
 void GraphRig::AddTuner(const std::wstring& name, const TestFilterSpec& spec)
@@ -76,7 +72,7 @@ std::vector<std::string> GraphRig::NewJournal(std::string_view prefix) { return 
 
 std::vector<std::string> GraphRig::LogTexts() const { return DriveLogTexts(m_drive.path()); }
 
-long GraphRig::ExtraLiveObjects() const { return runtime::SimLiveObjects() - m_liveBefore; }
+long GraphRig::ExtraLiveObjects() const { return m_live.Extra(); }
 
 std::string GraphRig::PresentFields()
 {

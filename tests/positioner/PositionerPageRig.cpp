@@ -12,6 +12,7 @@
 #include "platform/ui/automation/UiAutomation.h"
 #include "sim/tuner/TunerFilter.h"
 #include "tests/support/ComAssert.h"
+#include "tests/support/ProcessState.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -106,8 +107,9 @@ std::string Hex(const std::vector<std::uint8_t>& bytes)
 
 void PositionerPageRig::SetUp()
 {
+    m_live.Start();
+    ResetProcessState();
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    TunerGraph::Process().tuningBlock = {};
     programDirectory = WindowsPath(m_program.path());
     JournalOpen(m_journal.path().string());
 }
@@ -115,13 +117,12 @@ void PositionerPageRig::SetUp()
 void PositionerPageRig::TearDown()
 {
     m_page.reset();
-    ReleaseKsCtrl(TunerGraph::Process());
-    TunerGraph::Process().tuningBlock = {};
+    ResetProcessState();
     m_inputPin = nullptr;
     m_tuner = nullptr;
-    JournalClose();
-    programDirectory.clear();
+    m_device.reset();
     CoUninitialize();
+    m_live.ExpectNoneLeft();
 }
 
 void PositionerPageRig::AttachTuner(sim::TunerKind kind, const std::function<void(sim::PropertyModes&)>& modes)

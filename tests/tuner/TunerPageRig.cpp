@@ -8,6 +8,7 @@
 #include "platform/com/Journal.h"
 #include "platform/com/Sync.h"
 #include "platform/ui/automation/UiAutomation.h"
+#include "tests/support/ProcessState.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -40,14 +41,14 @@ BOOL TunerPageHost::OnInitDialog()
 
 void TunerPageRig::SetUp()
 {
+    m_live.Start();
+    ResetProcessState();
     // The page leaves the apartment when it goes; the test enters one for it.
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     std::filesystem::create_directories(m_drive / "prog");
     programDirectory = L"c:\\prog";
     if (!graphMutex) graphMutex = CreateMutex(nullptr, FALSE, nullptr);
     JournalOpen(m_journal.path().string());
-    TunerGraph::Process().tuningBlock = TuningBlock{};
-    TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
     m_app.m_pszAppName = L"Kavro-TScap";
 }
 
@@ -55,13 +56,16 @@ void TunerPageRig::TearDown()
 {
     const bool installed = bool(m_machine);
     m_machine.reset();
-    JournalClose();
+    // The apartment is entered again if the page left it.
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ResetProcessState();
     while (CoInitializeCount() > 0) CoUninitialize();
     if (installed) {
         const std::vector<std::string> lines = Lines(m_journal.Text());
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ("exit live_objects=0", lines.back()) << "every object the page held is released";
     }
+    m_live.ExpectNoneLeft();
 }
 
 void TunerPageRig::InstallTuner(const std::string& kind, const std::string& tunerKeys)

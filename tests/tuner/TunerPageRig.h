@@ -3,14 +3,15 @@
 // text (one tuner, PCI-E or USB, with property modes), a drive c: of its own
 // holding the program's folder "c:\prog" with the settings file, the journal,
 // graphMutex, and a host dialog whose sheet holds the page, driven by a UI
-// script. At the end the machine is uninstalled and must report no object
-// left alive.
+// script. The process state is reset (ResetProcessState) before and after;
+// at the end the machine is uninstalled and must report no object left alive.
 #include "tuner/CBdacontrolDlg.h"
 
 #include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CWinApp.h"
 #include "sim/Install.h"
 #include "tests/support/JournalTail.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TextLines.h"
 
@@ -60,6 +61,7 @@ protected:
 
 private:
     JournalTail m_journal{m_drive / "journal.txt"};
+    SimObjectCheck m_live;
 };
 
 // Journal text of driver payloads.
