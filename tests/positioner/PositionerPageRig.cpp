@@ -13,6 +13,7 @@
 #include "sim/tuner/TunerFilter.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/ProcessState.h"
+#include "tests/support/TestDialogIds.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -39,7 +40,7 @@ private:
     static DialogTemplate HostTemplate()
     {
         DialogTemplate t;
-        t.id = 102;
+        t.id = IDD_TEST_HOST;
         t.caption = L"Positioner host";
         t.cx = 290;
         t.cy = 170;

@@ -11,6 +11,7 @@
 #include "platform/ui/CPropertySheet.h"
 #include "platform/ui/MessageRecorder.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestDialogIds.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ public:
     static DialogTemplate Host()
     {
         DialogTemplate t;
-        t.id = 102;
+        t.id = IDD_TEST_HOST;
         t.caption = L"host";
         t.cx = 320;
         t.cy = 200;

@@ -9,6 +9,7 @@
 #include "platform/com/Sync.h"
 #include "platform/ui/automation/UiAutomation.h"
 #include "tests/support/ProcessState.h"
+#include "tests/support/TestDialogIds.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -19,7 +20,7 @@ namespace {
 DialogTemplate HostTemplate()
 {
     DialogTemplate t;
-    t.id = 102;
+    t.id = IDD_TEST_HOST;
     t.caption = L"Tuner host";
     t.cx = 300;
     t.cy = 170;
