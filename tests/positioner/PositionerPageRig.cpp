@@ -7,49 +7,18 @@
 #include "platform/com/Journal.h"
 #include "platform/com/WideText.h"
 #include "platform/files/WinPath.h"
-#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/automation/UiAutomation.h"
 #include "sim/tuner/TunerFilter.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/ProcessState.h"
-#include "tests/support/TestDialogIds.h"
+#include "tests/support/PageHost.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
 
 namespace {
-
-class PageHost : public CDialog {
-public:
-    explicit PageHost(CPositionDlg& page) : CDialog(HostTemplate()), m_page(page) {}
-
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        m_sheet.AddPage(&m_page);
-        m_sheet.Create(this, WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT);
-        if (inspect) inspect(m_page);
-        return TRUE;
-    }
-
-    std::function<void(CPositionDlg&)> inspect;
-
-private:
-    static DialogTemplate HostTemplate()
-    {
-        DialogTemplate t;
-        t.id = IDD_TEST_HOST;
-        t.caption = L"Positioner host";
-        t.cx = 290;
-        t.cy = 170;
-        return t;
-    }
-
-    CPositionDlg& m_page;
-    CPropertySheet m_sheet;
-};
 
 std::vector<std::uint8_t> Bytes(const std::string& hex)
 {
@@ -140,7 +109,10 @@ void PositionerPageRig::AttachTuner(sim::TunerKind kind, const std::function<voi
     Journal("");
 }
 
-void PositionerPageRig::WriteCityList(const std::string& bytes) { TempDir::WriteFile(m_program / "CityList.txt", bytes); }
+void PositionerPageRig::WriteCityList(const std::string& bytes)
+{
+    TempDir::WriteFile(m_program / "CityList.txt", bytes);
+}
 
 void PositionerPageRig::WriteSatellite(const std::string& fileName, const std::string& code, const std::string& name)
 {
@@ -151,8 +123,10 @@ void PositionerPageRig::WriteSatellite(const std::string& fileName, const std::s
 
 std::string PositionerPageRig::Run(const std::string& script, const std::function<void(CPositionDlg&)>& inspect)
 {
-    PageHost host(*m_page);
-    host.inspect = inspect;
+    PageHost host(*m_page, L"Positioner host", 290, 170);
+    host.afterInit = [&] {
+        if (inspect) inspect(*m_page);
+    };
     return RunUiScript(script, [&] { host.DoModal(); });
 }
 

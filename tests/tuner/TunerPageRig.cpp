@@ -9,36 +9,12 @@
 #include "platform/com/Sync.h"
 #include "platform/ui/automation/UiAutomation.h"
 #include "tests/support/ProcessState.h"
-#include "tests/support/TestDialogIds.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
 
-namespace {
-
-DialogTemplate HostTemplate()
-{
-    DialogTemplate t;
-    t.id = IDD_TEST_HOST;
-    t.caption = L"Tuner host";
-    t.cx = 300;
-    t.cy = 170;
-    return t;
-}
-
-} // namespace
-
-TunerPageHost::TunerPageHost() : CDialog(HostTemplate()) {}
-
-BOOL TunerPageHost::OnInitDialog()
-{
-    CDialog::OnInitDialog();
-    m_sheet.AddPage(&m_page);
-    m_sheet.Create(this);
-    if (afterInit) afterInit(*this);
-    return TRUE;
-}
+TunerPageHost::TunerPageHost() : PageHost(m_page, L"Tuner host", 300, 170) {}
 
 void TunerPageRig::SetUp()
 {
@@ -88,7 +64,9 @@ void TunerPageRig::InstallTuner(const std::string& kind, const std::string& tune
 std::string TunerPageRig::Run(const std::string& script, std::function<void(TunerPageHost&)> afterInit)
 {
     TunerPageHost host;
-    host.afterInit = std::move(afterInit);
+    host.afterInit = [&] {
+        if (afterInit) afterInit(host);
+    };
     m_app.m_pMainWnd = &host;
     std::string transcript = RunUiScript(script, [&] { host.DoModal(); });
     m_app.m_pMainWnd = nullptr;

@@ -7,10 +7,10 @@
 // at the end the machine is uninstalled and must report no object left alive.
 #include "tuner/CBdacontrolDlg.h"
 
-#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CWinApp.h"
 #include "sim/Install.h"
 #include "tests/support/JournalTail.h"
+#include "tests/support/PageHost.h"
 #include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TextLines.h"
@@ -26,16 +26,15 @@
 inline const std::wstring kPcieName = L"Kavro N72 DVBS/S2 Tuner B";
 inline const std::wstring kUsbName = L"Kavro U31 DVBS2 Tuner";
 
+// The page, made before the host that shows it.
+struct TunerPageHolder {
+    CBdacontrolDlg m_page;
+};
+
 // The main window's stand-in: a dialog with a sheet holding only the page.
-class TunerPageHost : public CDialog {
+class TunerPageHost : public TunerPageHolder, public PageHost {
 public:
     TunerPageHost();
-    BOOL OnInitDialog() override;
-
-    // Runs after the page has initialised.
-    std::function<void(TunerPageHost&)> afterInit;
-    CBdacontrolDlg m_page;
-    CPropertySheet m_sheet;
 };
 
 class TunerPageRig : public ::testing::Test {
