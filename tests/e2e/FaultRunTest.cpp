@@ -32,21 +32,28 @@ std::string World(const std::string& extra = "")
         "MotorSpeed=1.0\n";
 }
 
+// The first tuner chosen, 10744 H typed with the universal LNB and this
+// DiSEqC port, and "Lock TP" pressed.
+UiScriptText LockTp10744(int diseqc)
+{
+    UiScriptText script;
+    script.Click(IDOK)
+        .Text(IDC_LNB_LOW, "9750")
+        .Text(IDC_LNB_HIGH, "10600")
+        .Text(IDC_LNB_SWITCH, "11700")
+        .Text(IDC_FREQUENCY_EDIT, "10744")
+        .Text(IDC_SYMBOLRATE_EDIT, "22000")
+        .Select(IDC_POLARITY, 0)
+        .Select(IDC_DISEQC, diseqc)
+        .Click(IDOK);
+    return script;
+}
+
 // 10744 H of 19.2 E through port A, locked. The monitor shows "LOCKED" a
 // moment before it raises the lock flag the recorder asks for; the stream's
 // symbol rate follows the flag in the same poll.
-const std::string kTune = UiScriptText()
-                              .Click(IDOK)
-                              .Text(IDC_LNB_LOW, "9750")
-                              .Text(IDC_LNB_HIGH, "10600")
-                              .Text(IDC_LNB_SWITCH, "11700")
-                              .Text(IDC_FREQUENCY_EDIT, "10744")
-                              .Text(IDC_SYMBOLRATE_EDIT, "22000")
-                              .Select(IDC_POLARITY, 0)
-                              .Select(IDC_DISEQC, 1)
-                              .Click(IDOK)
-                              .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
-                              .WaitText(IDC_SYMBOL_RATE, 5000, "22000000");
+const std::string kTune =
+    LockTp10744(1).WaitText(IDC_LOCK_STATUS, 10000, "LOCKED").WaitText(IDC_SYMBOL_RATE, 5000, "22000000");
 
 // A first short recording leaves the graph stopped, so the one started after
 // it runs the graph again: its delivered bytes are journaled from its start.
@@ -289,29 +296,11 @@ std::string ActivityScript(const std::string& activity)
     // "Lock TP" pressed; the event follows at once, while the stream starts
     // and the monitor polls its first lock.
     if (activity == "tuning") {
-        return UiScriptText()
-            .Click(IDOK)
-            .Text(IDC_LNB_LOW, "9750")
-            .Text(IDC_LNB_HIGH, "10600")
-            .Text(IDC_LNB_SWITCH, "11700")
-            .Text(IDC_FREQUENCY_EDIT, "10744")
-            .Text(IDC_SYMBOLRATE_EDIT, "22000")
-            .Select(IDC_POLARITY, 0)
-            .Select(IDC_DISEQC, 1)
-            .Click(IDOK);
+        return LockTp10744(1);
     }
     // The motor put on the cable through port C, then "Go" to 1.9 E, some ten
     // degrees away from the meridian at a degree a second.
-    return UiScriptText()
-        .Click(IDOK)
-        .Text(IDC_LNB_LOW, "9750")
-        .Text(IDC_LNB_HIGH, "10600")
-        .Text(IDC_LNB_SWITCH, "11700")
-        .Text(IDC_FREQUENCY_EDIT, "10744")
-        .Text(IDC_SYMBOLRATE_EDIT, "22000")
-        .Select(IDC_POLARITY, 0)
-        .Select(IDC_DISEQC, 3)
-        .Click(IDOK)
+    return LockTp10744(3)
         .Page(2)
         .Pick(IDC_COUNTRY, "Germany")
         .Pick(IDC_CITY, "Augsburg")
