@@ -10,9 +10,8 @@
 #include "runtime/LiveObjects.h"
 #include "runtime/devices/DeviceClasses.h"
 #include "tests/support/JournalTail.h"
+#include "tests/graph/DeviceRig.h"
 #include "tests/support/LogTexts.h"
-#include "tests/support/ProcessState.h"
-#include "tests/support/SimObjectCheck.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TestComObject.h"
@@ -42,36 +41,10 @@ runtime::DeviceFilterFactory Failing(HRESULT hr)
     };
 }
 
-class DeviceEnumTest : public ::testing::Test {
+class DeviceEnumTest : public DeviceRig {
 protected:
-    void SetUp() override
-    {
-        m_live.Start();
-        ResetProcessState();
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
-        JournalOpen((m_drive / "journal.txt").string());
-    }
-    void TearDown() override
-    {
-        ResetProcessState();
-        CoUninitialize();
-        m_live.ExpectNoneLeft();
-    }
-
-    void AddTuner(std::optional<std::wstring> name, runtime::DeviceFilterFactory factory = Failing(E_FAIL))
-    {
-        m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, std::move(name), std::move(factory));
-    }
-
-    std::vector<std::string> Debug() const { return DebugTexts(TempDir::ReadFile(m_drive / "journal.txt")); }
+    std::vector<std::string> Debug() const { return DebugTexts(m_journal.Text()); }
     std::vector<std::string> Log() const { return DriveLogTexts(m_drive.path()); }
-
-    TempDrive m_drive;
-    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
-
-private:
-    SimObjectCheck m_live;
 };
 
 TEST_F(DeviceEnumTest, FailedStartGivesNoContextAndSaysWhy)

@@ -6,9 +6,8 @@
 #include "platform/dshow/DeviceInterfaces.h"
 #include "runtime/LiveObjects.h"
 #include "runtime/devices/DeviceClasses.h"
+#include "tests/graph/DeviceRig.h"
 #include "tests/support/LogTexts.h"
-#include "tests/support/ProcessState.h"
-#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDrive.h"
 
 #include <gtest/gtest.h>
@@ -20,30 +19,11 @@
 
 namespace {
 
-class DeviceGetListTest : public ::testing::Test {
+class DeviceGetListTest : public DeviceRig {
 protected:
-    void SetUp() override
-    {
-        m_live.Start();
-        ResetProcessState();
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
-    }
-    void TearDown() override
-    {
-        ResetProcessState();
-        CoUninitialize();
-        m_live.ExpectNoneLeft();
-    }
-
     void AddTuners(const std::vector<std::optional<std::wstring>>& names)
     {
-        for (const auto& name : names) {
-            m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, name, [](IBaseFilter** filter) {
-                *filter = nullptr;
-                return E_FAIL;
-            });
-        }
+        for (const auto& name : names) AddTuner(name);
     }
 
     static std::vector<std::string> Names(const DeviceListRecord& list)
@@ -52,12 +32,6 @@ protected:
         for (std::size_t i = 0; i < list.Total(); ++i) names.push_back(list.Name(i));
         return names;
     }
-
-    TempDrive m_drive;
-    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
-
-private:
-    SimObjectCheck m_live;
 };
 
 TEST_F(DeviceGetListTest, ListsTheTunersAsEnumerated)
