@@ -8,6 +8,8 @@
 
 class SimObjectCheck {
 public:
+    // Starts counting at construction; a rig may start again in SetUp.
+    SimObjectCheck() { Start(); }
     // Counts the objects alive now as the rig's starting point.
     void Start() { m_before = runtime::SimLiveObjects(); }
     // Objects alive beyond the starting point.

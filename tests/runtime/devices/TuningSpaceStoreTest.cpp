@@ -6,11 +6,11 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/WideText.h"
-#include "runtime/LiveObjects.h"
 #include "runtime/devices/DVBSTuningSpace.h"
 #include "runtime/devices/DeviceClasses.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ protected:
     {
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     // One start of the program as far as the tuning space goes: look for the
@@ -101,7 +101,7 @@ protected:
     std::filesystem::path m_storeFile = m_dir / "drive_c" / "ProgramData" / "TuningSpaces.ini";
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 TEST_F(TuningSpaceStoreTest, SpaceRegisteredByOneRunIsFoundByTheNext)
