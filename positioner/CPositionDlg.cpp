@@ -13,25 +13,6 @@
 
 namespace {
 
-constexpr int IDD_MOTOR_POSITIONER = 148;
-
-constexpr int IDC_COUNTRY = 1092;
-constexpr int IDC_CITY = 1086;
-constexpr int IDC_LATITUDE = 1068;
-constexpr int IDC_LONGITUDE = 1021;
-constexpr int IDC_SATELLITE = 1093;
-constexpr int IDC_GO = 1115;
-constexpr int IDC_POSITION = 1098;
-constexpr int IDC_GOTO = 1002;
-constexpr int IDC_STEP_EAST = 1100;
-constexpr int IDC_STEP_WEST = 1004;
-constexpr int IDC_STOP = 1003;
-constexpr int IDC_DRIVE_EAST = 1101;
-constexpr int IDC_DRIVE_WEST = 1102;
-constexpr int IDC_STORE = 1099;
-constexpr int IDC_LIMIT_EAST = 1005;
-constexpr int IDC_LIMIT_WEST = 1006;
-constexpr int IDC_LIMITS_OFF = 1007;
 constexpr DWORD kEditableSortedCombo = CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP;
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 
@@ -82,7 +63,7 @@ DialogTemplate CPositionDlg::Template()
         {IDC_STATIC, ControlKind::GroupBox, L"", {6, 76, 192, 75}},
         Label(L"Position:", 37, 93, 34),
         {IDC_POSITION, ControlKind::Edit, L"", {73, 90, 46, 15}, kEdit},
-        {1097,
+        {IDC_POSITION_SPIN,
          ControlKind::UpDown,
          L"",
          {119, 93, 11, 18},

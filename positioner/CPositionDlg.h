@@ -20,6 +20,28 @@
 
 #include <string>
 
+// The page's template and control ids.
+inline constexpr int IDD_MOTOR_POSITIONER = 148;
+
+inline constexpr int IDC_COUNTRY = 1092;
+inline constexpr int IDC_CITY = 1086;
+inline constexpr int IDC_LATITUDE = 1068;
+inline constexpr int IDC_LONGITUDE = 1021;
+inline constexpr int IDC_SATELLITE = 1093;
+inline constexpr int IDC_GO = 1115;
+inline constexpr int IDC_POSITION = 1098;
+inline constexpr int IDC_POSITION_SPIN = 1097;
+inline constexpr int IDC_GOTO = 1002;
+inline constexpr int IDC_STEP_EAST = 1100;
+inline constexpr int IDC_STEP_WEST = 1004;
+inline constexpr int IDC_STOP = 1003;
+inline constexpr int IDC_DRIVE_EAST = 1101;
+inline constexpr int IDC_DRIVE_WEST = 1102;
+inline constexpr int IDC_STORE = 1099;
+inline constexpr int IDC_LIMIT_EAST = 1005;
+inline constexpr int IDC_LIMIT_WEST = 1006;
+inline constexpr int IDC_LIMITS_OFF = 1007;
+
 class CPositionDlg : public CPropertyPage {
 public:
     CPositionDlg();

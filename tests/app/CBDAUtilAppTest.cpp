@@ -8,20 +8,22 @@
 #include "process/ProgramDirectory.h"
 #include "graph/TunerGraph.h"
 #include "platform/files/WinPath.h"
-#include "tests/app/AppFixture.h"
+#include "tests/app/AppRig.h"
 #include "tests/support/LogTexts.h"
 #include "tests/support/ComAssert.h"
 
 #include "platform/ui/automation/Transcript.h"
 #include "platform/ui/automation/UiAutomation.h"
+#include "tests/support/UiScriptText.h"
+#include "platform/ui/WinUser.h"
 
 namespace {
 
-class CBDAUtilAppTest : public AppFixture {
+class CBDAUtilAppTest : public AppRig {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
+        AppRig::SetUp();
         // Start-up enters its own apartment.
         CoUninitialize();
         programDirectory.clear();
@@ -29,7 +31,7 @@ protected:
     void TearDown() override
     {
         OverrideModuleFileName(L"");
-        AppFixture::TearDown();
+        AppRig::TearDown();
     }
 
     // Runs the whole start-up under script; returns the transcript.
@@ -46,7 +48,7 @@ protected:
 TEST_F(CBDAUtilAppTest, CancelEndsTheProgramWithoutMainWindowOrGraph)
 {
     AddTuners({L"Kavro N72 DVBS/S2 Tuner B", L"Kavro N71 DVBS/S2 Tuner"});
-    const std::string transcript = Start("click 2\n");
+    const std::string transcript = Start(UiScriptText().Click(IDCANCEL));
     EXPECT_EQ(FALSE, m_result);
     EXPECT_TRUE(HasLinesInOrder(transcript, {"open 140 \"Kavro Record : Select device\"", "end 140 CANCEL"}));
     EXPECT_FALSE(HasLine(transcript, "open 102 \"KavroN71 TS Recorder\"")) << transcript;
@@ -58,7 +60,7 @@ TEST_F(CBDAUtilAppTest, CancelEndsTheProgramWithoutMainWindowOrGraph)
 TEST_F(CBDAUtilAppTest, StartsInAMultithreadedApartmentWithGraphMutexAndLogsTheEnumeration)
 {
     AddTuners({L"Kavro U31 DVBS2 Tuner"});
-    const std::string transcript = Start("click 1\n");
+    const std::string transcript = Start(UiScriptText().Click(IDOK));
     // Start-up entered the apartment; the Tuner Setting page left it when the
     // main window closed.
     EXPECT_EQ(0, CoInitializeCount());
@@ -70,13 +72,13 @@ TEST_F(CBDAUtilAppTest, StartsInAMultithreadedApartmentWithGraphMutexAndLogsTheE
     // The test's tuner cannot be bound, so the graph build reports it.
     const std::vector<std::string> expected = {">> DeviceGetList", ">> DeviceGetList", "<< DeviceGetList",
                                                "FAILED: cannot connect network provider to tuner filter"};
-    EXPECT_EQ(expected, LogTexts(m_drive.path()));
+    EXPECT_EQ(expected, DriveLogTexts(m_drive.path()));
 }
 
 TEST_F(CBDAUtilAppTest, AnEmptyMachineOpensTheMainWindowAsNoDeviceWhoseTunerPageRefusesIt)
 {
     TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
-    const std::string transcript = Start("click 1\n");
+    const std::string transcript = Start(UiScriptText().Click(IDOK));
     EXPECT_TRUE(
         HasLinesInOrder(transcript,
                         {"open 140 \"Kavro Record : Select device\"", "end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
@@ -102,7 +104,7 @@ TEST_F(CBDAUtilAppTest, ProgramDirectoryIsTheProgramsFolder)
         SCOPED_TRACE(c.name);
         OverrideModuleFileName(c.program);
         programDirectory.clear();
-        const std::string transcript = Start("click 1\nhelp\n");
+        const std::string transcript = Start(UiScriptText().Click(IDOK).Help());
         EXPECT_EQ(c.directory, programDirectory);
         EXPECT_TRUE(HasLine(transcript, "shell open " + Transcript::Quote(c.directory + L"\\L-box-recorder.chm")))
             << transcript;

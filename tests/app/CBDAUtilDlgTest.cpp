@@ -6,10 +6,14 @@
 #include "app/AppResources.h"
 #include "process/ProgramDirectory.h"
 #include "graph/TunerGraph.h"
-#include "tests/app/AppFixture.h"
+#include "tests/app/AppRig.h"
 
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/automation/UiAutomation.h"
+#include "app/CAboutDlg.h"
+#include "tests/support/UiScriptText.h"
+#include "app/MainWindowControls.h"
+#include "platform/ui/WinUser.h"
 
 #include <functional>
 #include <optional>
@@ -40,11 +44,11 @@ public:
     }
 };
 
-class CBDAUtilDlgTest : public AppFixture {
+class CBDAUtilDlgTest : public AppRig {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
+        AppRig::SetUp();
         RegisterAppResources();
         // These windows run without a graph (deviceIndex -1); the Tuner Setting
         // page refuses an unsupported model, so one counts as classified.
@@ -91,7 +95,8 @@ TEST_F(CBDAUtilDlgTest, TitleNamesTheChosenDeviceAndTheProductVersion)
 
 TEST_F(CBDAUtilDlgTest, PanelStartsUnlockedAndTheSheetHoldsThePagesInTabOrder)
 {
-    const std::string transcript = Run("dump 1032\ndump 1035\ndump 1034\npage 1\npage 2\npage 0\n");
+    const std::string transcript =
+        Run(UiScriptText().Dump(IDC_LOCK_STATUS).Dump(IDC_STRENGTH).Dump(IDC_QUALITY).Page(1).Page(2).Page(0));
     EXPECT_TRUE(HasLinesInOrder(transcript,
                                 {
                                     "open 102 \"KavroN71 TS Recorder\"",
@@ -140,8 +145,8 @@ TEST_F(CBDAUtilDlgTest, SystemCommandsSixteenToThirtyOneOpenTheAboutBox)
 TEST_F(CBDAUtilDlgTest, AboutBoxShowsTheProductVersionAndSitsInTheSystemMenu)
 {
     std::vector<CMenu::Item> menu;
-    const std::string transcript =
-        Run("syscommand 16\ndump 1050\nclick 1\n", [&](ProbedWindow& w) { menu = w.GetSystemMenu(FALSE)->Items(); });
+    const std::string transcript = Run(UiScriptText().SysCommand(16).Dump(IDC_ABOUT_VERSION).Click(IDOK),
+                                       [&](ProbedWindow& w) { menu = w.GetSystemMenu(FALSE)->Items(); });
     EXPECT_TRUE(
         HasLinesInOrder(transcript,
                         {"open 100 \"KavroN71 TS Recorder\"", "control 1050 static \" 3.0.0.8 \" enabled=1 visible=1",
@@ -155,7 +160,7 @@ TEST_F(CBDAUtilDlgTest, AboutBoxShowsTheProductVersionAndSitsInTheSystemMenu)
 TEST_F(CBDAUtilDlgTest, HelpOpensTheHelpFileInTheProgramsFolder)
 {
     programDirectory = L"c:\\Program Files\\Kavro";
-    const std::string transcript = Run("help\n");
+    const std::string transcript = Run(UiScriptText().Help());
     EXPECT_TRUE(HasLine(transcript, "shell open \"c:\\\\Program Files\\\\Kavro\\\\L-box-recorder.chm\"")) << transcript;
     programDirectory.clear();
 }
@@ -168,9 +173,9 @@ TEST_F(CBDAUtilDlgTest, DeviceRemovalClosesAsOkAndEveryEndRaisesTheStopSignal)
         INT_PTR result;
     };
     const Case cases[] = {
-        {"device removal complete", "device-removal\n", IDOK},
-        {"Escape", "key escape\n", IDCANCEL},
-        {"the close box", "close\n", IDCANCEL},
+        {"device removal complete", UiScriptText().DeviceRemoval(), IDOK},
+        {"Escape", UiScriptText().Key("escape"), IDCANCEL},
+        {"the close box", UiScriptText().Close(), IDCANCEL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -205,7 +210,7 @@ TEST_F(CBDAUtilDlgTest, OnlyRemovalNoticesCloseTheWindow)
 
 TEST_F(CBDAUtilDlgTest, PressOnAFreePointDragsTheWindowLikeItsCaption)
 {
-    Run("wait 50\n", [](ProbedWindow& w) { w.OnLButtonDown(0x0001, POINT{37, 250}); });
+    Run(UiScriptText().Wait(50), [](ProbedWindow& w) { w.OnLButtonDown(0x0001, POINT{37, 250}); });
     ASSERT_EQ(1u, m_window->moves.size());
     EXPECT_EQ(SC_MOVE, m_window->moves[0].first);
     EXPECT_EQ(MAKELPARAM(37, 250), m_window->moves[0].second);

@@ -2,11 +2,14 @@
 // choice by OK or double-click, an empty machine, Cancel.
 #include "app/CDeviceList.h"
 
-#include "tests/app/AppFixture.h"
+#include "tests/app/AppRig.h"
+#include "tests/support/JournalTail.h"
 #include "tests/support/LogTexts.h"
 
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/automation/UiAutomation.h"
+#include "tests/support/UiScriptText.h"
+#include "platform/ui/WinUser.h"
 
 namespace {
 
@@ -14,7 +17,7 @@ const std::wstring kTunerB = L"Kavro N72 DVBS/S2 Tuner B";
 const std::wstring kSingle = L"Kavro N71 DVBS/S2 Tuner";
 const std::wstring kTunerA = L"Kavro N72 DVBS/S2 Tuner A";
 
-class CDeviceListTest : public AppFixture {
+class CDeviceListTest : public AppRig {
 protected:
     // Runs the dialog under script; returns the transcript.
     std::string Run(const std::string& script)
@@ -38,19 +41,49 @@ TEST_F(CDeviceListTest, TheChoiceBecomesDeviceIndexAndName)
         std::wstring chosen;
     };
     const Case cases[] = {
-        {"the third of three, by OK", {kTunerB, kSingle, kTunerA}, "select 1022 2\nclick 1\n", IDOK, 2, kTunerA},
-        {"the third of three, by double-click",
+        {"the third of three, by OK",
          {kTunerB, kSingle, kTunerA},
-         "select 1022 2\ndblclick 1022\n",
+         UiScriptText().Select(IDC_DEVICE_LIST, 2).Click(IDOK),
          IDOK,
          2,
          kTunerA},
-        {"the first is chosen when OK is pressed at once", {kTunerB, kSingle, kTunerA}, "click 1\n", IDOK, 0, kTunerB},
-        {"a double-click at once also takes the first", {kTunerB, kSingle}, "dblclick 1022\n", IDOK, 0, kTunerB},
-        {"OK without a selection chooses nothing", {kTunerB, kSingle}, "select 1022 -1\nclick 1\n", IDOK, -1, L""},
-        {"Cancel chooses nothing", {kTunerB, kSingle, kTunerA}, "select 1022 2\nclick 2\n", IDCANCEL, -1, L""},
-        {"Escape is Cancel", {kTunerB}, "key escape\n", IDCANCEL, -1, L""},
-        {"an empty machine gives No Device, and OK still ends with OK", {}, "click 1\n", IDOK, -1, L"No Device"},
+        {"the third of three, by double-click",
+         {kTunerB, kSingle, kTunerA},
+         UiScriptText().Select(IDC_DEVICE_LIST, 2).DblClick(IDC_DEVICE_LIST),
+         IDOK,
+         2,
+         kTunerA},
+        {"the first is chosen when OK is pressed at once",
+         {kTunerB, kSingle, kTunerA},
+         UiScriptText().Click(IDOK),
+         IDOK,
+         0,
+         kTunerB},
+        {"a double-click at once also takes the first",
+         {kTunerB, kSingle},
+         UiScriptText().DblClick(IDC_DEVICE_LIST),
+         IDOK,
+         0,
+         kTunerB},
+        {"OK without a selection chooses nothing",
+         {kTunerB, kSingle},
+         UiScriptText().Select(IDC_DEVICE_LIST, -1).Click(IDOK),
+         IDOK,
+         -1,
+         L""},
+        {"Cancel chooses nothing",
+         {kTunerB, kSingle, kTunerA},
+         UiScriptText().Select(IDC_DEVICE_LIST, 2).Click(IDCANCEL),
+         IDCANCEL,
+         -1,
+         L""},
+        {"Escape is Cancel", {kTunerB}, UiScriptText().Key("escape"), IDCANCEL, -1, L""},
+        {"an empty machine gives No Device, and OK still ends with OK",
+         {},
+         UiScriptText().Click(IDOK),
+         IDOK,
+         -1,
+         L"No Device"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -72,7 +105,7 @@ TEST_F(CDeviceListTest, TheChoiceBecomesDeviceIndexAndName)
 TEST_F(CDeviceListTest, TunersAppearInEnumerationOrderAlthoughTheListIsSorted)
 {
     AddTuners({kTunerB, kSingle, kTunerA});
-    const std::string transcript = Run("dump 1022\n");
+    const std::string transcript = Run(UiScriptText().Dump(IDC_DEVICE_LIST));
     EXPECT_TRUE(HasLinesInOrder(transcript,
                                 {
                                     "control 1022 list \"\" enabled=1 visible=1 sel=0 count=3",
@@ -83,8 +116,8 @@ TEST_F(CDeviceListTest, TunersAppearInEnumerationOrderAlthoughTheListIsSorted)
     // Each name also goes to the debugger output, in the same order.
     const std::vector<std::string> expected = {"Kavro N72 DVBS/S2 Tuner B", "Kavro N71 DVBS/S2 Tuner",
                                                "Kavro N72 DVBS/S2 Tuner A"};
-    EXPECT_EQ(expected, DebugTexts(JournalPath()));
-    EXPECT_EQ((std::vector<std::string>{">> DeviceGetList", "<< DeviceGetList"}), LogTexts(m_drive.path()));
+    EXPECT_EQ(expected, DebugTexts(Journal()));
+    EXPECT_EQ((std::vector<std::string>{">> DeviceGetList", "<< DeviceGetList"}), DriveLogTexts(m_drive.path()));
 }
 
 TEST_F(CDeviceListTest, EveryTunerOfABigMachineCanBeChosen)
@@ -92,7 +125,7 @@ TEST_F(CDeviceListTest, EveryTunerOfABigMachineCanBeChosen)
     std::vector<std::wstring> tuners;
     for (int i = 1; i <= 18; ++i) tuners.push_back(L"Tuner " + std::to_wstring(i));
     AddTuners(tuners);
-    const std::string transcript = Run("select 1022 17\nclick 1\n");
+    const std::string transcript = Run(UiScriptText().Select(IDC_DEVICE_LIST, 17).Click(IDOK));
     EXPECT_EQ(17, deviceIndex);
     EXPECT_EQ(L"Tuner 18", deviceName);
 }

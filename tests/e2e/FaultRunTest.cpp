@@ -5,6 +5,12 @@
 #include "tests/e2e/OwnProgramFolder.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "record/CUtiVirtualDamonDlg.h"
+#include "positioner/CPositionDlg.h"
+#include "app/MainWindowControls.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -26,18 +32,39 @@ std::string World(const std::string& extra = "")
         "MotorSpeed=1.0\n";
 }
 
+// The first tuner chosen, 10744 H typed with the universal LNB and this
+// DiSEqC port, and "Lock TP" pressed.
+UiScriptText LockTp10744(int diseqc)
+{
+    UiScriptText script;
+    script.Click(IDOK)
+        .Text(IDC_LNB_LOW, "9750")
+        .Text(IDC_LNB_HIGH, "10600")
+        .Text(IDC_LNB_SWITCH, "11700")
+        .Text(IDC_FREQUENCY_EDIT, "10744")
+        .Text(IDC_SYMBOLRATE_EDIT, "22000")
+        .Select(IDC_POLARITY, 0)
+        .Select(IDC_DISEQC, diseqc)
+        .Click(IDOK);
+    return script;
+}
+
 // 10744 H of 19.2 E through port A, locked. The monitor raises the lock flag
 // the recorder asks for before it shows "LOCKED"; the stream's symbol rate
 // follows in the same poll.
-const std::string kTune = "click 1\n"
-                          "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-                          "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 1\nclick 1\n"
-                          "wait-text 1032 10000 LOCKED\nwait-text 1052 5000 22000000\n";
+const std::string kTune =
+    LockTp10744(1).WaitText(IDC_LOCK_STATUS, 10000, "LOCKED").WaitText(IDC_SYMBOL_RATE, 5000, "22000000");
 
 // A first short recording leaves the graph stopped, so the one started after
 // it runs the graph again: its delivered bytes are journaled from its start.
 // The second runs in time mode with a limit far beyond the test.
-const std::string kRecord = "page 1\nclick 1036\nclick 1037\nclick 1034\ntext 1031 600\nclick 1036\n";
+const std::string kRecord = UiScriptText()
+                                .Page(1)
+                                .Click(IDC_START_RECORD)
+                                .Click(IDC_CANCEL_RECORD)
+                                .Click(IDC_USE_TIME_LIMIT)
+                                .Text(IDC_TIME_LIMIT, "600")
+                                .Click(IDC_START_RECORD);
 
 // Bytes the capture filter delivered during its n-th run (from 0), as the
 // journal's run and stop lines count them.
@@ -130,13 +157,21 @@ TEST_P(FullDiskRun, EndsTheRecordingWithItsCauseAndKeepsEveryWholePacket)
     const FullDisk& c = GetParam();
     const std::uint64_t limit = std::uint64_t{512} * static_cast<std::uint64_t>(c.blocks);
     const std::string path = c.smallDisk ? "c:\\full\\rec.ts" : "c:\\L-capture.ts";
-    const std::string script = kTune + "page 1\ntext 1030 " + path +
-        "\nclick 1034\ntext 1031 600\nclick 1036\n"
-        "wait-text 1035 20000 Record Stopped!\n"
-        // The page is idle again and records anew.
-        "click 1037\n"
-        "text 1030 c:\\second.ts\nclick 1036\nclick 1037\n"
-        "page 0\ndump 1032\n";
+    const std::string script = kTune +
+        UiScriptText()
+            .Page(1)
+            .Text(IDC_RECORD_PATH, path)
+            .Click(IDC_USE_TIME_LIMIT)
+            .Text(IDC_TIME_LIMIT, "600")
+            .Click(IDC_START_RECORD)
+            .WaitText(IDC_RECORD_STATUS, 20000, "Record Stopped!")
+            // The page is idle again and records anew.
+            .Click(IDC_CANCEL_RECORD)
+            .Text(IDC_RECORD_PATH, "c:\\second.ts")
+            .Click(IDC_START_RECORD)
+            .Click(IDC_CANCEL_RECORD)
+            .Page(0)
+            .Dump(IDC_LOCK_STATUS);
     ProgramRunOptions options{.world = World()};
     if (c.smallDisk) {
         options.program = SmallDiskProgram(limit);
@@ -194,17 +229,22 @@ TEST(FaultRun, OutputPathsThatCannotBeWrittenAreRefusedAndNothingIsRecorded)
     const std::string folder = Backslashed(place / "Recordings");
     const std::string longName = std::string(300, 'n') + ".ts"; // beyond any file system's name length
     const std::string script = kTune +
-        "page 1\n"
-        "text 1030 " +
-        folder +
-        "\nclick 1036\n"
-        "text 1030 z:\\sys\\rec.ts\nclick 1036\n"
-        "text 1030 q:\\rec.ts\nclick 1036\n"
-        "text 1030 c:\\" +
-        longName +
-        "\nclick 1036\n"
-        "save-as q:\\chosen\nclick 1029\nclick 1036\n"
-        "dump 1030\ndump 1035\nclick 1037\n";
+        UiScriptText()
+            .Page(1)
+            .Text(IDC_RECORD_PATH, folder)
+            .Click(IDC_START_RECORD)
+            .Text(IDC_RECORD_PATH, "z:\\sys\\rec.ts")
+            .Click(IDC_START_RECORD)
+            .Text(IDC_RECORD_PATH, "q:\\rec.ts")
+            .Click(IDC_START_RECORD)
+            .Text(IDC_RECORD_PATH, "c:\\" + longName)
+            .Click(IDC_START_RECORD)
+            .SaveAs("q:\\chosen")
+            .Click(IDC_BROWSE_PATH)
+            .Click(IDC_START_RECORD)
+            .Dump(IDC_RECORD_PATH)
+            .Dump(IDC_RECORD_STATUS)
+            .Click(IDC_CANCEL_RECORD);
     const ProgramOutput run = RunProgram(script, {.world = World()});
     ExpectCleanEnd(run);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
@@ -276,18 +316,21 @@ void PrintTo(const Interruption& c, std::ostream* out) { *out << c.name; }
 
 std::string ActivityScript(const std::string& activity)
 {
-    if (activity == "recording") return kTune + kRecord + "wait 1500\n";
+    if (activity == "recording") return kTune + kRecord + UiScriptText().Wait(1500);
     // "Lock TP" pressed; the event follows at once, while the stream starts
     // and the monitor polls its first lock.
     if (activity == "tuning") {
-        return "click 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-               "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 1\nclick 1\n";
+        return LockTp10744(1);
     }
     // The motor put on the cable through port C, then "Go" to 1.9 E, some ten
     // degrees away from the meridian at a degree a second.
-    return "click 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-           "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 3\nclick 1\n"
-           "page 2\npick 1092 Germany\npick 1086 Augsburg\npick 1093 0019  BulgariaSat 1\nclick 1115\nwait 500\n";
+    return LockTp10744(3)
+        .Page(2)
+        .Pick(IDC_COUNTRY, "Germany")
+        .Pick(IDC_CITY, "Augsburg")
+        .Pick(IDC_SATELLITE, "0019  BulgariaSat 1")
+        .Click(IDC_GO)
+        .Wait(500);
 }
 
 class InterruptedRun : public testing::TestWithParam<Interruption> {};
@@ -299,12 +342,12 @@ TEST_P(InterruptedRun, EndsCleanlyAndKeepsACompleteRecording)
     // Without a scripted event the machine reports the removal a while after
     // the recording has started; the script waits longer than that.
     const std::string world = c.event.empty() ? World("DeviceRemovalAfter=10000\n") : World();
-    const std::string script = ActivityScript(activity) + (c.event.empty() ? "wait 30000\n" : c.event);
+    const std::string script = ActivityScript(activity) + (c.event.empty() ? UiScriptText().Wait(30000) : c.event);
     const ProgramOutput run = RunProgram(script, {.world = world});
     ExpectCleanEnd(run);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     EXPECT_EQ(std::string::npos, run.transcript.find("msgbox ")) << run.transcript;
-    const std::string windowEnd = c.event == "close\n" ? "end 102 CANCEL" : "end 102 OK";
+    const std::string windowEnd = c.event == UiScriptText().Close().str() ? "end 102 CANCEL" : "end 102 OK";
     EXPECT_TRUE(HasLinesInOrder(run.transcript, {"open 102 \"KavroN71 TS Recorder\"", windowEnd})) << run.transcript;
     EXPECT_NE(std::string::npos, run.journal.find("graph remove \"Dest Filter\"")) << "the graph was taken down";
 
@@ -331,15 +374,16 @@ TEST_P(InterruptedRun, EndsCleanlyAndKeepsACompleteRecording)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EventsDuringWork, InterruptedRun,
-                         testing::Values(Interruption{"WindowClosedWhileRecording", "recording", "close\n"},
-                                         Interruption{"WindowClosedWhileTuning", "tuning", "close\n"},
-                                         Interruption{"WindowClosedWhileTheDishMoves", "dish", "close\n"},
-                                         Interruption{"DeviceRemovedWhileRecording", "recording", "device-removal\n"},
-                                         Interruption{"DeviceRemovedWhileTuning", "tuning", "device-removal\n"},
-                                         Interruption{"DeviceRemovedWhileTheDishMoves", "dish", "device-removal\n"},
-                                         Interruption{"MachineReportsRemovalWhileRecording", "recording", ""}),
-                         [](const testing::TestParamInfo<Interruption>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    EventsDuringWork, InterruptedRun,
+    testing::Values(Interruption{"WindowClosedWhileRecording", "recording", UiScriptText().Close()},
+                    Interruption{"WindowClosedWhileTuning", "tuning", UiScriptText().Close()},
+                    Interruption{"WindowClosedWhileTheDishMoves", "dish", UiScriptText().Close()},
+                    Interruption{"DeviceRemovedWhileRecording", "recording", UiScriptText().DeviceRemoval()},
+                    Interruption{"DeviceRemovedWhileTuning", "tuning", UiScriptText().DeviceRemoval()},
+                    Interruption{"DeviceRemovedWhileTheDishMoves", "dish", UiScriptText().DeviceRemoval()},
+                    Interruption{"MachineReportsRemovalWhileRecording", "recording", ""}),
+    [](const testing::TestParamInfo<Interruption>& info) { return std::string(info.param.name); });
 
 // Bytes no editor wrote, without a Ctrl-Z (which ends a text file in text mode).
 std::string Garbage(std::size_t bytes, unsigned seed)
@@ -383,9 +427,20 @@ TEST(FaultRun, GarbageDataFilesBesideTheProgramAreShownAsFarAsTheyReadAndKeptAsT
     std::filesystem::create_directory(sats / "folder.ini");
     std::filesystem::create_symlink(sats / "nowhere", sats / "dangling.ini");
 
-    const std::string script = "click 1\ndump 1012\ndump 1013\ndump 1002\ndump 1003\ndump 1058\n"
-                               "page 2\npick 1092 Germany\npick 1086 Augsburg\ndump 1068\ndump 1021\n"
-                               "pick 1093 0192  Astra\nclick 1115\n";
+    const std::string script = UiScriptText()
+                                   .Click(IDOK)
+                                   .Dump(IDC_FREQUENCY_EDIT)
+                                   .Dump(IDC_LNB_LOW)
+                                   .Dump(IDC_POLARITY)
+                                   .Dump(IDC_DISEQC)
+                                   .Dump(IDC_GOLDCODE)
+                                   .Page(2)
+                                   .Pick(IDC_COUNTRY, "Germany")
+                                   .Pick(IDC_CITY, "Augsburg")
+                                   .Dump(IDC_LATITUDE)
+                                   .Dump(IDC_LONGITUDE)
+                                   .Pick(IDC_SATELLITE, "0192  Astra")
+                                   .Click(IDC_GO);
     const ProgramOutput run = RunProgram(script, {.world = World(), .program = folder / "Kavro-TScap"});
     ExpectCleanEnd(run);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript.substr(0, 4000);

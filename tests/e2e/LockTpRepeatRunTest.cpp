@@ -5,6 +5,11 @@
 #include "tests/e2e/OwnProgramFolder.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/e2e/RunChecks.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "app/MainWindowControls.h"
+#include "app/CDeviceList.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +42,13 @@ constexpr int kPresses = 30;
 TEST(LockTpRepeatRun, EveryPressTunesInOrderAndTheLastOneLocks)
 {
     OwnProgramFolder folder;
-    std::string script = "select 1022 1\nclick 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\nselect 1003 1\n";
+    std::string script = UiScriptText()
+                             .Select(IDC_DEVICE_LIST, 1)
+                             .Click(IDOK)
+                             .Text(IDC_LNB_LOW, "9750")
+                             .Text(IDC_LNB_HIGH, "10600")
+                             .Text(IDC_LNB_SWITCH, "11700")
+                             .Select(IDC_DISEQC, 1);
     std::vector<std::uint64_t> expected;
     for (int press = 0; press < kPresses; ++press) {
         const bool waitsForLock = press == 9 || press == 19 || press == kPresses - 1;
@@ -45,15 +56,18 @@ TEST(LockTpRepeatRun, EveryPressTunesInOrderAndTheLastOneLocks)
             : press == 19                  ? kTwentieth
             : press == kPresses - 1        ? kLast
                                            : kCycle[press % std::size(kCycle)];
-        script += "text 1012 " + std::to_string(tp.frequencyMhz) + "\ntext 1014 " + std::to_string(tp.symbolRate) +
-            "\nselect 1002 " + std::to_string(tp.polarity) + "\nclick 1\n";
+        script += UiScriptText()
+                      .Text(IDC_FREQUENCY_EDIT, std::to_string(tp.frequencyMhz))
+                      .Text(IDC_SYMBOLRATE_EDIT, std::to_string(tp.symbolRate))
+                      .Select(IDC_POLARITY, tp.polarity)
+                      .Click(IDOK);
         expected.push_back(static_cast<std::uint64_t>(tp.frequencyMhz) * 1000);
         // Most presses follow each other at once, every third after a short
         // pause; three times the user waits until the monitor shows the lock.
-        if (press % 3 == 1) script += "wait 40\n";
-        if (waitsForLock) script += "wait-text 1051 10000 " + std::to_string(tp.intermediateKhz) + "\n";
+        if (press % 3 == 1) script += UiScriptText().Wait(40);
+        if (waitsForLock) script += UiScriptText().WaitText(IDC_IF, 10000, std::to_string(tp.intermediateKhz));
     }
-    script += "wait-text 1032 10000 LOCKED\ndump 1051\ndump 1032\nclose\n";
+    script += UiScriptText().WaitText(IDC_LOCK_STATUS, 10000, "LOCKED").Dump(IDC_IF).Dump(IDC_LOCK_STATUS).Close();
 
     const ProgramOutput run = RunProgram(script, {.program = folder.Program()});
     EXPECT_TRUE(EndedCleanly(run));

@@ -7,6 +7,12 @@
 #include "tests/e2e/ProgramRun.h"
 #include "tests/e2e/RunChecks.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "record/CUtiVirtualDamonDlg.h"
+#include "positioner/CPositionDlg.h"
+#include "app/MainWindowControls.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -35,25 +41,59 @@ std::string World(const TempDir& sky)
         "MotorSpeed=10.0\nMotorStep=0.1\n";
 }
 
-const char kScript[] =
+const std::string kScript =
     // Tuner Setting: 12000 H through port C.
-    "click 1\n"
-    "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-    "text 1012 12000\ntext 1014 45000\nselect 1002 0\nselect 1003 3\nclick 1\n"
-    "wait-text 1032 10000 LOCKED\nwait-text 1051 10000 1400000\n"
-    "page 2\ntext 1068 48.0\ntext 1021 19.2\n"
-    // Capture Control: a recording started and cancelled stops the graph that
-    // Lock TP ran, so the recording proper runs it; its limit lies beyond the
-    // dish's tour, which Cancel Record ends.
-    "page 1\nclick 1034\ntext 1031 60\nclick 1036\nclick 1037\nclick 1036\n"
-    "wait-text 1039 10000 60 Seconds\nwait 500\n"
-    // Motor/Positioner: three steps east and back keep the lock; a drive west
-    // for a moment loses it; "Go" to 13.0 E and back to 19.2 E finds it again.
-    "page 2\nclick 1100\nclick 1100\nclick 1100\nwait 300\nclick 1004\nclick 1004\nclick 1004\nwait 300\n"
-    "click 1102\nwait 200\nclick 1003\nwait-text 1032 10000 UNLOCKED\n"
-    "text 1093 0130\nclick 1115\nwait 1000\n"
-    "text 1093 0192\nclick 1115\nwait-text 1032 10000 LOCKED\nwait 1000\n"
-    "page 1\nclick 1037\nclose\n";
+    UiScriptText()
+        .Click(IDOK)
+        .Text(IDC_LNB_LOW, "9750")
+        .Text(IDC_LNB_HIGH, "10600")
+        .Text(IDC_LNB_SWITCH, "11700")
+        .Text(IDC_FREQUENCY_EDIT, "12000")
+        .Text(IDC_SYMBOLRATE_EDIT, "45000")
+        .Select(IDC_POLARITY, 0)
+        .Select(IDC_DISEQC, 3)
+        .Click(IDOK)
+        .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+        .WaitText(IDC_IF, 10000, "1400000")
+        .Page(2)
+        .Text(IDC_LATITUDE, "48.0")
+        .Text(IDC_LONGITUDE, "19.2")
+        // Capture Control: a recording started and cancelled stops the graph that
+        // Lock TP ran, so the recording proper runs it; its limit lies beyond the
+        // dish's tour, which Cancel Record ends.
+        .Page(1)
+        .Click(IDC_USE_TIME_LIMIT)
+        .Text(IDC_TIME_LIMIT, "60")
+        .Click(IDC_START_RECORD)
+        .Click(IDC_CANCEL_RECORD)
+        .Click(IDC_START_RECORD)
+        .WaitText(IDC_PROGRESS_TEXT, 10000, "60 Seconds")
+        .Wait(500)
+        // Motor/Positioner: three steps east and back keep the lock; a drive west
+        // for a moment loses it; "Go" to 13.0 E and back to 19.2 E finds it again.
+        .Page(2)
+        .Click(IDC_STEP_EAST)
+        .Click(IDC_STEP_EAST)
+        .Click(IDC_STEP_EAST)
+        .Wait(300)
+        .Click(IDC_STEP_WEST)
+        .Click(IDC_STEP_WEST)
+        .Click(IDC_STEP_WEST)
+        .Wait(300)
+        .Click(IDC_DRIVE_WEST)
+        .Wait(200)
+        .Click(IDC_STOP)
+        .WaitText(IDC_LOCK_STATUS, 10000, "UNLOCKED")
+        .Text(IDC_SATELLITE, "0130")
+        .Click(IDC_GO)
+        .Wait(1000)
+        .Text(IDC_SATELLITE, "0192")
+        .Click(IDC_GO)
+        .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+        .Wait(1000)
+        .Page(1)
+        .Click(IDC_CANCEL_RECORD)
+        .Close();
 
 std::vector<std::string> LinesAfterLast(const std::string& text, const std::string& mark, const std::string& prefix)
 {

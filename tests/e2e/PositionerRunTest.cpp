@@ -2,6 +2,11 @@
 // shipped city list, a shipped satellite on the motorised dish's port, "Go",
 // and the Tuner Setting page then locks a transponder of that satellite.
 #include "tests/e2e/ProgramRun.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "positioner/CPositionDlg.h"
+#include "app/MainWindowControls.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +24,31 @@ const std::string kWorld = "[World]\nTuners=N71\nSite=48.3667,10.8833\nSky=" KAV
 
 TEST(PositionerRun, GoTurnsTheDishToTheChosenSatelliteAndItsTransponderLocks)
 {
-    const ProgramOutput run = RunProgram("click 1\n"
-                                         // 10744 H of 19.2 E on port C, so the switch puts the motor on the
-                                         // cable; the dish still looks along the site's meridian.
-                                         "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-                                         "text 1012 10744\ntext 1014 22000\nselect 1002 0\nselect 1003 3\nclick 1\n"
-                                         "wait 1500\ndump 1032\n"
-                                         "page 2\n"
-                                         "pick 1092 Germany\npick 1086 Augsburg\ndump 1068\ndump 1021\n"
-                                         "pick 1093 0192  Astra 1KR/1L/1M/1N\nclick 1115\n"
-                                         "wait 2500\n"
-                                         "page 0\nclick 1\nwait-text 1032 10000 LOCKED\n",
+    const ProgramOutput run = RunProgram(UiScriptText()
+                                             .Click(IDOK)
+                                             // 10744 H of 19.2 E on port C, so the switch puts the motor on the
+                                             // cable; the dish still looks along the site's meridian.
+                                             .Text(IDC_LNB_LOW, "9750")
+                                             .Text(IDC_LNB_HIGH, "10600")
+                                             .Text(IDC_LNB_SWITCH, "11700")
+                                             .Text(IDC_FREQUENCY_EDIT, "10744")
+                                             .Text(IDC_SYMBOLRATE_EDIT, "22000")
+                                             .Select(IDC_POLARITY, 0)
+                                             .Select(IDC_DISEQC, 3)
+                                             .Click(IDOK)
+                                             .Wait(1500)
+                                             .Dump(IDC_LOCK_STATUS)
+                                             .Page(2)
+                                             .Pick(IDC_COUNTRY, "Germany")
+                                             .Pick(IDC_CITY, "Augsburg")
+                                             .Dump(IDC_LATITUDE)
+                                             .Dump(IDC_LONGITUDE)
+                                             .Pick(IDC_SATELLITE, "0192  Astra 1KR/1L/1M/1N")
+                                             .Click(IDC_GO)
+                                             .Wait(2500)
+                                             .Page(0)
+                                             .Click(IDOK)
+                                             .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED"),
                                          {.world = kWorld});
     EXPECT_EQ(0, run.exitCode);
     const std::string& transcript = run.transcript;

@@ -47,25 +47,6 @@ ProgramOutput RunProgram(const std::string& script, const ProgramRunOptions& opt
     return run;
 }
 
-std::vector<std::string> LogTexts(const std::string& log)
-{
-    std::vector<std::string> texts;
-    for (const std::string& line : Lines(log)) {
-        const std::size_t close = line.find("] ");
-        texts.push_back(close == std::string::npos ? line : line.substr(close + 2));
-    }
-    return texts;
-}
-
-std::vector<std::uint64_t> JournalNumbers(const std::string& journal, const std::string& prefix)
-{
-    std::vector<std::uint64_t> numbers;
-    for (const std::string& line : Lines(journal)) {
-        if (line.rfind(prefix, 0) == 0) numbers.push_back(std::stoull(line.substr(prefix.size())));
-    }
-    return numbers;
-}
-
 std::string TransportStreamFault(const std::string& file)
 {
     if (file.size() % 188 != 0) return "a partial packet at the end";

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/JournalTail.h"
+#include "tests/support/LogTexts.h"
 #include "tests/support/TextLines.h"
 
 #include <gtest/gtest.h>
@@ -38,10 +40,9 @@ struct ProgramOutput {
 
 ProgramOutput RunProgram(const std::string& script, const ProgramRunOptions& options = {});
 
-// The log lines without their time stamps.
-std::vector<std::string> LogTexts(const std::string& log);
-// The numbers of the journal lines that start with prefix, in order.
-std::vector<std::uint64_t> JournalNumbers(const std::string& journal, const std::string& prefix);
+// LogTexts(log) (tests/support/LogTexts.h) gives the log lines without their
+// headers; JournalNumbers(journal, prefix) (tests/support/JournalTail.h) the
+// numbers of the journal lines that start with prefix.
 // Packets in sync, whole, with unbroken continuity per PID: the first fault
 // found, or empty.
 std::string TransportStreamFault(const std::string& file);

@@ -3,6 +3,12 @@
 // by itself with every simulator object released.
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "record/CUtiVirtualDamonDlg.h"
+#include "app/MainWindowControls.h"
+#include "app/CDeviceList.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +82,7 @@ TEST(ProgramRun, F1OpensTheHelpFileShippedBesideTheProgram)
 
 TEST(ProgramRun, CancelInTheDeviceSelectionEndsTheProgram)
 {
-    const ProgramOutput run = RunProgram("click 2\n");
+    const ProgramOutput run = RunProgram(UiScriptText().Click(IDCANCEL));
     EXPECT_EQ(0, run.exitCode);
     EXPECT_TRUE(HasLinesInOrder(run.transcript, {"open 140 \"Kavro Record : Select device\"", "end 140 CANCEL"}));
     EXPECT_EQ(std::string::npos, run.transcript.find("open 102")) << run.transcript;
@@ -88,7 +94,7 @@ TEST(ProgramRun, ADeviceRemovalClosesTheProgram)
 {
     const std::string world = "[World]\nTuners=N71\nDeviceRemovalAfter=2000\n"
                               "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\n";
-    const ProgramOutput run = RunProgram("click 1\nwait 20000\n", {.world = world});
+    const ProgramOutput run = RunProgram(UiScriptText().Click(IDOK).Wait(20000), {.world = world});
     EXPECT_EQ(0, run.exitCode);
     EXPECT_TRUE(HasLinesInOrder(run.transcript,
                                 {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
@@ -131,10 +137,18 @@ TEST(ProgramRun, MonitorAndRecorderBeforeAnyTune)
 {
     // Nothing is tuned: the monitor reports no lock, "Apply" has no identifier
     // to send, and the recorder refuses to start without a lock.
-    const ProgramOutput run = RunProgram("select 1022 2\nclick 1\nwait-text 1032 5000 UNLOCKED\n"
-                                         "dump 1035\ndump 1034\n"
-                                         // The tuner page has a control 1000 of its own.
-                                         "page 1\nclick 1000\nclick 1036\nclick 1037\ndump 1035\n");
+    const ProgramOutput run = RunProgram(UiScriptText()
+                                             .Select(IDC_DEVICE_LIST, 2)
+                                             .Click(IDOK)
+                                             .WaitText(IDC_LOCK_STATUS, 5000, "UNLOCKED")
+                                             .Dump(IDC_STRENGTH)
+                                             .Dump(IDC_QUALITY)
+                                             // The tuner page has a control 1000 of its own.
+                                             .Page(1)
+                                             .Click(IDC_APPLY)
+                                             .Click(IDC_START_RECORD)
+                                             .Click(IDC_CANCEL_RECORD)
+                                             .Dump(IDC_RECORD_STATUS));
     EXPECT_EQ(0, run.exitCode);
     EXPECT_TRUE(
         HasLinesInOrder(run.transcript,
@@ -162,18 +176,36 @@ TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
     const std::string world = "[World]\nTuners=N72B\nSky=" + sky.path().string() +
         "\n[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
         "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nDefault=A\n";
-    const std::string script =
-        "select 1022 0\nclick 1\n"
-        "text 1012 11494\ntext 1014 22000\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-        "select 1002 0\nselect 1003 1\nclick 1\n"
-        "wait-text 1032 10000 LOCKED\n"
-        // The stream description comes with the first locked poll.
-        "wait-text 1052 5000 22000000\ndump 1053\ndump 1048\ndump 1042\ndump 1047\ndump 1050\ndump 1051\n"
-        // A first short recording leaves the graph stopped, so the
-        // second starts it: its delivered bytes are journaled.
-        "page 1\nclick 1036\nclick 1037\n"
-        "click 1034\ntext 1031 3\nclick 1036\nwait 3000\n"
-        "wait-text 1035 10000 Record Stopped!\n";
+    const std::string script = UiScriptText()
+                                   .Select(IDC_DEVICE_LIST, 0)
+                                   .Click(IDOK)
+                                   .Text(IDC_FREQUENCY_EDIT, "11494")
+                                   .Text(IDC_SYMBOLRATE_EDIT, "22000")
+                                   .Text(IDC_LNB_LOW, "9750")
+                                   .Text(IDC_LNB_HIGH, "10600")
+                                   .Text(IDC_LNB_SWITCH, "11700")
+                                   .Select(IDC_POLARITY, 0)
+                                   .Select(IDC_DISEQC, 1)
+                                   .Click(IDOK)
+                                   .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                   // The stream description comes with the first locked poll.
+                                   .WaitText(IDC_SYMBOL_RATE, 5000, "22000000")
+                                   .Dump(IDC_STANDARD)
+                                   .Dump(IDC_FEC)
+                                   .Dump(IDC_MODULATION)
+                                   .Dump(IDC_ROLL_OFF)
+                                   .Dump(IDC_MATYPE)
+                                   .Dump(IDC_IF)
+                                   // A first short recording leaves the graph stopped, so the
+                                   // second starts it: its delivered bytes are journaled.
+                                   .Page(1)
+                                   .Click(IDC_START_RECORD)
+                                   .Click(IDC_CANCEL_RECORD)
+                                   .Click(IDC_USE_TIME_LIMIT)
+                                   .Text(IDC_TIME_LIMIT, "3")
+                                   .Click(IDC_START_RECORD)
+                                   .Wait(3000)
+                                   .WaitText(IDC_RECORD_STATUS, 10000, "Record Stopped!");
     const ProgramOutput run = RunProgram(script, {.world = world});
     EXPECT_EQ(0, run.exitCode);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;

@@ -7,6 +7,12 @@
 #include "tests/e2e/OwnProgramFolder.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/e2e/RunChecks.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "record/CUtiVirtualDamonDlg.h"
+#include "app/MainWindowControls.h"
+#include "app/CDeviceList.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -59,39 +65,35 @@ int IntermediateKhz(int frequencyMhz) { return (frequencyMhz - (frequencyMhz > 1
 
 std::string RecordOneSecondScript(const Machine& machine, const Transponder& tp)
 {
-    const std::string lines[] = {
-        "select 1022 " + std::to_string(machine.device),
-        "click 1",
-        "text 1013 9750",
-        "text 1015 10600",
-        "text 1059 11700",
-        "text 1012 " + std::to_string(tp.frequencyMhz),
-        "text 1014 " + std::to_string(tp.symbolRate),
-        "select 1002 " + std::to_string(tp.polarity),
-        "select 1003 " + std::to_string(tp.diseqc),
-        "click 1",
-        "wait-text 1032 10000 LOCKED",
+    return UiScriptText()
+        .Select(IDC_DEVICE_LIST, machine.device)
+        .Click(IDOK)
+        .Text(IDC_LNB_LOW, "9750")
+        .Text(IDC_LNB_HIGH, "10600")
+        .Text(IDC_LNB_SWITCH, "11700")
+        .Text(IDC_FREQUENCY_EDIT, std::to_string(tp.frequencyMhz))
+        .Text(IDC_SYMBOLRATE_EDIT, std::to_string(tp.symbolRate))
+        .Select(IDC_POLARITY, tp.polarity)
+        .Select(IDC_DISEQC, tp.diseqc)
+        .Click(IDOK)
+        .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
         // The stream description of this transponder: locked on the right one.
-        "wait-text 1051 10000 " + std::to_string(IntermediateKhz(tp.frequencyMhz)),
-        "page 1",
-        "click 1034",
-        "text 1031 1",
+        .WaitText(IDC_IF, 10000, std::to_string(IntermediateKhz(tp.frequencyMhz)))
+        .Page(1)
+        .Click(IDC_USE_TIME_LIMIT)
+        .Text(IDC_TIME_LIMIT, "1")
         // Lock TP left the graph running; a recording started and cancelled
         // stops it, so the recording that counts runs it and its delivered
         // bytes are journaled.
-        "click 1036",
-        "click 1037",
-        "click 1036",
+        .Click(IDC_START_RECORD)
+        .Click(IDC_CANCEL_RECORD)
+        .Click(IDC_START_RECORD)
         // "1 Seconds" left shows from the first tick until the last second
         // begins; the status then says "Record Stopped!" again only once the
         // time is up.
-        "wait-text 1039 10000 1 Seconds",
-        "wait-text 1035 10000 Record Stopped!",
-        "close",
-    };
-    std::string script;
-    for (const std::string& line : lines) script += line + "\n";
-    return script;
+        .WaitText(IDC_PROGRESS_TEXT, 10000, "1 Seconds")
+        .WaitText(IDC_RECORD_STATUS, 10000, "Record Stopped!")
+        .Close();
 }
 
 class RepeatedRecordingRun : public testing::TestWithParam<int> {

@@ -5,6 +5,9 @@
 #include "tests/e2e/OwnProgramFolder.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -36,15 +39,32 @@ protected:
 
 TEST_F(TunerSettingsRun, SecondRunShowsWhatTheFirstSaved)
 {
-    Run("click 1\ntext 1013 9750\ntext 1015 10600\ntext 1059 11700\ntext 1012 11623\ntext 1014 22000\n"
-        "select 1002 1\nselect 1003 2\ntext 1058 131070\nselect 1009 1\n");
+    Run(UiScriptText()
+            .Click(IDOK)
+            .Text(IDC_LNB_LOW, "9750")
+            .Text(IDC_LNB_HIGH, "10600")
+            .Text(IDC_LNB_SWITCH, "11700")
+            .Text(IDC_FREQUENCY_EDIT, "11623")
+            .Text(IDC_SYMBOLRATE_EDIT, "22000")
+            .Select(IDC_POLARITY, 1)
+            .Select(IDC_DISEQC, 2)
+            .Text(IDC_GOLDCODE, "131070")
+            .Select(IDC_CODE_TYPE, 1));
     const std::string first = Settings();
     EXPECT_EQ("[Config]\r\npolarity=1\r\ndiseqc=2\r\ngoldcode=131070\r\ngoldtype=1\r\nfreq=11623\r\nsymbol=22000\r\n"
               "lnblow=9750\r\nlnbhigh=10600\r\nlnbswitch=11700\r\n",
               first);
 
-    const std::string transcript =
-        Run("click 1\ndump 1012\ndump 1014\ndump 1013\ndump 1015\ndump 1059\ndump 1002\ndump 1003\ndump 1058\n");
+    const std::string transcript = Run(UiScriptText()
+                                           .Click(IDOK)
+                                           .Dump(IDC_FREQUENCY_EDIT)
+                                           .Dump(IDC_SYMBOLRATE_EDIT)
+                                           .Dump(IDC_LNB_LOW)
+                                           .Dump(IDC_LNB_HIGH)
+                                           .Dump(IDC_LNB_SWITCH)
+                                           .Dump(IDC_POLARITY)
+                                           .Dump(IDC_DISEQC)
+                                           .Dump(IDC_GOLDCODE));
     for (const char* line : {
              "control 1012 edit \"11623\" enabled=1 visible=1",
              "control 1014 edit \"22000\" enabled=1 visible=1",

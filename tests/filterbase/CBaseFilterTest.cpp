@@ -2,15 +2,16 @@
 // hooks, FindPin, filter information, graph membership and the clock.
 #include "filterbase/CBaseFilter.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"
+#include "tests/support/TestComObject.h"
 
 #include <string>
 
 namespace {
 
-using CBaseFilterTest = FilterFixture;
+using CBaseFilterTest = FilterRig;
 
 TEST_F(CBaseFilterTest, CountStartsAtZeroAndTheLastReleaseDeletes)
 {
@@ -208,23 +209,9 @@ TEST_F(CBaseFilterTest, FindPinComparesNamesExactly)
 }
 
 // A graph that is also an event sink, counting its references and events.
-class FakeGraph final : public IFilterGraph, public IMediaEventSink {
+class FakeGraph final : public TestComObject<IFilterGraph, IMediaEventSink> {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IFilterGraph) {
-            *ppv = static_cast<IFilterGraph*>(this);
-        } else if (riid == IID_IMediaEventSink && offersSink) {
-            *ppv = static_cast<IMediaEventSink*>(this);
-        } else {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    FakeGraph() : TestComObject(1) {}
     STDMETHODIMP AddFilter(IBaseFilter*, LPCWSTR) override { return E_NOTIMPL; }
     STDMETHODIMP RemoveFilter(IBaseFilter*) override { return E_NOTIMPL; }
     STDMETHODIMP EnumFilters(IEnumFilters**) override { return E_NOTIMPL; }
@@ -239,9 +226,15 @@ public:
         return S_OK;
     }
 
-    ULONG refs = 1;
     bool offersSink = true;
     LONG lastEvent = 0;
+
+private:
+    void* FindInterface(REFIID riid) override
+    {
+        if (riid == IID_IMediaEventSink && !offersSink) return nullptr;
+        return TestComObject::FindInterface(riid);
+    }
 };
 
 TEST_F(CBaseFilterTest, JoinFilterGraphKeepsGraphAndSinkWithoutReferences)
@@ -250,17 +243,17 @@ TEST_F(CBaseFilterTest, JoinFilterGraphKeepsGraphAndSinkWithoutReferences)
     FakeGraph graph;
     EXPECT_HR(E_NOTIMPL, filter->NotifyEvent(EC_COMPLETE, 0, 0));
     ASSERT_HR(S_OK, filter->JoinFilterGraph(&graph, L"Dest Filter"));
-    EXPECT_EQ(1u, graph.refs);
+    EXPECT_EQ(1u, graph.Refs());
     EXPECT_EQ(static_cast<IFilterGraph*>(&graph), filter->GetFilterGraph());
     EXPECT_HR(S_OK, filter->NotifyEvent(EC_COMPLETE, 0, 0));
     EXPECT_EQ(EC_COMPLETE, graph.lastEvent);
-    EXPECT_EQ(1u, graph.refs);
+    EXPECT_EQ(1u, graph.Refs());
 
     FILTER_INFO info{};
     ASSERT_HR(S_OK, filter->QueryFilterInfo(&info));
     EXPECT_EQ(std::wstring(L"Dest Filter"), info.achName);
     EXPECT_EQ(static_cast<IFilterGraph*>(&graph), info.pGraph);
-    EXPECT_EQ(2u, graph.refs) << "QueryFilterInfo hands out a reference to the graph";
+    EXPECT_EQ(2u, graph.Refs()) << "QueryFilterInfo hands out a reference to the graph";
     info.pGraph->Release();
 
     ASSERT_HR(S_OK, filter->JoinFilterGraph(nullptr, nullptr));
@@ -272,7 +265,7 @@ TEST_F(CBaseFilterTest, JoinFilterGraphKeepsGraphAndSinkWithoutReferences)
     graph.offersSink = false;
     ASSERT_HR(S_OK, filter->JoinFilterGraph(&graph, L"x"));
     EXPECT_HR(E_NOTIMPL, filter->NotifyEvent(EC_COMPLETE, 0, 0));
-    EXPECT_EQ(1u, graph.refs);
+    EXPECT_EQ(1u, graph.Refs());
     filter->JoinFilterGraph(nullptr, nullptr);
 }
 
@@ -300,15 +293,9 @@ TEST_F(CBaseFilterTest, QueryFilterInfoCutsTheNameToTheField)
     EXPECT_HR(E_POINTER, filter->QueryFilterInfo(nullptr));
 }
 
-class FakeClock final : public IReferenceClock {
+class FakeClock final : public TestComObject<IReferenceClock> {
 public:
-    STDMETHODIMP QueryInterface(REFIID, void** ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    FakeClock() : TestComObject(1) {}
     STDMETHODIMP GetTime(REFERENCE_TIME* pTime) override
     {
         *pTime = now;
@@ -318,7 +305,6 @@ public:
     STDMETHODIMP AdvisePeriodic(REFERENCE_TIME, REFERENCE_TIME, HSEMAPHORE, DWORD_PTR*) override { return E_NOTIMPL; }
     STDMETHODIMP Unadvise(DWORD_PTR) override { return E_NOTIMPL; }
 
-    ULONG refs = 1;
     REFERENCE_TIME now = 0;
     HRESULT result = S_OK;
 };
@@ -332,11 +318,11 @@ TEST_F(CBaseFilterTest, SyncSourceAndStreamTime)
     FakeClock clock;
     clock.now = 50'000'000;
     ASSERT_HR(S_OK, filter->SetSyncSource(&clock));
-    EXPECT_EQ(2u, clock.refs);
+    EXPECT_EQ(2u, clock.Refs());
     IReferenceClock* got = nullptr;
     ASSERT_HR(S_OK, filter->GetSyncSource(&got));
     EXPECT_EQ(&clock, got);
-    EXPECT_EQ(3u, clock.refs);
+    EXPECT_EQ(3u, clock.Refs());
     got->Release();
 
     ASSERT_HR(S_OK, filter->Run(20'000'000));
@@ -347,7 +333,7 @@ TEST_F(CBaseFilterTest, SyncSourceAndStreamTime)
     filter->Stop();
 
     ASSERT_HR(S_OK, filter->SetSyncSource(nullptr));
-    EXPECT_EQ(1u, clock.refs);
+    EXPECT_EQ(1u, clock.Refs());
     ASSERT_HR(S_OK, filter->GetSyncSource(&got));
     EXPECT_EQ(nullptr, got);
     EXPECT_HR(E_POINTER, filter->GetSyncSource(nullptr));

@@ -3,23 +3,18 @@
 // ReceiveMultiple.
 #include "filterbase/CBaseInputPin.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
+#include "tests/support/TestComObject.h"
 
 namespace {
 
-using CBaseInputPinTest = FilterFixture;
+using CBaseInputPinTest = FilterRig;
 
 // An allocator whose Decommit can fail, counting references and calls.
-class FakeAllocator final : public IMemAllocator {
+class FakeAllocator final : public TestComObject<IMemAllocator> {
 public:
-    STDMETHODIMP QueryInterface(REFIID, void** ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    FakeAllocator() : TestComObject(1) {}
     STDMETHODIMP SetProperties(ALLOCATOR_PROPERTIES*, ALLOCATOR_PROPERTIES*) override { return E_NOTIMPL; }
     STDMETHODIMP GetProperties(ALLOCATOR_PROPERTIES*) override { return E_NOTIMPL; }
     STDMETHODIMP Commit() override { return S_OK; }
@@ -31,7 +26,6 @@ public:
     STDMETHODIMP GetBuffer(IMediaSample**, REFERENCE_TIME*, REFERENCE_TIME*, DWORD) override { return E_NOTIMPL; }
     STDMETHODIMP ReleaseBuffer(IMediaSample*) override { return E_NOTIMPL; }
 
-    ULONG refs = 1;
     int decommits = 0;
     HRESULT decommitResult = S_OK;
 };
@@ -64,11 +58,11 @@ TEST_F(CBaseInputPinTest, NotifyAllocatorSwapsReferences)
     FakeAllocator b;
     EXPECT_HR(E_POINTER, in->NotifyAllocator(nullptr, FALSE));
     ASSERT_HR(S_OK, in->NotifyAllocator(&a, TRUE));
-    EXPECT_EQ(2u, a.refs);
+    EXPECT_EQ(2u, a.Refs());
     EXPECT_TRUE(in->IsReadOnly());
     ASSERT_HR(S_OK, in->NotifyAllocator(&b, FALSE));
-    EXPECT_EQ(1u, a.refs);
-    EXPECT_EQ(2u, b.refs);
+    EXPECT_EQ(1u, a.Refs());
+    EXPECT_EQ(2u, b.Refs());
     EXPECT_FALSE(in->IsReadOnly());
     EXPECT_EQ(&b, in->Allocator());
     ALLOCATOR_PROPERTIES props{};
@@ -77,10 +71,10 @@ TEST_F(CBaseInputPinTest, NotifyAllocatorSwapsReferences)
     // BreakConnect: a failing Decommit keeps the allocator; a good one releases it.
     b.decommitResult = E_FAIL;
     EXPECT_HR(E_FAIL, in->CBaseInputPin::BreakConnect());
-    EXPECT_EQ(2u, b.refs);
+    EXPECT_EQ(2u, b.Refs());
     b.decommitResult = S_OK;
     EXPECT_HR(S_OK, in->CBaseInputPin::BreakConnect());
-    EXPECT_EQ(1u, b.refs);
+    EXPECT_EQ(1u, b.Refs());
     EXPECT_EQ(nullptr, in->Allocator());
     EXPECT_HR(S_OK, in->CBaseInputPin::BreakConnect()) << "nothing to release";
 }

@@ -2,14 +2,14 @@
 // and decommit with the filter state, delivery and forwarding.
 #include "filterbase/CBaseOutputPin.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
 
 #include <thread>
 
 namespace {
 
-using CBaseOutputPinTest = FilterFixture;
+using CBaseOutputPinTest = FilterRig;
 
 TEST_F(CBaseOutputPinTest, ConnectNegotiatesTheAllocator)
 {

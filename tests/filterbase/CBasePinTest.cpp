@@ -2,7 +2,7 @@
 // disconnecting, QueryAccept, pin information and references.
 #include "filterbase/CBasePin.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-using CBasePinTest = FilterFixture;
+using CBasePinTest = FilterRig;
 
 TEST_F(CBasePinTest, ConnectAgreesOnTheFirstTypeBothAccept)
 {

@@ -2,18 +2,18 @@
 // and the media type version.
 #include "filterbase/CEnumMediaTypes.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
 
 #include <algorithm>
 
 namespace {
 
-class CEnumMediaTypesTest : public FilterFixture {
+class CEnumMediaTypesTest : public FilterRig {
 protected:
     void SetUp() override
     {
-        FilterFixture::SetUp();
+        FilterRig::SetUp();
         TestFilter* filter = NewFilter();
         pin = filter->AddPin(std::make_unique<TestInputPin>(filter, L"In"));
         for (const GUID& sub : {kSubA, kSubB, kSubC}) {
@@ -24,7 +24,7 @@ protected:
     void TearDown() override
     {
         enumerator = nullptr;
-        FilterFixture::TearDown();
+        FilterRig::TearDown();
     }
 
     // The subtypes of up to n fetched types, which are freed.

@@ -2,18 +2,18 @@
 // pins does to them.
 #include "filterbase/CEnumPins.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
 
 #include <algorithm>
 
 namespace {
 
-class CEnumPinsTest : public FilterFixture {
+class CEnumPinsTest : public FilterRig {
 protected:
     void SetUp() override
     {
-        FilterFixture::SetUp();
+        FilterRig::SetUp();
         filter = NewFilter();
         for (LPCWSTR name : {L"P0", L"P1", L"P2"}) {
             pins.push_back(filter->AddPin(std::make_unique<TestInputPin>(filter, name)));
@@ -23,7 +23,7 @@ protected:
     void TearDown() override
     {
         enumerator = nullptr;
-        FilterFixture::TearDown();
+        FilterRig::TearDown();
     }
 
     // Fetches up to n pins, releasing them; returns them in order.

@@ -1,27 +1,21 @@
 // CUnknown: the owning unknown when an object is aggregated.
 #include "filterbase/CUnknown.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/ComPtr.h"
+#include "tests/support/TestComObject.h"
 
 namespace {
 
 // An outer object that counts what its inner object forwards to it.
-class Outer final : public IUnknown {
+class Outer final : public TestComObject<IUnknown> {
 public:
+    Outer() : TestComObject(1) {}
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
         ++queries;
-        *ppv = riid == IID_IUnknown ? static_cast<IUnknown*>(this) : nullptr;
-        if (!*ppv) {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
+        return TestComObject::QueryInterface(riid, ppv);
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
-    ULONG refs = 1;
     int queries = 0;
 };
 
@@ -45,14 +39,14 @@ TEST(CUnknownTest, AggregatedObjectForwardsToItsOwner)
     IBaseFilter* filter = nullptr;
     ASSERT_HR(S_OK, own->NonDelegatingQueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(&filter)));
     // The interface's own IUnknown methods are the owner's.
-    EXPECT_EQ(2u, outer.refs) << "the query's reference went to the owner";
+    EXPECT_EQ(2u, outer.Refs()) << "the query's reference went to the owner";
     IUnknown* viaInterface = nullptr;
     EXPECT_HR(S_OK, filter->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&viaInterface)));
     EXPECT_EQ(&outer, viaInterface);
     EXPECT_EQ(1, outer.queries);
     viaInterface->Release();
     filter->Release();
-    EXPECT_EQ(1u, outer.refs);
+    EXPECT_EQ(1u, outer.Refs());
 
     // The object's own unknown is not the owner's.
     void* innerUnknown = nullptr;
@@ -63,7 +57,7 @@ TEST(CUnknownTest, AggregatedObjectForwardsToItsOwner)
     EXPECT_HR(E_NOINTERFACE, own->NonDelegatingQueryInterface(IID_IPin, &none));
     EXPECT_EQ(nullptr, none);
     EXPECT_EQ(0u, own->NonDelegatingRelease());
-    EXPECT_EQ(1u, outer.refs);
+    EXPECT_EQ(1u, outer.Refs());
 }
 
 } // namespace

@@ -2,24 +2,18 @@
 // count their format object, what counts as partially specified, and partial matching.
 #include "filterbase/MediaTypeValue.h"
 
-#include "FilterFixture.h"
+#include "FilterRig.h"
 #include "platform/com/TaskMem.h"
+#include "tests/support/TestComObject.h"
 
 #include <utility>
 
 namespace {
 
 // A format object that counts its references.
-class CountedObject final : public IUnknown {
+class CountedObject final : public TestComObject<IUnknown> {
 public:
-    STDMETHODIMP QueryInterface(REFIID, void** ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
-    ULONG refs = 1;
+    CountedObject() : TestComObject(1) {}
 };
 
 TEST(MediaTypeValueTest, StartsInitialised)
@@ -49,19 +43,19 @@ TEST(MediaTypeValueTest, AssignCopiesTheBlockAndCountsTheObject)
         ASSERT_HR(S_OK, copy.Assign(source));
         EXPECT_TRUE(copy.Equals(source));
         EXPECT_NE(source.pbFormat, copy.pbFormat);
-        EXPECT_EQ(3u, object.refs);
+        EXPECT_EQ(3u, object.Refs());
         ASSERT_HR(S_OK, copy.Assign(copy)) << "assigning itself changes nothing";
-        EXPECT_EQ(3u, object.refs);
+        EXPECT_EQ(3u, object.Refs());
         EXPECT_TRUE(copy.Equals(source));
 
         MediaTypeValue moved(std::move(copy));
         EXPECT_EQ(nullptr, copy.pbFormat);
-        EXPECT_EQ(3u, object.refs) << "a move takes the reference along";
+        EXPECT_EQ(3u, object.Refs()) << "a move takes the reference along";
         EXPECT_TRUE(moved.Equals(source));
     }
-    EXPECT_EQ(2u, object.refs) << "the copy gave its reference back";
+    EXPECT_EQ(2u, object.Refs()) << "the copy gave its reference back";
     source.Free();
-    EXPECT_EQ(1u, object.refs);
+    EXPECT_EQ(1u, object.Refs());
     EXPECT_EQ(0u, source.cbFormat);
     EXPECT_EQ(nullptr, source.pbFormat);
 }

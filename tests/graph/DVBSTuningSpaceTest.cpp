@@ -5,14 +5,14 @@
 #include "graph/TunerGraph.h"
 #include "graph/TunerGraphBuild.h"
 #include "platform/com/ClassRegistry.h"
-#include "tests/graph/GraphWorld.h"
+#include "tests/graph/GraphRig.h"
 #include "tests/support/ComAssert.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class DVBSTuningSpaceTest : public GraphWorldTest {
+class DVBSTuningSpaceTest : public GraphRig {
 protected:
     ComPtr<ITuningSpaceContainer> Store()
     {

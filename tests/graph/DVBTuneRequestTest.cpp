@@ -5,7 +5,7 @@
 #include "graph/TunerGraph.h"
 #include "graph/TunerGraphBuild.h"
 #include "platform/com/WideText.h"
-#include "tests/graph/GraphWorld.h"
+#include "tests/graph/GraphRig.h"
 #include "tests/support/ComAssert.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 
 namespace {
 
-class DVBTuneRequestTest : public GraphWorldTest {
+class DVBTuneRequestTest : public GraphRig {
 protected:
     void Build()
     {

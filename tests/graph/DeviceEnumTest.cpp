@@ -9,9 +9,12 @@
 #include "sink/RecordSession.h"
 #include "runtime/LiveObjects.h"
 #include "runtime/devices/DeviceClasses.h"
+#include "tests/support/JournalTail.h"
+#include "tests/graph/DeviceRig.h"
 #include "tests/support/LogTexts.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDrive.h"
+#include "tests/support/TestComObject.h"
 
 #include <gtest/gtest.h>
 
@@ -21,34 +24,13 @@
 namespace {
 
 // A system device enumerator whose every category fails to enumerate.
-class BrokenDevEnum final : public ICreateDevEnum {
+class BrokenDevEnum final : public HeapTestComObject<ICreateDevEnum> {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid != IID_IUnknown && riid != IID_ICreateDevEnum) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<ICreateDevEnum*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG refs = --m_refs;
-        if (refs == 0) delete this;
-        return refs;
-    }
     STDMETHODIMP CreateClassEnumerator(REFCLSID, IEnumMoniker** ppEnumMoniker, DWORD) override
     {
         *ppEnumMoniker = nullptr;
         return E_FAIL;
     }
-
-private:
-    ~BrokenDevEnum() = default;
-    std::atomic<ULONG> m_refs{0};
 };
 
 runtime::DeviceFilterFactory Failing(HRESULT hr)
@@ -59,35 +41,10 @@ runtime::DeviceFilterFactory Failing(HRESULT hr)
     };
 }
 
-class DeviceEnumTest : public ::testing::Test {
+class DeviceEnumTest : public DeviceRig {
 protected:
-    void SetUp() override
-    {
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
-        JournalOpen((m_drive / "journal.txt").string());
-    }
-    void TearDown() override
-    {
-        JournalClose();
-        ClearComClassRegistry();
-        CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
-    }
-
-    void AddTuner(std::optional<std::wstring> name, runtime::DeviceFilterFactory factory = Failing(E_FAIL))
-    {
-        m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, std::move(name), std::move(factory));
-    }
-
-    std::vector<std::string> Debug() const { return DebugTexts(m_drive / "journal.txt"); }
-    std::vector<std::string> Log() const { return LogTexts(m_drive.path()); }
-
-    TempDrive m_drive;
-    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
-
-private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    std::vector<std::string> Debug() const { return DebugTexts(m_journal.Text()); }
+    std::vector<std::string> Log() const { return DriveLogTexts(m_drive.path()); }
 };
 
 TEST_F(DeviceEnumTest, FailedStartGivesNoContextAndSaysWhy)

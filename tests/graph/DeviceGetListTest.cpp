@@ -6,6 +6,7 @@
 #include "platform/dshow/DeviceInterfaces.h"
 #include "runtime/LiveObjects.h"
 #include "runtime/devices/DeviceClasses.h"
+#include "tests/graph/DeviceRig.h"
 #include "tests/support/LogTexts.h"
 #include "tests/support/TempDrive.h"
 
@@ -18,28 +19,11 @@
 
 namespace {
 
-class DeviceGetListTest : public ::testing::Test {
+class DeviceGetListTest : public DeviceRig {
 protected:
-    void SetUp() override
-    {
-        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        runtime::RegisterDeviceClasses(m_catalog, m_drive / "TuningSpaces.ini");
-    }
-    void TearDown() override
-    {
-        ClearComClassRegistry();
-        CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
-    }
-
     void AddTuners(const std::vector<std::optional<std::wstring>>& names)
     {
-        for (const auto& name : names) {
-            m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, name, [](IBaseFilter** filter) {
-                *filter = nullptr;
-                return E_FAIL;
-            });
-        }
+        for (const auto& name : names) AddTuner(name);
     }
 
     static std::vector<std::string> Names(const DeviceListRecord& list)
@@ -48,12 +32,6 @@ protected:
         for (std::size_t i = 0; i < list.Total(); ++i) names.push_back(list.Name(i));
         return names;
     }
-
-    TempDrive m_drive;
-    std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
-
-private:
-    long m_liveBefore = runtime::SimLiveObjects();
 };
 
 TEST_F(DeviceGetListTest, ListsTheTunersAsEnumerated)
@@ -115,7 +93,7 @@ TEST_F(DeviceGetListTest, WritesItsStartAndEndToTheLog)
     DeviceGetList(&list);
     const std::vector<std::string> expected = {">> DeviceGetList", "enum_get_name(): IPropertyBag->Read method failed",
                                                "<< DeviceGetList", ">> DeviceGetList", "<< DeviceGetList"};
-    EXPECT_EQ(expected, LogTexts(m_drive.path()));
+    EXPECT_EQ(expected, DriveLogTexts(m_drive.path()));
 }
 
 TEST_F(DeviceGetListTest, OutsideAnApartmentTheListIsEmpty)

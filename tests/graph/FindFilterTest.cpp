@@ -2,13 +2,13 @@
 #include "graph/FindFilter.h"
 
 #include "platform/dshow/DeviceInterfaces.h"
-#include "tests/graph/GraphWorld.h"
+#include "tests/graph/GraphRig.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class FindFilterTest : public GraphWorldTest {
+class FindFilterTest : public GraphRig {
 protected:
     void AddDevice(std::optional<std::wstring> name, HRESULT bind, LPCWSTR pinName)
     {

@@ -3,24 +3,24 @@
 #include "graph/GraphConnect.h"
 
 #include "platform/com/ClassRegistry.h"
-#include "tests/graph/GraphWorld.h"
+#include "tests/graph/GraphRig.h"
 #include "tests/support/ComAssert.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class GraphConnectTest : public GraphWorldTest {
+class GraphConnectTest : public GraphRig {
 protected:
     void SetUp() override
     {
-        GraphWorldTest::SetUp();
+        GraphRig::SetUp();
         ASSERT_HR(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_graph)));
     }
     void TearDown() override
     {
         m_graph = nullptr;
-        GraphWorldTest::TearDown();
+        GraphRig::TearDown();
     }
 
     ComPtr<IBaseFilter> Add(const TestFilterSpec& spec, LPCWSTR name)

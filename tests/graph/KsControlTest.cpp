@@ -8,6 +8,8 @@
 #include "tests/graph/MessageCapture.h"
 #include "tests/graph/DeviceTestFilter.h"
 #include "tests/support/ComAssert.h"
+#include "tests/support/ProcessState.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +19,17 @@ namespace {
 
 class KsControlTest : public ::testing::Test {
 protected:
-    void SetUp() override { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
+    void SetUp() override
+    {
+        m_live.Start();
+        ResetProcessState();
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    }
     void TearDown() override
     {
-        ReleaseKsCtrl(TunerGraph::Process());
+        ResetProcessState();
         CoUninitialize();
+        m_live.ExpectNoneLeft();
     }
 
     ComPtr<IBaseFilter> Tuner(const TestFilterSpec& spec)
@@ -35,6 +43,7 @@ protected:
 
     std::shared_ptr<KsLog> m_log = std::make_shared<KsLog>();
     MessageCapture m_messages;
+    SimObjectCheck m_live;
 };
 
 std::wstring PinName(IPin* pin)

@@ -12,7 +12,7 @@
 #include "platform/dshow/DeviceInterfaces.h"
 #include "platform/dshow/GraphBuilderInterfaces.h"
 #include "platform/dshow/TuningInterfaces.h"
-#include "tests/graph/GraphWorld.h"
+#include "tests/graph/GraphRig.h"
 #include "tests/support/ComAssert.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ std::wstring FilterName(IBaseFilter* filter)
     return info.achName;
 }
 
-class TunerGraphBuildTest : public GraphWorldTest {};
+class TunerGraphBuildTest : public GraphRig {};
 
 TEST_F(TunerGraphBuildTest, FullBuildConnectsEverythingInOrderAndTheReleaseLeavesNothing)
 {
@@ -94,7 +94,7 @@ TEST_F(TunerGraphBuildTest, ModelComesFromTheChosenNameNotTheBoundDevice)
 
 struct BuildCase {
     const char* name;
-    std::function<void(GraphWorldTest&)> arrange;
+    std::function<void(GraphRig&)> arrange;
     int expected;
     std::vector<std::wstring> messages;
     std::vector<std::string> log;
@@ -104,7 +104,7 @@ struct BuildCase {
 
 void PrintTo(const BuildCase& c, std::ostream* os) { *os << c.name; }
 
-class BuildResultTest : public GraphWorldTest, public ::testing::WithParamInterface<BuildCase> {};
+class BuildResultTest : public GraphRig, public ::testing::WithParamInterface<BuildCase> {};
 
 TEST_P(BuildResultTest, ResultMessagesLogAndWhatRemains)
 {
@@ -121,12 +121,12 @@ TEST_P(BuildResultTest, ResultMessagesLogAndWhatRemains)
     EXPECT_EQ(0, ExtraLiveObjects());
 }
 
-void Standard(GraphWorldTest& world) { world.AddStandardDevices(kTunerB); }
+void Standard(GraphRig& world) { world.AddStandardDevices(kTunerB); }
 
-std::function<void(GraphWorldTest&)> StandardWithout(REFCLSID clsid)
+std::function<void(GraphRig&)> StandardWithout(REFCLSID clsid)
 {
     const CLSID removed = clsid;
-    return [removed](GraphWorldTest& world) {
+    return [removed](GraphRig& world) {
         world.AddStandardDevices(kTunerB);
         UnregisterComClass(removed);
     };
@@ -136,7 +136,7 @@ const std::string kUpToCapture = "graph mediaControl networkProvider tuningSpace
 
 const BuildCase kBuildCases[] = {
     {"NoDeviceChosen",
-     [](GraphWorldTest& world) {
+     [](GraphRig& world) {
          Standard(world);
          world.Choose(-1, L"");
      },
@@ -167,7 +167,7 @@ const BuildCase kBuildCases[] = {
      "tuningSpace",
      DEVICE_TYPE_N72_TUNER_B},
     {"TunerIndexBeyondTheList",
-     [](GraphWorldTest& world) {
+     [](GraphRig& world) {
          Standard(world);
          world.Choose(1, L"Kavro N72 DVBS/S2 Tuner A");
      },
@@ -177,7 +177,7 @@ const BuildCase kBuildCases[] = {
      "tuningSpace",
      DEVICE_TYPE_N72_TUNER_A},
     {"TunerThatDoesNotBind",
-     [](GraphWorldTest& world) {
+     [](GraphRig& world) {
          world.m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, kTunerB, [](IBaseFilter** filter) {
              *filter = nullptr;
              return E_OUTOFMEMORY;
@@ -192,7 +192,7 @@ const BuildCase kBuildCases[] = {
      "tuningSpace",
      DEVICE_TYPE_N72_TUNER_B},
     {"TunerWithoutAntennaInput",
-     [](GraphWorldTest& world) {
+     [](GraphRig& world) {
          world.AddTuner(kTunerB, {{DeafInput(L"Input0"), StreamOutput(L"MPEG2 Transport")}, std::nullopt, true});
          world.AddCapture();
          world.AddTransportInformation();
@@ -204,7 +204,7 @@ const BuildCase kBuildCases[] = {
      "tuningSpace",
      DEVICE_TYPE_N72_TUNER_B},
     {"NoReceiverComponent",
-     [](GraphWorldTest& world) {
+     [](GraphRig& world) {
          world.AddTuner(kTunerB);
          world.AddTransportInformation();
          world.Choose(0, kTunerB);
@@ -215,7 +215,7 @@ const BuildCase kBuildCases[] = {
      "tuningSpace",
      DEVICE_TYPE_N72_TUNER_B},
     {"ReceiverThatDoesNotConnect",
-     [](GraphWorldTest& world) {
+     [](GraphRig& world) {
          world.AddTuner(kTunerB);
          world.AddCapture(DeafCaptureSpec());
          world.AddTransportInformation();
@@ -241,7 +241,7 @@ const BuildCase kBuildCases[] = {
      kUpToCapture + " demultiplexer",
      DEVICE_TYPE_N72_TUNER_B},
     {"NoTransportInformationFilter",
-     [](GraphWorldTest& world) {
+     [](GraphRig& world) {
          world.AddTuner(kTunerB);
          world.AddCapture();
          world.Choose(0, kTunerB);

@@ -9,7 +9,8 @@
 #include "graph/TunerGraph.h"
 #include "platform/com/WideText.h"
 #include "platform/files/WinPath.h"
-#include "tests/positioner/PageRig.h"
+#include "tests/positioner/PositionerPageRig.h"
+#include "tests/support/UiScriptText.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ std::string Expected(sim::TunerKind kind, const Bytes& message)
     return "BDA 0 inst=" + record + " value=" + record;
 }
 
-class CPositionDlgTest : public PageRig {};
+class CPositionDlgTest : public PositionerPageRig {};
 
 TEST_F(CPositionDlgTest, MotorButtonsSendTheirMessageTwiceOnBothDeviceKinds)
 {
@@ -67,19 +68,21 @@ TEST_F(CPositionDlgTest, MotorButtonsSendTheirMessageTwiceOnBothDeviceKinds)
         Bytes message; // with framing 0xE1; the second message has 0xE0
     };
     const Case cases[] = {
-        {"Step East", "click 1100\n", {0xE1, 0x31, 0x68, 0xFF}},
-        {"Step West", "click 1004\n", {0xE1, 0x31, 0x69, 0xFF}},
-        {"Drive East", "click 1101\n", {0xE1, 0x31, 0x68, 0x50}},
-        {"Drive West", "click 1102\n", {0xE1, 0x31, 0x69, 0x50}},
-        {"Stop", "click 1003\n", {0xE1, 0x31, 0x60}},
-        {"East limit", "click 1005\n", {0xE1, 0x31, 0x66}},
-        {"West limit", "click 1006\n", {0xE1, 0x31, 0x67}},
-        {"Reset limits", "click 1007\n", {0xE1, 0x31, 0x63}},
-        {"Goto position 12", "text 1098 12\nclick 1002\n", {0xE1, 0x31, 0x6B, 0x0C}},
-        {"Goto position 300 wraps", "text 1098 300\nclick 1002\n", {0xE1, 0x31, 0x6B, 0x2C}},
-        {"Goto position -1", "text 1098 -1\nclick 1002\n", {0xE1, 0x31, 0x6B, 0xFF}},
-        {"Store with an empty box", "text 1098 \nclick 1099\n", {0xE1, 0x31, 0x6A, 0x00}},
-        {"Store with text that is no number", "text 1098 north\nclick 1099\n", {0xE1, 0x31, 0x6A, 0x00}},
+        {"Step East", UiScriptText().Click(IDC_STEP_EAST), {0xE1, 0x31, 0x68, 0xFF}},
+        {"Step West", UiScriptText().Click(IDC_STEP_WEST), {0xE1, 0x31, 0x69, 0xFF}},
+        {"Drive East", UiScriptText().Click(IDC_DRIVE_EAST), {0xE1, 0x31, 0x68, 0x50}},
+        {"Drive West", UiScriptText().Click(IDC_DRIVE_WEST), {0xE1, 0x31, 0x69, 0x50}},
+        {"Stop", UiScriptText().Click(IDC_STOP), {0xE1, 0x31, 0x60}},
+        {"East limit", UiScriptText().Click(IDC_LIMIT_EAST), {0xE1, 0x31, 0x66}},
+        {"West limit", UiScriptText().Click(IDC_LIMIT_WEST), {0xE1, 0x31, 0x67}},
+        {"Reset limits", UiScriptText().Click(IDC_LIMITS_OFF), {0xE1, 0x31, 0x63}},
+        {"Goto position 12", UiScriptText().Text(IDC_POSITION, "12").Click(IDC_GOTO), {0xE1, 0x31, 0x6B, 0x0C}},
+        {"Goto position 300 wraps", UiScriptText().Text(IDC_POSITION, "300").Click(IDC_GOTO), {0xE1, 0x31, 0x6B, 0x2C}},
+        {"Goto position -1", UiScriptText().Text(IDC_POSITION, "-1").Click(IDC_GOTO), {0xE1, 0x31, 0x6B, 0xFF}},
+        {"Store with an empty box", UiScriptText().Text(IDC_POSITION, "").Click(IDC_STORE), {0xE1, 0x31, 0x6A, 0x00}},
+        {"Store with text that is no number",
+         UiScriptText().Text(IDC_POSITION, "north").Click(IDC_STORE),
+         {0xE1, 0x31, 0x6A, 0x00}},
     };
     for (const sim::TunerKind kind : {sim::TunerKind::Pcie, sim::TunerKind::Usb}) {
         AttachTuner(kind);
@@ -159,7 +162,7 @@ TEST_F(CPositionDlgTest, EachPathAsksWhatItMustAndReportsWhatItMust)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AttachTuner(c.kind, [&](sim::PropertyModes& modes) { modes.Set(c.set, c.id, c.mode); });
-        Run("click 1003\n");
+        Run(UiScriptText().Click(IDC_STOP));
         EXPECT_EQ(Journal("ks "), c.calls);
         EXPECT_EQ(Boxes(), c.boxes);
     }
@@ -169,14 +172,19 @@ TEST_F(CPositionDlgTest, UsbFailuresAreSilentAndNoInterfaceSendsNothing)
 {
     AttachTuner(sim::TunerKind::Usb,
                 [](sim::PropertyModes& modes) { modes.Set(sim::PropertySet::Ctrl, 3, sim::PropertyMode::Fail); });
-    Run("click 1003\n");
+    Run(UiScriptText().Click(IDC_STOP));
     const std::vector<KsSetLine> sets = KsSets();
     ASSERT_EQ(2u, sets.size());
     EXPECT_EQ(kFail, sets[0].result);
     EXPECT_TRUE(Boxes().empty());
 
     ReleaseKsCtrl(TunerGraph::Process());
-    Run("click 1003\ntext 1093 0192\ntext 1021 10.0\ntext 1068 50.0\nclick 1115\n");
+    Run(UiScriptText()
+            .Click(IDC_STOP)
+            .Text(IDC_SATELLITE, "0192")
+            .Text(IDC_LONGITUDE, "10.0")
+            .Text(IDC_LATITUDE, "50.0")
+            .Click(IDC_GO));
     EXPECT_TRUE(Journal("ks ").empty());
     EXPECT_TRUE(Boxes().empty());
 }
@@ -192,7 +200,12 @@ TEST_F(CPositionDlgTest, UsbTuningBlockKeepsWhatTheMessageDoesNotOverwrite)
     block.diseqcPort = 3;
 
     // USALS from 10 E, 50 N to 19.2 E: E1 31 6E E0 A2; then the two Stop messages.
-    Run("text 1093 0192\ntext 1021 10.0\ntext 1068 50.0\nclick 1115\nclick 1003\n");
+    Run(UiScriptText()
+            .Text(IDC_SATELLITE, "0192")
+            .Text(IDC_LONGITUDE, "10.0")
+            .Text(IDC_LATITUDE, "50.0")
+            .Click(IDC_GO)
+            .Click(IDC_STOP));
     const std::vector<KsSetLine> sets = KsSets();
     ASSERT_EQ(3u, sets.size());
     const Bytes blocks[] = {sets[0].value, sets[1].value, sets[2].value};
@@ -259,8 +272,11 @@ TEST_F(CPositionDlgTest, GoSendsTheUsalsAngleOrShowsWhyNot)
     AttachTuner(sim::TunerKind::Pcie);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Run(std::string("text 1093 ") + c.satellite + "\ntext 1021 " + c.longitude + "\ntext 1068 " + c.latitude +
-            "\nclick 1115\n");
+        Run(UiScriptText()
+                .Text(IDC_SATELLITE, c.satellite)
+                .Text(IDC_LONGITUDE, c.longitude)
+                .Text(IDC_LATITUDE, c.latitude)
+                .Click(IDC_GO));
         const std::vector<KsSetLine> sets = KsSets();
         if (c.message.empty()) {
             EXPECT_TRUE(sets.empty());
@@ -279,11 +295,24 @@ TEST_F(CPositionDlgTest, CountryAndCityFillTheCoordinates)
                   "Chad\tN'Djamena\t12.11\t15.04\r\n"
                   "Chad\tAbeche\t13.83\t20.83\t(east)\r\n"
                   "Chad\tAbeche\t13.84\t20.84\r\n");
-    const std::string transcript = Run("dump 1092\ndump 1086\ndump 1068\ndump 1021\n"
-                                       "pick 1092 France\ndump 1086\ndump 1068\ndump 1021\n"
-                                       "pick 1086 Lyon\ndump 1068\ndump 1021\n"
-                                       "pick 1092 Chad\ndump 1086\ndump 1021\n"
-                                       "pick 1086 Abeche\ndump 1068\ndump 1021\n");
+    const std::string transcript = Run(UiScriptText()
+                                           .Dump(IDC_COUNTRY)
+                                           .Dump(IDC_CITY)
+                                           .Dump(IDC_LATITUDE)
+                                           .Dump(IDC_LONGITUDE)
+                                           .Pick(IDC_COUNTRY, "France")
+                                           .Dump(IDC_CITY)
+                                           .Dump(IDC_LATITUDE)
+                                           .Dump(IDC_LONGITUDE)
+                                           .Pick(IDC_CITY, "Lyon")
+                                           .Dump(IDC_LATITUDE)
+                                           .Dump(IDC_LONGITUDE)
+                                           .Pick(IDC_COUNTRY, "Chad")
+                                           .Dump(IDC_CITY)
+                                           .Dump(IDC_LONGITUDE)
+                                           .Pick(IDC_CITY, "Abeche")
+                                           .Dump(IDC_LATITUDE)
+                                           .Dump(IDC_LONGITUDE));
     EXPECT_EQ("open 102 \"Positioner host\"\n"
               "open 148 \"Motor/Positioner\"\n"
               // The first country is chosen and its cities listed, but the boxes
@@ -353,8 +382,13 @@ TEST_F(CPositionDlgTest, EachCountryIsListedOnceByItsWholeName)
 TEST_F(CPositionDlgTest, MissingCityListLeavesTheBoxesEmptyButGoWorks)
 {
     AttachTuner(sim::TunerKind::Pcie);
-    const std::string transcript = Run("dump 1092\ndump 1086\ntext 1093 0192\ntext 1021 10.0\ntext 1068 50.0\n"
-                                       "click 1115\n");
+    const std::string transcript = Run(UiScriptText()
+                                           .Dump(IDC_COUNTRY)
+                                           .Dump(IDC_CITY)
+                                           .Text(IDC_SATELLITE, "0192")
+                                           .Text(IDC_LONGITUDE, "10.0")
+                                           .Text(IDC_LATITUDE, "50.0")
+                                           .Click(IDC_GO));
     EXPECT_NE(std::string::npos,
               transcript.find("control 1092 combo \"\" enabled=1 visible=1 sel=-1 count=0\n"
                               "control 1086 combo \"\" enabled=1 visible=1 sel=-1 count=0\n"))
@@ -381,7 +415,12 @@ TEST_F(CPositionDlgTest, SatellitesAreListedInOrbitalOrderAndGoAimsAtTheChosenOn
     WriteSatellite("hispasat.ini", "3300", "Hispasat 30W-5");
     WriteSatellite("astra.ini", "0192", "Astra 1KR");
     WriteSatellite("hotbird.ini", "0130", "Hotbird 13E");
-    const std::string transcript = Run("dump 1093\nselect 1093 2\ntext 1021 10.0\ntext 1068 50.0\nclick 1115\n");
+    const std::string transcript = Run(UiScriptText()
+                                           .Dump(IDC_SATELLITE)
+                                           .Select(IDC_SATELLITE, 2)
+                                           .Text(IDC_LONGITUDE, "10.0")
+                                           .Text(IDC_LATITUDE, "50.0")
+                                           .Click(IDC_GO));
     EXPECT_NE(std::string::npos,
               transcript.find("control 1093 combo \"0130  Hotbird 13E\" enabled=1 visible=1 sel=0 "
                               "count=3\n"
@@ -402,7 +441,12 @@ TEST_F(CPositionDlgTest, GoKeepsItsTextsForTheNextTimeThePageIsMade)
     WriteSatellite("astra.ini", "0192", "Astra 1KR");
     WriteSatellite("hispasat.ini", "3300", "Hispasat 30W-5");
 
-    Run("pick 1092 Germany\npick 1086 Munich\ntext 1093 0192\ntext 1068 48.1\nclick 1115\n");
+    Run(UiScriptText()
+            .Pick(IDC_COUNTRY, "Germany")
+            .Pick(IDC_CITY, "Munich")
+            .Text(IDC_SATELLITE, "0192")
+            .Text(IDC_LATITUDE, "48.1")
+            .Click(IDC_GO));
     EXPECT_EQ(L"0192", m_page->m_strSatellite);
     EXPECT_EQ(L"Germany", m_page->m_strCountry);
     EXPECT_EQ(L"Munich", m_page->m_strCity);
@@ -411,7 +455,8 @@ TEST_F(CPositionDlgTest, GoKeepsItsTextsForTheNextTimeThePageIsMade)
 
     // Made again: the typed "0192" re-selects the entry it begins, the country
     // and city are chosen again, the coordinates are the kept texts.
-    std::string transcript = Run("dump 1093\ndump 1092\ndump 1086\ndump 1068\ndump 1021\n");
+    std::string transcript =
+        Run(UiScriptText().Dump(IDC_SATELLITE).Dump(IDC_COUNTRY).Dump(IDC_CITY).Dump(IDC_LATITUDE).Dump(IDC_LONGITUDE));
     EXPECT_NE(std::string::npos, transcript.find("control 1093 combo \"0192  Astra 1KR\" enabled=1 visible=1 sel=1"))
         << transcript;
     EXPECT_NE(std::string::npos, transcript.find("control 1092 combo \"Germany\" enabled=1 visible=1 sel=1"))
@@ -453,7 +498,7 @@ TEST_F(CPositionDlgTest, ShippedDataLoadsWithoutAMessage)
         if (file.path().extension() == ".ini") ++satelliteFiles;
     }
     int countries = 0, cities = 0, satellites = 0;
-    Run("select 1092 1\nselect 1086 1\n", [&](CPositionDlg& page) {
+    Run(UiScriptText().Select(IDC_COUNTRY, 1).Select(IDC_CITY, 1), [&](CPositionDlg& page) {
         countries = static_cast<CComboBox*>(page.GetDlgItem(1092))->GetCount();
         cities = static_cast<CComboBox*>(page.GetDlgItem(1086))->GetCount();
         satellites = static_cast<CComboBox*>(page.GetDlgItem(1093))->GetCount();

@@ -9,9 +9,9 @@
 #include "process/SignalLocked.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/WideText.h"
-#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/MessageRecorder.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/PageHost.h"
 
 #include <gtest/gtest.h>
 
@@ -46,38 +46,6 @@ public:
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
-};
-
-class HostDialog : public CDialog {
-public:
-    HostDialog(CUtiVirtualDamonDlg& page, std::function<void()> body)
-        : CDialog(Host()),
-          m_page(page),
-          m_body(std::move(body))
-    {}
-    static DialogTemplate Host()
-    {
-        DialogTemplate t;
-        t.id = 102;
-        t.caption = L"host";
-        t.cx = 320;
-        t.cy = 200;
-        return t;
-    }
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        m_sheet.AddPage(&m_page);
-        m_sheet.Create(this, WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT);
-        m_body();
-        EndDialog(IDOK);
-        return TRUE;
-    }
-
-private:
-    CUtiVirtualDamonDlg& m_page;
-    std::function<void()> m_body;
-    CPropertySheet m_sheet;
 };
 
 class CaptureControlPageTest : public ::testing::Test {
@@ -115,7 +83,11 @@ protected:
     // Runs body with the page shown.
     void WithPage(const std::function<void()>& body)
     {
-        HostDialog host(*page, body);
+        PageHost host(*page, L"host", 320, 200);
+        host.afterInit = [&] {
+            body();
+            host.EndDialog(IDOK);
+        };
         host.DoModal();
     }
     void Type(int id, const std::wstring& text) { page->SetDlgItemText(id, text.c_str()); }

@@ -24,6 +24,7 @@
 #include "tests/sim/tuner/TsPacketCheck.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +98,7 @@ protected:
         m_machine.reset();
         JournalClose();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     void Install(const std::string& worldText)
@@ -263,7 +264,7 @@ protected:
     std::unique_ptr<sim::SimulatedMachine> m_machine;
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 // 12187 H, DVB-S QPSK 3/4 at 27500 kS/s, "Das Erste" and "ZDF".

@@ -3,11 +3,11 @@
 // negotiation.
 #include "sink/CDestFilter.h"
 
-#include "SinkFixture.h"
+#include "SinkRig.h"
 
 namespace {
 
-using CDestFilterTest = SinkFixture;
+using CDestFilterTest = SinkRig;
 
 TEST_F(CDestFilterTest, InterfacesOfTheFilter)
 {

@@ -3,7 +3,8 @@
 // delivers, and a write that fails.
 #include "sink/CDumpInputPin.h"
 
-#include "SinkFixture.h"
+#include "SinkRig.h"
+#include "tests/support/TestComObject.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -14,18 +15,12 @@
 
 namespace {
 
-using CDumpInputPinTest = SinkFixture;
+using CDumpInputPinTest = SinkRig;
 
 // A sample with whatever pointer, length and size a test gives it.
-class FakeSample final : public IMediaSample {
+class FakeSample final : public TestComObject<IMediaSample> {
 public:
-    STDMETHODIMP QueryInterface(REFIID, void** ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    FakeSample() : TestComObject(1) {}
     STDMETHODIMP GetPointer(BYTE** ppBuffer) override
     {
         ++pointerCalls;

@@ -4,35 +4,16 @@
 // the file's close). Reference counted; one reference at creation.
 #include "platform/dshow/GraphBuilderInterfaces.h"
 #include "sink/RecordSession.h"
+#include "tests/support/TestComObject.h"
 
-#include <atomic>
-
-class FakeMediaControl final : public IMediaControl {
+class FakeMediaControl final : public HeapTestComObject<IMediaControl> {
 public:
-    explicit FakeMediaControl(const RecordSession* session = nullptr) : m_session(session) {}
+    explicit FakeMediaControl(const RecordSession* session = nullptr) : HeapTestComObject(1), m_session(session) {}
 
     int runs = 0;
     int stops = 0;
     bool fileOpenAtStop = false;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IMediaControl) {
-            *ppv = static_cast<IMediaControl*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
     STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -60,7 +41,11 @@ public:
     STDMETHODIMP StopWhenReady() override { return E_NOTIMPL; }
 
 private:
-    ~FakeMediaControl() = default;
+    void* FindInterface(REFIID riid) override
+    {
+        if (riid == IID_IDispatch) return static_cast<IMediaControl*>(this);
+        return HeapTestComObject::FindInterface(riid);
+    }
+
     const RecordSession* m_session;
-    std::atomic<ULONG> m_refs{1};
 };

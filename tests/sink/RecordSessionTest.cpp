@@ -5,7 +5,7 @@
 
 #include "platform/files/FileError.h"
 #include "tests/sink/FakeMediaControl.h"
-#include "SinkFixture.h"
+#include "SinkRig.h"
 
 #include <filesystem>
 #include <sys/resource.h>

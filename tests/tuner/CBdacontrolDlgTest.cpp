@@ -2,13 +2,18 @@
 // scripts: what "Lock TP" sends and in which order, the committed switch byte,
 // the keys, the settings file, the output stream type, the scrambling code and
 // the MODCOD list, as the journal and the transcript show them.
-#include "tests/tuner/TunerPageWorld.h"
+#include "tests/tuner/TunerPageRig.h"
 
 #include "process/ChosenDevice.h"
 #include "graph/DriverPayloads.h"
 #include "graph/TunerGraph.h"
 #include "platform/com/Journal.h"
 #include "tuner/ModcodSet.h"
+#include "tests/support/TestComObject.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "tuner/CModeDlg.h"
+#include "platform/ui/WinUser.h"
 
 #include <array>
 #include <atomic>
@@ -16,13 +21,33 @@
 
 namespace {
 
+// The suite keeps the name its tests have always had.
+using TunerPageTest = TunerPageRig;
+
 const std::vector<std::string> kDriverAndGraph = {"ks ", "tune ", "graph run", "graph stop"};
 
 // Types a whole transponder into the page.
-std::string TypeTransponder(const std::string& freq, const std::string& lnbSwitch, int polarity, int diseqc)
+UiScriptText TypeTransponder(const std::string& freq, const std::string& lnbSwitch, int polarity, int diseqc)
 {
-    return "text 1013 9750\ntext 1015 10600\ntext 1059 " + lnbSwitch + "\ntext 1012 " + freq +
-        "\ntext 1014 27500\nselect 1002 " + std::to_string(polarity) + "\nselect 1003 " + std::to_string(diseqc) + "\n";
+    UiScriptText script;
+    script.Text(IDC_LNB_LOW, "9750")
+        .Text(IDC_LNB_HIGH, "10600")
+        .Text(IDC_LNB_SWITCH, lnbSwitch)
+        .Text(IDC_FREQUENCY_EDIT, freq)
+        .Text(IDC_SYMBOLRATE_EDIT, "27500")
+        .Select(IDC_POLARITY, polarity)
+        .Select(IDC_DISEQC, diseqc);
+    return script;
+}
+
+// The check box of the Select Mode Code dialog labelled label.
+int ModcodBoxOf(std::wstring_view label)
+{
+    for (const ModcodBox& box : ModcodBoxes()) {
+        if (label == box.label) return box.boxId;
+    }
+    ADD_FAILURE() << "no MODCOD box of that label";
+    return -1;
 }
 
 std::string BdaDiseqcSet(const std::string& bytes)
@@ -52,30 +77,13 @@ bool Contains(const std::vector<std::string>& lines, const std::string& part)
 
 // Stands between the page and the driver and calls back once, at the first
 // property call after it was put in place.
-class FirstCallSpy final : public IKsPropertySet {
+class FirstCallSpy final : public HeapTestComObject<IKsPropertySet> {
 public:
     FirstCallSpy(ComPtr<IKsPropertySet> inner, std::function<void()> onFirst)
-        : m_inner(std::move(inner)),
+        : HeapTestComObject(1),
+          m_inner(std::move(inner)),
           m_onFirst(std::move(onFirst))
     {}
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == uuidof<IKsPropertySet>()) {
-            *out = static_cast<IKsPropertySet*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
     STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID inst, DWORD instSize, LPVOID value, DWORD valueSize) override
     {
         Notice();
@@ -94,12 +102,10 @@ public:
     }
 
 private:
-    ~FirstCallSpy() = default;
     void Notice()
     {
         if (m_onFirst) std::exchange(m_onFirst, nullptr)();
     }
-    std::atomic<ULONG> m_refs{1};
     ComPtr<IKsPropertySet> m_inner;
     std::function<void()> m_onFirst;
 };
@@ -108,7 +114,7 @@ TEST_F(TunerPageTest, LockTpSavesFirstThenSwitchesTunesAndRunsTheGraph)
 {
     InstallTuner("pcie");
     std::string settingsAtFirstCall;
-    Run(TypeTransponder("12188", "11700", 1, 2) + "click 1\n", [&](TunerPageHost&) {
+    Run(TypeTransponder("12188", "11700", 1, 2).Click(IDOK), [&](TunerPageHost&) {
         NewJournal(kDriverAndGraph);
         ComPtr<IKsPropertySet>& held = TunerGraph::Process().m_pKsCtrl;
         ASSERT_TRUE(held);
@@ -151,7 +157,7 @@ TEST_F(TunerPageTest, CommittedSwitchFollowsPortPolarityAndBand)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Run(TypeTransponder(c.freq, "11700", c.polarity, c.diseqc) + "click 1\n",
+        Run(TypeTransponder(c.freq, "11700", c.polarity, c.diseqc).Click(IDOK),
             [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
         const std::vector<std::string> sent = BeforeClose(NewJournal(kDriverAndGraph));
         if (c.bytes) {
@@ -166,13 +172,14 @@ TEST_F(TunerPageTest, CommittedSwitchFollowsPortPolarityAndBand)
 TEST_F(TunerPageTest, EnterTunesAndEscapeDoesNothing)
 {
     InstallTuner("pcie");
-    const std::string escape = Run(TypeTransponder("12188", "11700", 0, 1) + "focus 1014\nkey escape\ndump 1014\n",
-                                   [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    const std::string escape =
+        Run(TypeTransponder("12188", "11700", 0, 1).Focus(IDC_SYMBOLRATE_EDIT).Key("escape").Dump(IDC_SYMBOLRATE_EDIT),
+            [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     EXPECT_TRUE(
         HasInOrder(Lines(escape), {"control 1014 edit \"27500\" enabled=1 visible=1", "done", "end 102 CANCEL"}));
     EXPECT_FALSE(Contains(BeforeClose(NewJournal(kDriverAndGraph)), "tune ")) << "Escape tunes nothing";
 
-    Run("focus 1012\nkey enter\n", [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    Run(UiScriptText().Focus(IDC_FREQUENCY_EDIT).Key("enter"), [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     const std::vector<std::string> sent = BeforeClose(NewJournal(kDriverAndGraph));
     EXPECT_TRUE(HasInOrder(sent, {BdaDiseqcSet("E0 10 38 F3"), "graph run"}));
     EXPECT_EQ(1,
@@ -182,7 +189,14 @@ TEST_F(TunerPageTest, EnterTunesAndEscapeDoesNothing)
 TEST_F(TunerPageTest, FreshStartShowsDefaultsAndSavesThemOnClose)
 {
     InstallTuner("pcie");
-    const std::string transcript = Run("dump 1012\ndump 1059\ndump 1002\ndump 1003\ndump 1058\ndump 1009\ndump 1011\n");
+    const std::string transcript = Run(UiScriptText()
+                                           .Dump(IDC_FREQUENCY_EDIT)
+                                           .Dump(IDC_LNB_SWITCH)
+                                           .Dump(IDC_POLARITY)
+                                           .Dump(IDC_DISEQC)
+                                           .Dump(IDC_GOLDCODE)
+                                           .Dump(IDC_CODE_TYPE)
+                                           .Dump(IDC_SEND));
     EXPECT_TRUE(HasInOrder(Lines(transcript),
                            {
                                "open 130 \"Tuner Setting\"",
@@ -204,8 +218,9 @@ TEST_F(TunerPageTest, StoredValuesTheListsLackLeaveNoSelectionAndAreWrittenBackA
     InstallTuner("pcie");
     WriteSettings("[Config]\npolarity=7\ndiseqc=-3\ngoldcode=12x\ngoldtype=1\nfreq=12 188\nsymbol=27500\n"
                   "lnblow=9750\nlnbhigh=10600\nlnbswitch=11700\n");
-    const std::string transcript = Run("dump 1002\ndump 1003\ndump 1058\ndump 1009\nclick 1\n",
-                                       [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    const std::string transcript =
+        Run(UiScriptText().Dump(IDC_POLARITY).Dump(IDC_DISEQC).Dump(IDC_GOLDCODE).Dump(IDC_CODE_TYPE).Click(IDOK),
+            [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     EXPECT_TRUE(HasInOrder(Lines(transcript),
                            {
                                "control 1002 combo \"\" enabled=1 visible=1 sel=-1 count=2",
@@ -226,7 +241,8 @@ TEST_F(TunerPageTest, CodeThatIsNoIntegerIsReportedAndKeepsItsValueWhileTheRestI
     InstallTuner("pcie");
     WriteSettings("[Config]\ngoldcode=42\n");
     const std::string transcript =
-        Run("text 1012 11623\ntext 1058 \nclick 1\n", [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+        Run(UiScriptText().Text(IDC_FREQUENCY_EDIT, "11623").Text(IDC_GOLDCODE, "").Click(IDOK),
+            [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     const std::string warning = "msgbox \"Kavro-TScap\" exclamation \"Please enter an integer.\"";
     EXPECT_TRUE(HasInOrder(Lines(transcript), {warning, warning, "done"})) << "both saves of Lock TP warn";
     EXPECT_TRUE(Contains(BeforeClose(NewJournal(kDriverAndGraph)), "tune freq=11623000 ")) << "tuning goes on";
@@ -238,10 +254,10 @@ TEST_F(TunerPageTest, CodeThatIsNoIntegerIsReportedAndKeepsItsValueWhileTheRestI
 TEST_F(TunerPageTest, GsChoiceReachesThePcieDriverOnlyWithLockTp)
 {
     InstallTuner("pcie");
-    Run("select 1007 1\n", [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    Run(UiScriptText().Select(IDC_OUTPUT_STREAM, 1), [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     EXPECT_TRUE(BeforeClose(NewJournal(kDriverAndGraph)).empty()) << "choosing GS sends nothing";
 
-    Run("select 1007 1\n" + TypeTransponder("12188", "11700", 0, 0) + "click 1\n",
+    Run(UiScriptText().Select(IDC_OUTPUT_STREAM, 1).Then(TypeTransponder("12188", "11700", 0, 0)).Click(IDOK),
         [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     EXPECT_TRUE(HasInOrder(BeforeClose(NewJournal(kDriverAndGraph)),
                            {
@@ -254,7 +270,7 @@ TEST_F(TunerPageTest, GsChoiceReachesThePcieDriverOnlyWithLockTp)
                                "graph run",
                            }));
 
-    const std::string transcript = Run("dump 1007\n");
+    const std::string transcript = Run(UiScriptText().Dump(IDC_OUTPUT_STREAM));
     EXPECT_TRUE(HasInOrder(Lines(transcript), {"control 1007 combo \"GS\" enabled=1 visible=1 sel=1 count=2"}))
         << "the list mirrors the driver at start";
 }
@@ -262,8 +278,8 @@ TEST_F(TunerPageTest, GsChoiceReachesThePcieDriverOnlyWithLockTp)
 TEST_F(TunerPageTest, MissingStreamTypePropertyIsReportedAndTuningGoesOn)
 {
     InstallTuner("pcie", "BDA.13=unsupported\n");
-    const std::string transcript = Run(TypeTransponder("12188", "11700", 1, 2) + "click 1\n",
-                                       [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    const std::string transcript =
+        Run(TypeTransponder("12188", "11700", 1, 2).Click(IDOK), [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     EXPECT_TRUE(HasInOrder(Lines(transcript),
                            {
                                "msgbox \"error\" none \"333don't support this interface\"",
@@ -278,9 +294,12 @@ TEST_F(TunerPageTest, MissingStreamTypePropertyIsReportedAndTuningGoesOn)
 TEST_F(TunerPageTest, UsbBoxShowsTsIgnoresStreamChangesAndSendsTheTuningBlock)
 {
     InstallTuner("usb");
-    const std::string transcript =
-        Run("dump 1007\nselect 1007 1\n" + TypeTransponder("11222", "11700", 0, 3) + "click 1\n",
-            [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+    const std::string transcript = Run(UiScriptText()
+                                           .Dump(IDC_OUTPUT_STREAM)
+                                           .Select(IDC_OUTPUT_STREAM, 1)
+                                           .Then(TypeTransponder("11222", "11700", 0, 3))
+                                           .Click(IDOK),
+                                       [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     EXPECT_TRUE(HasInOrder(Lines(transcript), {"control 1007 combo \"TS\" enabled=1 visible=1 sel=0 count=2"}));
     const std::vector<std::string> sent = BeforeClose(NewJournal(kDriverAndGraph));
     EXPECT_FALSE(Contains(sent, "BDA 13")) << "the USB box has no stream type property";
@@ -312,7 +331,8 @@ TEST_F(TunerPageTest, GoldCodeSetAndTheResetOnClose)
 {
     InstallTuner("pcie");
     const std::string transcript =
-        Run("text 1058 0\nselect 1009 1\nclick 1000\n", [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+        Run(UiScriptText().Text(IDC_GOLDCODE, "0").Select(IDC_CODE_TYPE, 1).Click(IDC_SET_PLSCODE),
+            [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
     EXPECT_TRUE(HasInOrder(Lines(transcript), {"msgbox \"Kavro-TScap\" none \"Successfully set the PLSCode.\""}));
     const std::string gold0 = GoldCodeHex(0, 1);
     const std::string root1 = GoldCodeHex(1, 0);
@@ -381,8 +401,8 @@ TEST_F(TunerPageTest, SetShowsTheOutcomeForEachPropertySet)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         InstallTuner(c.kind, c.keys);
-        const std::string transcript =
-            Run("text 1058 5\nclick 1000\n", [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+        const std::string transcript = Run(UiScriptText().Text(IDC_GOLDCODE, "5").Click(IDC_SET_PLSCODE),
+                                           [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
         EXPECT_TRUE(HasInOrder(Lines(transcript), {c.box, "done"}));
         const std::vector<std::string> sent = NewJournal({"ks set"});
         EXPECT_EQ(c.set != nullptr, c.set && Contains(sent, c.set + code5)) << testing::PrintToString(sent);
@@ -400,16 +420,19 @@ TEST_F(TunerPageTest, ModeCodeDialogSendsTheChosenList)
         std::optional<ModcodList> list; // nullopt: nothing sent
     };
     const Case cases[] = {
-        {"nothing chosen", "click 1\n", BuildModcodList({})},
-        {"QPSK_1/2 and 8PSK_3/5, clicked in reverse", "click 1079\nclick 1070\nclick 1\n", BuildModcodList(twoBoxes)},
-        {"ALL with one box cleared again", "click 1075\nclick 1010\nclick 1\n", FullModcodList()},
-        {"Cancel", "click 1070\nclick 2\n", std::nullopt},
+        {"nothing chosen", UiScriptText().Click(IDOK), BuildModcodList({})},
+        {"QPSK_1/2 and 8PSK_3/5, clicked in reverse",
+         UiScriptText().Click(ModcodBoxOf(L"8PSK_3/5")).Click(ModcodBoxOf(L"QPSK_1/2")).Click(IDOK),
+         BuildModcodList(twoBoxes)},
+        {"ALL with one box cleared again",
+         UiScriptText().Click(IDC_MODCOD_ALL).Click(ModcodBoxOf(L"QPSK_1/4")).Click(IDOK), FullModcodList()},
+        {"Cancel", UiScriptText().Click(ModcodBoxOf(L"QPSK_1/2")).Click(IDCANCEL), std::nullopt},
     };
     InstallTuner("pcie");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string transcript =
-            Run("click 1001\n" + c.clicks, [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
+        const std::string transcript = Run(UiScriptText().Click(IDC_SET_MODCODES) + c.clicks,
+                                           [&](TunerPageHost&) { NewJournal(kDriverAndGraph); });
         const std::vector<std::string> sent = BeforeClose(NewJournal(kDriverAndGraph));
         EXPECT_TRUE(HasInOrder(Lines(transcript), {"open 142 \"Select Mode Code\""}));
         if (!c.list) {
@@ -429,8 +452,18 @@ TEST_F(TunerPageTest, ModeCodeDialogSendsTheChosenList)
 TEST_F(TunerPageTest, ModeCodeDialogStartsClearedAndAllTogglesEveryBox)
 {
     InstallTuner("pcie");
-    const std::string transcript = Run("click 1001\nclick 1070\nclick 2\nclick 1001\ndump 1070\nclick 1075\n"
-                                       "dump 1010\ndump 1095\nclick 1075\ndump 1082\nclick 2\n");
+    const std::string transcript = Run(UiScriptText()
+                                           .Click(IDC_SET_MODCODES)
+                                           .Click(ModcodBoxOf(L"QPSK_1/2"))
+                                           .Click(IDCANCEL)
+                                           .Click(IDC_SET_MODCODES)
+                                           .Dump(ModcodBoxOf(L"QPSK_1/2"))
+                                           .Click(IDC_MODCOD_ALL)
+                                           .Dump(ModcodBoxOf(L"QPSK_1/4"))
+                                           .Dump(ModcodBoxOf(L"32APSK_9/10"))
+                                           .Click(IDC_MODCOD_ALL)
+                                           .Dump(ModcodBoxOf(L"8PSK_5/6"))
+                                           .Click(IDCANCEL));
     EXPECT_TRUE(HasInOrder(Lines(transcript),
                            {
                                "end 142 CANCEL",
@@ -446,7 +479,7 @@ TEST_F(TunerPageTest, UnsupportedModelIsRefusedAndTheProgramQuits)
 {
     InstallTuner("pcie");
     deviceName = L"Some Other DVB-S Tuner";
-    const std::string transcript = Run("dump 1012\n");
+    const std::string transcript = Run(UiScriptText().Dump(IDC_FREQUENCY_EDIT));
     EXPECT_TRUE(HasInOrder(Lines(transcript),
                            {"msgbox \"Kavro-TScap\" none \"This card is not support Recorder!\"", "end 102 -1"}));
 }

@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     bool saved = false;
     dialog.afterInit = [&] {
-        dialog.SetDlgItemText(1035, L"Recording... 37%");
+        dialog.SetDlgItemText(IDC_SAMPLE_STATUS, L"Recording... 37%");
         dialog.m_progress.SetPos(37);
         dialog.m_names.SetCurSel(1);
         // Give the window system time to map and paint the window, then

@@ -3,6 +3,7 @@
 #include "platform/com/Sync.h"
 #include "platform/com/TaskMem.h"
 #include "tests/support/ComAssert.h"
+#include "tests/support/TestComObject.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -17,32 +18,11 @@ constexpr CLSID CLSID_Counter = GuidLiteral("{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEE
 
 LONG g_live = 0;
 
-class Counter final : public ICounter {
+class Counter final : public HeapTestComObject<ICounter> {
 public:
     Counter() { InterlockedIncrement(&g_live); }
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_ICounter) {
-            *ppv = static_cast<ICounter*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_ref)); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG left = InterlockedDecrement(&m_ref);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
+    ~Counter() override { InterlockedDecrement(&g_live); }
     int STDMETHODCALLTYPE Value() override { return 42; }
-
-private:
-    ~Counter() { InterlockedDecrement(&g_live); }
-    LONG m_ref = 0;
 };
 
 class ClassRegistryTest : public ::testing::Test {

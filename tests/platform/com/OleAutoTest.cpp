@@ -1,31 +1,16 @@
 #include "platform/com/OleAuto.h"
 
 #include "tests/support/ComAssert.h"
+#include "tests/support/TestComObject.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // Counts its references so a test can see what a VARIANT holds.
-class CountedObject : public IUnknown {
+class CountedObject final : public TestComObject<IUnknown> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown) {
-            *ppv = static_cast<IUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --m_refs; }
-    ULONG refs() const { return m_refs; }
-
-private:
-    ULONG m_refs = 1;
+    CountedObject() : TestComObject(1) {}
 };
 
 TEST(OleAutoTest, BstrKeepsLengthAndEmbeddedZeros)
@@ -101,10 +86,10 @@ TEST(OleAutoTest, VariantHoldsOneInterfaceReference)
     VARIANT copy;
     VariantInit(&copy);
     ASSERT_HR(S_OK, VariantCopy(&copy, &held));
-    EXPECT_EQ(3u, object.refs());
+    EXPECT_EQ(3u, object.Refs());
     EXPECT_HR(S_OK, VariantClear(&copy));
     EXPECT_HR(S_OK, VariantClear(&held));
-    EXPECT_EQ(1u, object.refs());
+    EXPECT_EQ(1u, object.Refs());
 }
 
 // Linux only: the system's VariantClear and VariantCopy know by-reference values.

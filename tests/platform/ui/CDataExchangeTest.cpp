@@ -47,16 +47,18 @@ TEST_F(CDataExchangeTest, SavingStopsAtTheFirstFailureWithItsMessage)
     } cases[] = {
         {"both valid", L"25", L"600", true, 25, 600, 0, ""},
         {"blanks around a number", L" 42 ", L"800000", true, 42, 800000, 0, ""},
-        {"not an integer: old value kept, rest skipped", L"abc", L"600", false, 10, 500, 1031,
+        {"not an integer: old value kept, rest skipped", L"abc", L"600", false, 10, 500, IDC_SAMPLE_TIME,
          Box("Please enter an integer.")},
-        {"empty is not an integer", L"", L"600", false, 10, 500, 1031, Box("Please enter an integer.")},
-        {"too large for an int", L"99999999999", L"600", false, 10, 500, 1031, Box("Please enter an integer.")},
-        {"below the range: stored, then refused", L"0", L"600", false, 0, 500, 1031,
+        {"empty is not an integer", L"", L"600", false, 10, 500, IDC_SAMPLE_TIME, Box("Please enter an integer.")},
+        {"too large for an int", L"99999999999", L"600", false, 10, 500, IDC_SAMPLE_TIME,
+         Box("Please enter an integer.")},
+        {"below the range: stored, then refused", L"0", L"600", false, 0, 500, IDC_SAMPLE_TIME,
          Box("Please enter an integer between 1 and 65535.")},
-        {"above the range", L"65536", L"600", false, 65536, 500, 1031,
+        {"above the range", L"65536", L"600", false, 65536, 500, IDC_SAMPLE_TIME,
          Box("Please enter an integer between 1 and 65535.")},
-        {"negative for an unsigned field", L"25", L"-5", false, 25, 500, 1032, Box("Please enter a positive integer.")},
-        {"unsigned below its range", L"25", L"10", false, 25, 10, 1032,
+        {"negative for an unsigned field", L"25", L"-5", false, 25, 500, IDC_SAMPLE_SIZE,
+         Box("Please enter a positive integer.")},
+        {"unsigned below its range", L"25", L"10", false, 25, 10, IDC_SAMPLE_SIZE,
          Box("Please enter an integer between 50 and 800000.")},
     };
     for (const Case& c : cases) {
@@ -66,10 +68,10 @@ TEST_F(CDataExchangeTest, SavingStopsAtTheFirstFailureWithItsMessage)
         SampleDialog dialog;
         BOOL saved = -1;
         dialog.afterInit = [&] {
-            dialog.GetDlgItem(1031)->EnableWindow(TRUE); // a disabled field cannot take the focus
-            dialog.SetDlgItemText(1031, c.seconds);
-            dialog.SetDlgItemText(1032, c.size);
-            dialog.SetDlgItemText(1030, L"/tmp/out.ts");
+            dialog.GetDlgItem(IDC_SAMPLE_TIME)->EnableWindow(TRUE); // a disabled field cannot take the focus
+            dialog.SetDlgItemText(IDC_SAMPLE_TIME, c.seconds);
+            dialog.SetDlgItemText(IDC_SAMPLE_SIZE, c.size);
+            dialog.SetDlgItemText(IDC_SAMPLE_PATH, L"/tmp/out.ts");
             saved = dialog.UpdateData(TRUE);
             QWidget* focus = dialog.GetSafeHwnd()->focusWidget();
             if (c.focusId) {
@@ -94,8 +96,8 @@ TEST_F(CDataExchangeTest, LoadingWritesMembersToControlsWithoutChecks)
     dialog.m_seconds = 0; // out of range, but loading never complains
     dialog.m_sizeMB = 4000000000u;
     dialog.afterInit = [&] {
-        EXPECT_EQ(L"0", dialog.GetDlgItem(1031)->GetWindowText());
-        EXPECT_EQ(L"4000000000", dialog.GetDlgItem(1032)->GetWindowText());
+        EXPECT_EQ(L"0", dialog.GetDlgItem(IDC_SAMPLE_TIME)->GetWindowText());
+        EXPECT_EQ(L"4000000000", dialog.GetDlgItem(IDC_SAMPLE_SIZE)->GetWindowText());
         dialog.EndDialog(IDOK);
     };
     dialog.DoModal();
@@ -114,20 +116,20 @@ TEST_F(CDataExchangeTest, MaxCharsAndRadioAndIndexExchanges)
         int all = BST_CHECKED;
         void DoDataExchange(CDataExchange* dx) override
         {
-            DDX_Radio(dx, 1033, radio);
-            DDX_CBIndex(dx, 1003, port);
-            DDX_LBIndex(dx, 1022, names);
-            DDX_Check(dx, 1010, all);
-            DDX_Text(dx, 1030, name);
+            DDX_Radio(dx, IDC_SAMPLE_USE_SIZE, radio);
+            DDX_CBIndex(dx, IDC_SAMPLE_PORT, port);
+            DDX_LBIndex(dx, IDC_SAMPLE_NAMES, names);
+            DDX_Check(dx, IDC_SAMPLE_ALL, all);
+            DDX_Text(dx, IDC_SAMPLE_PATH, name);
             DDV_MaxChars(dx, name, 5);
         }
     } dialog;
     BOOL saved = TRUE;
     dialog.afterInit = [&] {
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1034)) << "radio 1 of the group";
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1010));
-        dialog.CheckRadioButton(1033, 1034, 1033);
-        dialog.CheckDlgButton(1010, BST_UNCHECKED);
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_SAMPLE_USE_TIME)) << "radio 1 of the group";
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_SAMPLE_ALL));
+        dialog.CheckRadioButton(IDC_SAMPLE_USE_SIZE, IDC_SAMPLE_USE_TIME, IDC_SAMPLE_USE_SIZE);
+        dialog.CheckDlgButton(IDC_SAMPLE_ALL, BST_UNCHECKED);
         saved = dialog.UpdateData(TRUE);
         dialog.EndDialog(IDOK);
     };

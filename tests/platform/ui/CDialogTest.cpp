@@ -38,10 +38,10 @@ TEST_F(CDialogTest, ClicksReachTheirHandlersById)
 {
     SampleDialog dialog;
     dialog.afterInit = [&] {
-        QTest::mouseClick(Control(dialog, 1036), Qt::LeftButton);
-        QTest::mouseClick(Control(dialog, 1010), Qt::LeftButton);
-        QTest::mouseClick(Control(dialog, 1034), Qt::LeftButton);
-        QTest::mouseClick(Control(dialog, 1010), Qt::LeftButton);
+        QTest::mouseClick(Control(dialog, IDC_SAMPLE_START), Qt::LeftButton);
+        QTest::mouseClick(Control(dialog, IDC_SAMPLE_ALL), Qt::LeftButton);
+        QTest::mouseClick(Control(dialog, IDC_SAMPLE_USE_TIME), Qt::LeftButton);
+        QTest::mouseClick(Control(dialog, IDC_SAMPLE_ALL), Qt::LeftButton);
         dialog.KillTimer(0);
         dialog.EndDialog(IDOK);
     };
@@ -55,17 +55,17 @@ TEST_F(CDialogTest, AutoRadioButtonsSelectWithinTheirGroup)
 {
     SampleDialog dialog;
     dialog.afterInit = [&] {
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1033));
-        QTest::mouseClick(Control(dialog, 1034), Qt::LeftButton);
-        EXPECT_EQ(BST_UNCHECKED, dialog.IsDlgButtonChecked(1033));
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1034));
-        QTest::mouseClick(Control(dialog, 1034), Qt::LeftButton);
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1034)) << "a second click keeps it selected";
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_SAMPLE_USE_SIZE));
+        QTest::mouseClick(Control(dialog, IDC_SAMPLE_USE_TIME), Qt::LeftButton);
+        EXPECT_EQ(BST_UNCHECKED, dialog.IsDlgButtonChecked(IDC_SAMPLE_USE_SIZE));
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_SAMPLE_USE_TIME));
+        QTest::mouseClick(Control(dialog, IDC_SAMPLE_USE_TIME), Qt::LeftButton);
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_SAMPLE_USE_TIME)) << "a second click keeps it selected";
         // The program may set both, as Windows lets it.
-        dialog.CheckDlgButton(1033, BST_CHECKED);
-        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(1034));
-        dialog.CheckRadioButton(1033, 1034, 1033);
-        EXPECT_EQ(BST_UNCHECKED, dialog.IsDlgButtonChecked(1034));
+        dialog.CheckDlgButton(IDC_SAMPLE_USE_SIZE, BST_CHECKED);
+        EXPECT_EQ(BST_CHECKED, dialog.IsDlgButtonChecked(IDC_SAMPLE_USE_TIME));
+        dialog.CheckRadioButton(IDC_SAMPLE_USE_SIZE, IDC_SAMPLE_USE_TIME, IDC_SAMPLE_USE_SIZE);
+        EXPECT_EQ(BST_UNCHECKED, dialog.IsDlgButtonChecked(IDC_SAMPLE_USE_TIME));
         dialog.EndDialog(IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
@@ -81,16 +81,31 @@ TEST_F(CDialogTest, EnterAndEscapeArePreTranslatedThenDefaultHandled)
         INT_PTR result;
         std::vector<std::string> events;
     } cases[] = {
-        {"Enter in an edit presses the default button (OK)", 1030, Qt::Key_Return, false, IDOK, {"init", "destroy"}},
+        {"Enter in an edit presses the default button (OK)",
+         IDC_SAMPLE_PATH,
+         Qt::Key_Return,
+         false,
+         IDOK,
+         {"init", "destroy"}},
         {"Enter on a push button presses that button",
-         1037,
+         IDC_SAMPLE_CANCEL,
          Qt::Key_Return,
          false,
          IDCANCEL,
          {"init", "click 1037", "destroy"}},
-        {"a consuming PreTranslateMessage keeps Enter", 1030, Qt::Key_Return, true, IDCANCEL, {"init", "destroy"}},
-        {"Escape cancels", 1030, Qt::Key_Escape, false, IDCANCEL, {"init", "destroy"}},
-        {"Escape cancels even with Enter consumed", 1032, Qt::Key_Escape, true, IDCANCEL, {"init", "destroy"}},
+        {"a consuming PreTranslateMessage keeps Enter",
+         IDC_SAMPLE_PATH,
+         Qt::Key_Return,
+         true,
+         IDCANCEL,
+         {"init", "destroy"}},
+        {"Escape cancels", IDC_SAMPLE_PATH, Qt::Key_Escape, false, IDCANCEL, {"init", "destroy"}},
+        {"Escape cancels even with Enter consumed",
+         IDC_SAMPLE_SIZE,
+         Qt::Key_Escape,
+         true,
+         IDCANCEL,
+         {"init", "destroy"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,7 +164,7 @@ TEST_F(CDialogTest, OkValidatesBeforeEndingAndCancelDoesNot)
     Transcript::BeginCapture();
     SampleDialog dialog;
     dialog.afterInit = [&] {
-        dialog.SetDlgItemText(1032, L"5");
+        dialog.SetDlgItemText(IDC_SAMPLE_SIZE, L"5");
         QTimer::singleShot(0, [&] {
             QTimer::singleShot(30, [] {
                 if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, Qt::Key_Return);
@@ -200,7 +215,7 @@ TEST_F(CDialogTest, CloseBoxAndPostedMessagesGoThroughTheDialog)
 {
     SampleDialog dialog;
     dialog.afterInit = [&] {
-        EXPECT_TRUE(dialog.PostMessage(WM_COMMAND, 1036));
+        EXPECT_TRUE(dialog.PostMessage(WM_COMMAND, IDC_SAMPLE_START));
         EXPECT_FALSE(dialog.PostMessage(0x1234));
         EXPECT_TRUE(dialog.PostMessage(WM_CLOSE));
     };
@@ -223,14 +238,14 @@ TEST_F(CDialogTest, HelpRequestGoesToTheWindowsAroundTheFocus)
     } dialog;
     dialog.afterInit = [&] {
         QTimer::singleShot(0, [&] {
-            QWidget* edit = Control(dialog, 1030);
+            QWidget* edit = Control(dialog, IDC_SAMPLE_PATH);
             edit->setFocus();
             QTest::keyClick(edit, Qt::Key_F1);
             dialog.EndDialog(IDOK);
         });
     };
     dialog.DoModal();
-    EXPECT_EQ(std::vector<int>{1030}, dialog.asked);
+    EXPECT_EQ(std::vector<int>{IDC_SAMPLE_PATH}, dialog.asked);
 }
 
 TEST_F(CDialogTest, QuitEndsEveryRunningDialogAndTheNextRunAtOnce)
@@ -274,18 +289,18 @@ TEST_F(CDialogTest, ControlTextEnableAndShowByIdOrObject)
 {
     SampleDialog dialog;
     dialog.afterInit = [&] {
-        dialog.SetDlgItemText(1035, L"Record Stopped!");
+        dialog.SetDlgItemText(IDC_SAMPLE_STATUS, L"Record Stopped!");
         std::wstring text;
-        EXPECT_EQ(15, dialog.GetDlgItemText(1035, text));
+        EXPECT_EQ(15, dialog.GetDlgItemText(IDC_SAMPLE_STATUS, text));
         EXPECT_EQ(L"Record Stopped!", text);
-        EXPECT_EQ(L"c:\\L-capture.ts", dialog.GetDlgItem(1030)->GetWindowText()) << "loaded by OnInitDialog";
-        dialog.SetDlgItemInt(1098, static_cast<UINT>(-12));
+        EXPECT_EQ(L"c:\\L-capture.ts", dialog.GetDlgItem(IDC_SAMPLE_PATH)->GetWindowText()) << "loaded by OnInitDialog";
+        dialog.SetDlgItemInt(IDC_SAMPLE_POSITION, static_cast<UINT>(-12));
         BOOL ok = FALSE;
-        EXPECT_EQ(static_cast<UINT>(-12), dialog.GetDlgItemInt(1098, &ok));
+        EXPECT_EQ(static_cast<UINT>(-12), dialog.GetDlgItemInt(IDC_SAMPLE_POSITION, &ok));
         EXPECT_TRUE(ok);
-        dialog.GetDlgItemInt(1098, &ok, FALSE);
+        dialog.GetDlgItemInt(IDC_SAMPLE_POSITION, &ok, FALSE);
         EXPECT_FALSE(ok) << "unsigned read of a negative number";
-        CWnd* send = dialog.GetDlgItem(1011);
+        CWnd* send = dialog.GetDlgItem(IDC_SAMPLE_SEND);
         ASSERT_NE(nullptr, send);
         EXPECT_FALSE(send->ShowWindow(SW_SHOW)) << "created hidden";
         EXPECT_TRUE(send->EnableWindow(FALSE) == FALSE) << "was enabled";
@@ -303,7 +318,7 @@ TEST_F(CDialogTest, UserActionsOnListsNotifyAndProgramChangesDoNot)
     SampleDialog dialog;
     dialog.afterInit = [&] {
         dialog.m_names.SetCurSel(0); // the program's own change: no notice
-        auto* list = Control<QListWidget>(dialog, 1022);
+        auto* list = Control<QListWidget>(dialog, IDC_SAMPLE_NAMES);
         const QRect second = list->visualItemRect(list->item(1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
@@ -358,9 +373,9 @@ TEST_F(CDialogTest, IconsPicturesAndTheMainWindowTitle)
         EXPECT_EQ(icon, dialog.SetIcon(icon, TRUE));
         EXPECT_EQ(icon, dialog.GetIcon(TRUE));
         EXPECT_EQ(nullptr, dialog.GetIcon(FALSE));
-        EXPECT_EQ(QSize(32, 32), Control(dialog, 1008)->size()) << "an icon picture takes the icon's size";
+        EXPECT_EQ(QSize(32, 32), Control(dialog, IDC_SAMPLE_ICON)->size()) << "an icon picture takes the icon's size";
         dialog.SetWindowText(L"Kavro N71 TS Recorder - Version:  3.0.0.8 ");
-        dialog.GetDlgItem(1035)->SetWindowText(L"not a title");
+        dialog.GetDlgItem(IDC_SAMPLE_STATUS)->SetWindowText(L"not a title");
         dialog.EndDialog(IDOK);
     };
     dialog.DoModal();

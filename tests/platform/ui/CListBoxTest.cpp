@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int IDC_LIST = 1022;
+
 // One control of the given kind and style, built as a template would build it.
 class OneControl {
 public:
@@ -16,14 +18,14 @@ public:
         DialogTemplate tmpl;
         tmpl.cx = 100;
         tmpl.cy = 100;
-        tmpl.controls = {{.id = 1022, .kind = kind, .rect = {0, 0, 90, 60}, .style = style}};
+        tmpl.controls = {{.id = IDC_LIST, .kind = kind, .rect = {0, 0, 90, 60}, .style = style}};
         widget =
             DialogBuilder::Build(tmpl, &container, [this](int id, UINT code) { notices.emplace_back(id, code); })[0];
     }
     template <typename Control>
     void Bind(Control& control)
     {
-        control.AttachControl(widget, 1022, nullptr);
+        control.AttachControl(widget, IDC_LIST, nullptr);
     }
 
     QWidget container;

@@ -3,6 +3,7 @@
 #include "platform/ui/CPropertyPage.h"
 #include "platform/ui/CPropertySheet.h"
 #include "platform/ui/automation/Transcript.h"
+#include "tests/support/TestDialogIds.h"
 
 #include <QApplication>
 #include <QTest>
@@ -10,6 +11,15 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The pages' template ids, as the main window's sheet has them.
+constexpr int IDD_TUNER_PAGE = 130;
+constexpr int IDD_CAPTURE_PAGE = 131;
+constexpr int IDD_MOTOR_PAGE = 148;
+// Their controls and the host's.
+constexpr int IDC_PAGE_FREQUENCY = 1012;
+constexpr int IDC_HOST_LINE = 1057;
+constexpr int IDC_HOST_APPLY = 1000;
 
 using Log = std::vector<std::string>;
 
@@ -21,7 +31,10 @@ DialogTemplate PageTemplate(int id, const wchar_t* caption)
     t.cx = 120;
     t.cy = 60;
     t.controls = {
-        {.id = 1012, .kind = ControlKind::Edit, .rect = {10, 10, 60, 14}, .style = ES_NUMBER | WS_TABSTOP},
+        {.id = IDC_PAGE_FREQUENCY,
+         .kind = ControlKind::Edit,
+         .rect = {10, 10, 60, 14},
+         .style = ES_NUMBER | WS_TABSTOP},
         {.id = IDOK,
          .kind = ControlKind::PushButton,
          .text = L"Lock TP",
@@ -61,19 +74,20 @@ public:
     explicit HostDialog(Log& log)
         : CDialog(Host()),
           m_log(log),
-          m_tuner(130, L"Tuner Setting", log),
-          m_capture(131, L"Capture Control", log),
-          m_motor(148, L"Motor/Positioner", log)
+          m_tuner(IDD_TUNER_PAGE, L"Tuner Setting", log),
+          m_capture(IDD_CAPTURE_PAGE, L"Capture Control", log),
+          m_motor(IDD_MOTOR_PAGE, L"Motor/Positioner", log)
     {}
     static DialogTemplate Host()
     {
         DialogTemplate t;
-        t.id = 102;
+        t.id = IDD_TEST_HOST;
         t.caption = L"KavroN71 TS Recorder";
         t.cx = 200;
         t.cy = 150;
-        t.controls = {{.id = 1057, .kind = ControlKind::Line, .rect = {0, 120, 200, 1}},
-                      {.id = 1000, .kind = ControlKind::PushButton, .text = L"Apply", .rect = {140, 128, 50, 14}}};
+        t.controls = {
+            {.id = IDC_HOST_LINE, .kind = ControlKind::Line, .rect = {0, 120, 200, 1}},
+            {.id = IDC_HOST_APPLY, .kind = ControlKind::PushButton, .text = L"Apply", .rect = {140, 128, 50, 14}}};
         return t;
     }
     BOOL OnInitDialog() override
@@ -140,7 +154,7 @@ TEST(CPropertySheet, EnterInAPageGoesToThePageFirst)
         QTimer::singleShot(0, [&] {
             CPropertyPage* page = host.m_sheet.GetActivePage();
             ASSERT_NE(nullptr, page);
-            QWidget* edit = page->GetSafeHwnd()->findChild<QWidget*>("1012");
+            QWidget* edit = page->GetSafeHwnd()->findChild<QWidget*>(QString::number(IDC_PAGE_FREQUENCY));
             edit->setFocus();
             QTest::keyClick(edit, Qt::Key_Return);
             QTest::keyClick(edit, Qt::Key_Escape);

@@ -13,6 +13,27 @@
 inline constexpr int kSampleTemplateId = 200;
 inline constexpr int kSampleIconId = 128;
 
+// The sample's controls, with the ids of their counterparts on the program's pages.
+inline constexpr int IDC_SAMPLE_ICON = 1008;
+inline constexpr int IDC_SAMPLE_PATH = 1030;
+inline constexpr int IDC_SAMPLE_BROWSE = 1029;
+inline constexpr int IDC_SAMPLE_USE_SIZE = 1033;
+inline constexpr int IDC_SAMPLE_SIZE = 1032;
+inline constexpr int IDC_SAMPLE_USE_TIME = 1034;
+inline constexpr int IDC_SAMPLE_TIME = 1031;
+inline constexpr int IDC_SAMPLE_NAMES = 1022;
+inline constexpr int IDC_SAMPLE_PORT = 1003;
+inline constexpr int IDC_SAMPLE_COUNTRY = 1092;
+inline constexpr int IDC_SAMPLE_POSITION = 1098;
+inline constexpr int IDC_SAMPLE_POSITION_SPIN = 1097;
+inline constexpr int IDC_SAMPLE_ALL = 1010;
+inline constexpr int IDC_SAMPLE_STATUS = 1035;
+inline constexpr int IDC_SAMPLE_PROGRESS = 1004;
+inline constexpr int IDC_SAMPLE_LINE = 1057;
+inline constexpr int IDC_SAMPLE_START = 1036;
+inline constexpr int IDC_SAMPLE_CANCEL = 1037;
+inline constexpr int IDC_SAMPLE_SEND = 1011;
+
 DialogTemplate SampleTemplate();
 // Registers the sample's icon resource (a drawn dish), once.
 void RegisterSampleResources();

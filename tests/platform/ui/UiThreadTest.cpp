@@ -31,8 +31,8 @@ TEST(UiThread, AWorkersControlChangeRunsOnTheUiThread)
         QObject::connect(status, &QLineEdit::textChanged,
                          [&] { changedOnUiThread = QThread::currentThread() == qApp->thread(); });
         worker = std::thread([&] {
-            dialog.SetDlgItemText(1035, L"Recording... 37%");
-            readBack = dialog.GetDlgItem(1035)->GetWindowText();
+            dialog.SetDlgItemText(IDC_SAMPLE_STATUS, L"Recording... 37%");
+            readBack = dialog.GetDlgItem(IDC_SAMPLE_STATUS)->GetWindowText();
             dialog.m_progress.SetPos(37);
             finished = true;
         });
@@ -88,7 +88,7 @@ TEST(UiThread, TakingALockAWaitingWorkerHoldsDoesNotDeadlock)
         worker = std::thread([&] {
             WaitForSingleObject(runLock, INFINITE);
             holding = true;
-            for (int i = 0; i < 20; ++i) dialog.SetDlgItemText(1035, std::to_wstring(i).c_str());
+            for (int i = 0; i < 20; ++i) dialog.SetDlgItemText(IDC_SAMPLE_STATUS, std::to_wstring(i).c_str());
             ReleaseMutex(runLock);
         });
         QTimer::singleShot(0, [&] {

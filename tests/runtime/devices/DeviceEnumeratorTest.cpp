@@ -4,10 +4,10 @@
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
-#include "runtime/LiveObjects.h"
 #include "runtime/devices/DeviceClasses.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ protected:
     {
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     ComPtr<IEnumMoniker> Enumerate(REFGUID category, HRESULT expected = S_OK)
@@ -68,7 +68,7 @@ protected:
     std::shared_ptr<runtime::DeviceCatalog> m_catalog = std::make_shared<runtime::DeviceCatalog>();
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 runtime::DeviceFilterFactory Failing(HRESULT hr)

@@ -9,11 +9,11 @@
 #include "platform/com/Journal.h"
 #include "platform/dshow/BdaInterfaces.h"
 #include "platform/dshow/GraphBuilderInterfaces.h"
-#include "runtime/LiveObjects.h"
 #include "runtime/devices/DeviceClasses.h"
 #include "runtime/graph/GraphClasses.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,7 @@ protected:
         JournalClose();
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     // A request the way the application builds one: LNB values on the
@@ -137,7 +137,7 @@ protected:
     ComPtr<ITuner> m_tuner;
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 TEST_F(NetworkProviderTest, RequestReachesTheConnectedTunerWithItsValues)

@@ -12,6 +12,7 @@
 #include "runtime/devices/DeviceClasses.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ protected:
     {
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     // One start of the program as far as the tuning space goes: look for the
@@ -105,7 +106,7 @@ protected:
     std::filesystem::path m_storeFile = m_dir / "drive_c" / "ProgramData" / "TuningSpaces.ini";
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 TEST_F(TuningSpaceStoreTest, SpaceRegisteredByOneRunIsFoundByTheNext)

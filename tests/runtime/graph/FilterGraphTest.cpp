@@ -10,7 +10,6 @@
 #include "platform/com/Journal.h"
 #include "platform/com/WideText.h"
 #include "platform/dshow/Uuids.h"
-#include "runtime/LiveObjects.h"
 #include "runtime/graph/GraphClasses.h"
 #include "runtime/graph/MemAllocator.h"
 #include "runtime/graph/Mpeg2Demultiplexer.h"
@@ -18,6 +17,7 @@
 #include "tests/runtime/graph/StreamTestFilters.h"
 #include "tests/support/ComAssert.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ protected:
         m_graph = nullptr;
         ClearComClassRegistry();
         CoUninitialize();
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     template <class T>
@@ -71,7 +71,7 @@ protected:
     ComPtr<IMediaControl> m_control;
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 // Holds a test filter with one reference, released with the holder.

@@ -4,9 +4,9 @@
 
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"
-#include "runtime/LiveObjects.h"
 #include "runtime/graph/MemAllocator.h"
 #include "tests/support/ComAssert.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ protected:
     {
         m_sample = nullptr;
         m_allocator = nullptr;
-        EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive";
+        m_live.ExpectNoneLeft();
     }
 
     // Gives the sample back and takes the pool's only buffer again.
@@ -39,7 +39,7 @@ protected:
         ASSERT_HR(S_OK, m_allocator->GetBuffer(&m_sample, nullptr, nullptr, 0));
     }
 
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
     ComPtr<IMemAllocator> m_allocator;
     ComPtr<IMediaSample> m_sample;
 };

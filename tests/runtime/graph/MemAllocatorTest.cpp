@@ -6,8 +6,8 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
 #include "platform/dshow/Uuids.h"
-#include "runtime/LiveObjects.h"
 #include "tests/support/ComAssert.h"
+#include "tests/support/SimObjectCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +41,10 @@ ComPtr<IMemAllocator> CommittedAllocator(LONG buffers, LONG size)
 
 class MemAllocatorTest : public ::testing::Test {
 protected:
-    void TearDown() override { EXPECT_EQ(m_liveBefore, runtime::SimLiveObjects()) << "simulator objects left alive"; }
+    void TearDown() override { m_live.ExpectNoneLeft(); }
 
 private:
-    long m_liveBefore = runtime::SimLiveObjects();
+    SimObjectCheck m_live;
 };
 
 TEST_F(MemAllocatorTest, SetPropertiesValidatesAndRoundsTheRequest)

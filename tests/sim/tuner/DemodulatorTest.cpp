@@ -59,7 +59,7 @@ ModcodFilter Accepting(std::initializer_list<std::size_t> bits)
     return filter;
 }
 
-struct Fixture {
+struct DemodulatorRig {
     Sky sky = TestSky();
     ManualClock clock;
     Demodulator demodulator{sky, HomeCable(), Site{50.0, 10.0}, clock};
@@ -156,7 +156,7 @@ TEST(Demodulator, LocksOnlyWhenEveryConditionHolds)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Fixture f;
+        DemodulatorRig f;
         if (c.prepare) c.prepare(f.demodulator, f.clock);
         EXPECT_EQ(f.demodulator.Tune(c.tune), S_OK);
         EXPECT_STREQ(LockStatusName(f.demodulator.Status()), LockStatusName(c.expected));
@@ -169,7 +169,7 @@ TEST(Demodulator, LocksOnlyWhenEveryConditionHolds)
 
 TEST(Demodulator, NothingBeforeTheFirstTune)
 {
-    Fixture f;
+    DemodulatorRig f;
     EXPECT_EQ(f.demodulator.Status(), LockStatus::NotTuned);
     const auto stats = f.demodulator.Statistics();
     EXPECT_EQ(stats.strength, 0);
@@ -181,7 +181,7 @@ TEST(Demodulator, NothingBeforeTheFirstTune)
 
 TEST(Demodulator, DvbsStreamInfoByteForByte)
 {
-    Fixture f;
+    DemodulatorRig f;
     f.demodulator.Tune(Tune(12187, 1, 27500));
     const StreamInfo info = f.demodulator.MediaInfo();
     // IF 12187 - 10600 MHz = 1587000 kHz, 27500000 S/s, DVB-S, code rate 3/4
@@ -196,7 +196,7 @@ TEST(Demodulator, DvbsStreamInfoByteForByte)
 
 TEST(Demodulator, Dvbs2MultistreamStreamInfoByteForByte)
 {
-    Fixture f;
+    DemodulatorRig f;
     f.demodulator.SetScrambling(8);
     f.demodulator.SetInputStreamId(5);
     f.demodulator.Tune(Tune(12603, 2, 30000));
@@ -212,7 +212,7 @@ TEST(Demodulator, Dvbs2MultistreamStreamInfoByteForByte)
     EXPECT_EQ(std::memcmp(&info, expected, sizeof expected), 0);
 
     // Without a choice the first stream of the list is output.
-    Fixture g;
+    DemodulatorRig g;
     g.demodulator.SetScrambling(RootToGold(GoldToRoot(8)));
     g.demodulator.Tune(Tune(12603, 2, 30000));
     EXPECT_EQ(g.demodulator.MediaInfo().inputStreamId, 3u);
@@ -226,7 +226,7 @@ TEST(Demodulator, StrengthFallsOffWithPointingErrorAndStaysSteady)
     std::vector<int> qualities;
     for (double off : {0.0, 0.6, 1.2}) {
         SCOPED_TRACE(off);
-        Fixture f;
+        DemodulatorRig f;
         SelectPort(f.demodulator, 2, false, true);
         AimDish(f.demodulator, f.clock, astraAngle + off);
         f.demodulator.Tune(Tune(11494, 1, 22000));
@@ -252,7 +252,7 @@ TEST(Demodulator, StrengthFallsOffWithPointingErrorAndStaysSteady)
 
 TEST(Demodulator, OutputFollowsTheStreamType)
 {
-    Fixture f;
+    DemodulatorRig f;
     EXPECT_EQ(f.demodulator.OutputStreamType().ts, 1);
     EXPECT_EQ(f.demodulator.OutputStreamType().gs, 0);
     f.demodulator.Tune(Tune(11494, 1, 22000));
@@ -288,7 +288,7 @@ TEST(Demodulator, IntermediateTuneLocksWhereTheRequestDoes)
         {11'494'000 - 9'750'000, false, false, 22000, LockStatus::NoTransponder}, // wrong voltage
     };
     for (const Case& c : cases) {
-        Fixture f;
+        DemodulatorRig f;
         f.demodulator.SetVoltage(c.horizontal);
         f.demodulator.SetTone(c.tone);
         f.demodulator.TuneIntermediate(c.ifKhz, c.ksps);

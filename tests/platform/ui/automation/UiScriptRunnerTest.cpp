@@ -4,36 +4,41 @@
 #include "platform/ui/automation/UiAutomation.h"
 
 #include "tests/platform/ui/SampleDialog.h"
+#include "tests/support/UiScriptText.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 namespace {
 
+// An id no control of the sample has.
+constexpr int kNoSuchControl = 4242;
+
 std::string AppTitle() { return Transcript::Quote(AfxGetAppName()); }
 
 TEST(UiScriptRunner, RunsASmallScriptAgainstTheSampleDialog)
 {
     SampleDialog dialog;
-    const std::string transcript = RunUiScript("# a short session\n"
-                                               "text 1032 600\n"
-                                               "click 1034\n"
-                                               "click 1010\n"
-                                               "select 1003 2\n"
-                                               "pick 1022 beta\n"
-                                               "dump 1022\n"
-                                               "dump 1003\n"
-                                               "click 1037\n"
-                                               "save-as cancel\n"
-                                               "click 1029\n"
-                                               "click 1036\n"
-                                               "wait-text 1035 2000 Recording... 0%\n"
-                                               "dump 1035\n"
-                                               "dump 1004\n"
-                                               "dump 1011\n"
-                                               "focus 1032\n"
-                                               "key enter\n",
-                                               [&] { dialog.DoModal(); });
+    const std::string script = UiScriptText()
+                                   .Line("# a short session")
+                                   .Text(IDC_SAMPLE_SIZE, "600")
+                                   .Click(IDC_SAMPLE_USE_TIME)
+                                   .Click(IDC_SAMPLE_ALL)
+                                   .Select(IDC_SAMPLE_PORT, 2)
+                                   .Pick(IDC_SAMPLE_NAMES, "beta")
+                                   .Dump(IDC_SAMPLE_NAMES)
+                                   .Dump(IDC_SAMPLE_PORT)
+                                   .Click(IDC_SAMPLE_CANCEL)
+                                   .SaveAsCancel()
+                                   .Click(IDC_SAMPLE_BROWSE)
+                                   .Click(IDC_SAMPLE_START)
+                                   .WaitText(IDC_SAMPLE_STATUS, 2000, "Recording... 0%")
+                                   .Dump(IDC_SAMPLE_STATUS)
+                                   .Dump(IDC_SAMPLE_PROGRESS)
+                                   .Dump(IDC_SAMPLE_SEND)
+                                   .Focus(IDC_SAMPLE_SIZE)
+                                   .Key("enter");
+    const std::string transcript = RunUiScript(script, [&] { dialog.DoModal(); });
     EXPECT_EQ("open 200 \"Sample Settings\"\n"
               "control 1022 list \"\" enabled=1 visible=1 sel=1 count=3\n"
               "item 1022 0 \"Alpha\"\n"
@@ -67,25 +72,32 @@ TEST(UiScriptRunner, AFailingCommandStopsTheScriptAndTheProgramCloses)
 {
     struct Case {
         const char* name;
-        const char* script;
+        std::string script;
         std::string expected;
     } cases[] = {
-        {"unknown control", "click 4242\nclick 1036\n", "error 1 \"no control 4242\"\nend 200 CANCEL\n"},
-        {"hidden button", "click 1011\n", "error 1 \"control 1011 is hidden\"\nend 200 CANCEL\n"},
-        {"disabled edit", "text 1031 5\n", "error 1 \"control 1031 is disabled\"\nend 200 CANCEL\n"},
-        {"digits only", "text 1032 12a\n", "error 1 \"control 1032 takes digits only\"\nend 200 CANCEL\n"},
-        {"read-only", "text 1035 x\n", "error 1 \"control 1035 is read-only\"\nend 200 CANCEL\n"},
-        {"no such item", "pick 1003 Diseqc E\n",
+        {"unknown control", UiScriptText().Click(kNoSuchControl).Click(IDC_SAMPLE_START),
+         "error 1 \"no control 4242\"\nend 200 CANCEL\n"},
+        {"hidden button", UiScriptText().Click(IDC_SAMPLE_SEND),
+         "error 1 \"control 1011 is hidden\"\nend 200 CANCEL\n"},
+        {"disabled edit", UiScriptText().Text(IDC_SAMPLE_TIME, "5"),
+         "error 1 \"control 1031 is disabled\"\nend 200 CANCEL\n"},
+        {"digits only", UiScriptText().Text(IDC_SAMPLE_SIZE, "12a"),
+         "error 1 \"control 1032 takes digits only\"\nend 200 CANCEL\n"},
+        {"read-only", UiScriptText().Text(IDC_SAMPLE_STATUS, "x"),
+         "error 1 \"control 1035 is read-only\"\nend 200 CANCEL\n"},
+        {"no such item", UiScriptText().Pick(IDC_SAMPLE_PORT, "Diseqc E"),
          "error 1 \"control 1003 has no item \\\"Diseqc E\\\"\"\nend 200 CANCEL\n"},
-        {"index out of range", "select 1022 3\n", "error 1 \"control 1022 has no item 3\"\nend 200 CANCEL\n"},
-        {"not a button", "click 1022\n", "error 1 \"control 1022 is not a button\"\nend 200 CANCEL\n"},
-        {"no pages", "page 1\n", "error 1 \"the window has no pages\"\nend 200 CANCEL\n"},
-        {"text never shown", "wait-text 1035 30 LOCKED\n",
+        {"index out of range", UiScriptText().Select(IDC_SAMPLE_NAMES, 3),
+         "error 1 \"control 1022 has no item 3\"\nend 200 CANCEL\n"},
+        {"not a button", UiScriptText().Click(IDC_SAMPLE_NAMES),
+         "error 1 \"control 1022 is not a button\"\nend 200 CANCEL\n"},
+        {"no pages", UiScriptText().Page(1), "error 1 \"the window has no pages\"\nend 200 CANCEL\n"},
+        {"text never shown", UiScriptText().WaitText(IDC_SAMPLE_STATUS, 30, "LOCKED"),
          "error 1 \"control 1035 shows \\\"\\\" after 30 ms\"\nend 200 CANCEL\n"},
         {"a line that cannot be read", "\n\nkey f1\n", "error 3 \"key needs enter or escape\"\nend 200 CANCEL\n"},
-        {"closing by script", "close\n", "end 200 CANCEL\ndone\n"},
-        {"device removal ends the dialog", "device-removal\n", "end 200 OK\ndone\n"},
-        {"script longer than the program", "key escape\ndump\n",
+        {"closing by script", UiScriptText().Close(), "end 200 CANCEL\ndone\n"},
+        {"device removal ends the dialog", UiScriptText().DeviceRemoval(), "end 200 OK\ndone\n"},
+        {"script longer than the program", UiScriptText().Key("escape").Dump(),
          "end 200 CANCEL\nerror 2 \"the program ended before this command\"\n"},
     };
     for (const Case& c : cases) {
@@ -103,6 +115,7 @@ namespace {
 
 TEST(UiScriptRunner, TheExampleInTheAutomationDocumentHolds)
 {
+    // The script as docs/automation.md prints it, word for word.
     SampleDialog dialog;
     const std::string transcript = RunUiScript("# a short session\n"
                                                "pick 1022 beta\n"

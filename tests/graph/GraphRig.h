@@ -2,12 +2,15 @@
 // A simulated machine for one graph test, built from the simulator's graph
 // and device classes and small test devices: a drive c: of its own (the
 // diagnostic log and the tuning space store live there), a journal file, the
-// message boxes caught, graphMutex created, and at the end the process record
-// released and every simulator object gone.
+// message boxes caught, graphMutex created, the process state reset
+// (ResetProcessState) before and after, and at the end every simulator object
+// gone.
 #include "process/ChosenDevice.h"
 #include "runtime/devices/DeviceCatalog.h"
 #include "tests/graph/DeviceTestFilter.h"
 #include "tests/graph/MessageCapture.h"
+#include "tests/support/JournalTail.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDrive.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-class GraphWorldTest : public ::testing::Test {
+class GraphRig : public ::testing::Test {
 public:
     // Devices, appended to their category in enumeration order.
     void AddTuner(const std::wstring& name, const TestFilterSpec& spec = TunerSpec());
@@ -48,6 +51,6 @@ protected:
     void TearDown() override;
 
 private:
-    long m_liveBefore = 0;
-    std::size_t m_journalRead = 0;
+    SimObjectCheck m_live;
+    JournalTail m_journal{m_drive / "journal.txt"};
 };

@@ -1,4 +1,4 @@
-#include "tests/graph/GraphWorld.h"
+#include "tests/graph/GraphRig.h"
 
 #include "graph/GraphMutex.h"
 #include "graph/TunerGraph.h"
@@ -12,12 +12,13 @@
 #include "runtime/graph/GraphClasses.h"
 #include "runtime/graph/MemAllocator.h"
 #include "runtime/graph/TransportInformationFilter.h"
+#include "tests/support/LogTexts.h"
+#include "tests/support/ProcessState.h"
 
-#include <sstream>
-
-void GraphWorldTest::SetUp()
+void GraphRig::SetUp()
 {
-    m_liveBefore = runtime::SimLiveObjects();
+    m_live.Start();
+    ResetProcessState();
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     runtime::RegisterGraphClasses();
     runtime::RegisterMemAllocatorClass();
@@ -25,41 +26,35 @@ void GraphWorldTest::SetUp()
     if (!graphMutex) {
         graphMutex = CreateMutexW(nullptr, FALSE, nullptr);
     }
-    JournalOpen((m_drive / "journal.txt").string());
-    Choose(-1, L"");
-    // The record as the process starts.
-    TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
-    TunerGraph::Process().tuningBlock = TuningBlock{};
+    JournalOpen(m_journal.path().string());
 }
 
-void GraphWorldTest::TearDown()
+void GraphRig::TearDown()
 {
-    ReleaseTunerGraph();
-    JournalClose();
-    ClearComClassRegistry();
+    ResetProcessState();
     CoUninitialize();
-    EXPECT_EQ(0, ExtraLiveObjects()) << "simulator objects left alive";
+    m_live.ExpectNoneLeft();
 }
 
-void GraphWorldTest::AddTuner(const std::wstring& name, const TestFilterSpec& spec)
+void GraphRig::AddTuner(const std::wstring& name, const TestFilterSpec& spec)
 {
     m_catalog->AddDevice(KSCATEGORY_BDA_NETWORK_TUNER, name,
                          [spec](IBaseFilter** filter) { return CreateDeviceTestFilter(spec, filter); });
 }
 
-void GraphWorldTest::AddCapture(const TestFilterSpec& spec)
+void GraphRig::AddCapture(const TestFilterSpec& spec)
 {
     m_catalog->AddDevice(KSCATEGORY_BDA_RECEIVER_COMPONENT, L"Kavro Capture",
                          [spec](IBaseFilter** filter) { return CreateDeviceTestFilter(spec, filter); });
 }
 
-void GraphWorldTest::AddTransportInformation()
+void GraphRig::AddTransportInformation()
 {
     m_catalog->AddDevice(KSCATEGORY_BDA_TRANSPORT_INFORMATION, L"BDA MPEG2 Transport Information Filter",
                          [](IBaseFilter** filter) { return runtime::TransportInformationFilter::Create(filter); });
 }
 
-void GraphWorldTest::AddStandardDevices(const std::wstring& tunerName)
+void GraphRig::AddStandardDevices(const std::wstring& tunerName)
 {
     AddTuner(tunerName);
     AddCapture();
@@ -67,44 +62,19 @@ void GraphWorldTest::AddStandardDevices(const std::wstring& tunerName)
     Choose(0, tunerName);
 }
 
-void GraphWorldTest::Choose(int index, const std::wstring& name)
+void GraphRig::Choose(int index, const std::wstring& name)
 {
     deviceIndex = index;
     deviceName = name;
 }
 
-std::vector<std::string> GraphWorldTest::NewJournal(std::string_view prefix)
-{
-    const std::string text = TempDir::ReadFile(m_drive / "journal.txt");
-    std::istringstream fresh(text.substr(std::min(m_journalRead, text.size())));
-    m_journalRead = text.size();
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(fresh, line);) {
-        if (line.rfind(prefix, 0) == 0) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
+std::vector<std::string> GraphRig::NewJournal(std::string_view prefix) { return m_journal.Next(prefix); }
 
-std::vector<std::string> GraphWorldTest::LogTexts() const
-{
-    std::istringstream log(TempDir::ReadFile(m_drive / "iptools.log"));
-    std::vector<std::string> texts;
-    for (std::string line; std::getline(log, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (const std::size_t stamp = line.find("] "); line.rfind('[', 0) == 0 && stamp != std::string::npos) {
-            texts.push_back(line.substr(stamp + 2));
-        }
-    }
-    return texts;
-}
+std::vector<std::string> GraphRig::LogTexts() const { return DriveLogTexts(m_drive.path()); }
 
-long GraphWorldTest::ExtraLiveObjects() const { return runtime::SimLiveObjects() - m_liveBefore; }
+long GraphRig::ExtraLiveObjects() const { return m_live.Extra(); }
 
-std::string GraphWorldTest::PresentFields()
+std::string GraphRig::PresentFields()
 {
     const TunerGraph& record = TunerGraph::Process();
     const std::pair<const char*, bool> fields[] = {

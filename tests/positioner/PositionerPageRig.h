@@ -4,12 +4,15 @@
 // journal in it, a simulated tuner of either kind whose property-set interface
 // is TunerGraph's m_pKsCtrl, the page hosted in a dialog with a sheet and run
 // under a UI script, and the message boxes caught by the toolkit's recorder.
-// UI thread.
+// The process state is reset (ResetProcessState) before and after each test,
+// which must leave no simulated object alive. UI thread.
 #include "platform/ui/MessageRecorder.h"
 #include "positioner/CPositionDlg.h"
 #include "sim/tuner/PropertyModes.h"
 #include "sim/tuner/TunerDevice.h"
 #include "tests/sim/tuner/ManualClock.h"
+#include "tests/support/JournalTail.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDir.h"
 
 #include "platform/com/ComPtr.h"
@@ -32,7 +35,7 @@ struct KsSetLine {
     std::string result; // "0x00000000"
 };
 
-class PageRig : public ::testing::Test {
+class PositionerPageRig : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -68,7 +71,8 @@ private:
     ComPtr<IPin> m_inputPin;
     MessageRecorder m_recorder;
     std::size_t m_boxesSeen = 0;
-    std::size_t m_journalRead = 0;
+    JournalTail m_journal{m_program / "journal.txt"};
+    SimObjectCheck m_live;
 };
 
 // Bytes as the journal writes them: upper-case hex, one blank between.

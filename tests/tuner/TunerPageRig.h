@@ -3,13 +3,15 @@
 // text (one tuner, PCI-E or USB, with property modes), a drive c: of its own
 // holding the program's folder "c:\prog" with the settings file, the journal,
 // graphMutex, and a host dialog whose sheet holds the page, driven by a UI
-// script. At the end the machine is uninstalled and must report no object
-// left alive.
+// script. The process state is reset (ResetProcessState) before and after;
+// at the end the machine is uninstalled and must report no object left alive.
 #include "tuner/CBdacontrolDlg.h"
 
-#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CWinApp.h"
 #include "sim/Install.h"
+#include "tests/support/JournalTail.h"
+#include "tests/support/PageHost.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDrive.h"
 #include "tests/support/TextLines.h"
 
@@ -24,19 +26,18 @@
 inline const std::wstring kPcieName = L"Kavro N72 DVBS/S2 Tuner B";
 inline const std::wstring kUsbName = L"Kavro U31 DVBS2 Tuner";
 
-// The main window's stand-in: a dialog with a sheet holding only the page.
-class TunerPageHost : public CDialog {
-public:
-    TunerPageHost();
-    BOOL OnInitDialog() override;
-
-    // Runs after the page has initialised.
-    std::function<void(TunerPageHost&)> afterInit;
+// The page, made before the host that shows it.
+struct TunerPageHolder {
     CBdacontrolDlg m_page;
-    CPropertySheet m_sheet;
 };
 
-class TunerPageTest : public ::testing::Test {
+// The main window's stand-in: a dialog with a sheet holding only the page.
+class TunerPageHost : public TunerPageHolder, public PageHost {
+public:
+    TunerPageHost();
+};
+
+class TunerPageRig : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -58,7 +59,8 @@ protected:
     std::unique_ptr<sim::SimulatedMachine> m_machine;
 
 private:
-    std::size_t m_journalRead = 0;
+    JournalTail m_journal{m_drive / "journal.txt"};
+    SimObjectCheck m_live;
 };
 
 // Journal text of driver payloads.

@@ -2,7 +2,8 @@
 // A fresh recording record and sink filter per test, with a folder for the
 // recording files, and the stream a test source delivers: samples carry
 // their sequence number and a varying number of whole packets, so a file
-// can be checked sample by sample, byte for byte.
+// can be checked sample by sample, byte for byte. Each test must leave no
+// simulated object alive.
 #include "platform/files/WinPath.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
@@ -12,6 +13,7 @@
 #include "sink/RecordSession.h"
 #include "runtime/graph/MemAllocator.h"
 #include "tests/support/ComAssert.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPins.h"
 
@@ -71,10 +73,11 @@ inline std::vector<std::uint32_t> SamplesIn(const std::string& file)
     return seqs;
 }
 
-class SinkFixture : public ::testing::Test {
+class SinkRig : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        m_live.Start();
         ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
         runtime::RegisterMemAllocatorClass();
         ASSERT_HR(S_OK, CDestFilter::Create(session, &sink));
@@ -94,6 +97,7 @@ protected:
         session.CloseOutputFile();
         UnregisterComClass(CLSID_MemoryAllocator);
         CoUninitialize();
+        m_live.ExpectNoneLeft();
     }
 
     // A test source whose output pin is connected to the sink's input pin.
@@ -130,4 +134,7 @@ protected:
     bool sourceDestroyed = false;
     TestFilter* source = nullptr;
     TestOutputPin* sourcePin = nullptr;
+
+private:
+    SimObjectCheck m_live;
 };

@@ -1,4 +1,4 @@
-#include "tests/tuner/TunerPageWorld.h"
+#include "tests/tuner/TunerPageRig.h"
 
 #include "process/ChosenDevice.h"
 #include "graph/GraphMutex.h"
@@ -8,63 +8,44 @@
 #include "platform/com/Journal.h"
 #include "platform/com/Sync.h"
 #include "platform/ui/automation/UiAutomation.h"
+#include "tests/support/ProcessState.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
 
-namespace {
+TunerPageHost::TunerPageHost() : PageHost(m_page, L"Tuner host", 300, 170) {}
 
-DialogTemplate HostTemplate()
+void TunerPageRig::SetUp()
 {
-    DialogTemplate t;
-    t.id = 102;
-    t.caption = L"Tuner host";
-    t.cx = 300;
-    t.cy = 170;
-    return t;
-}
-
-} // namespace
-
-TunerPageHost::TunerPageHost() : CDialog(HostTemplate()) {}
-
-BOOL TunerPageHost::OnInitDialog()
-{
-    CDialog::OnInitDialog();
-    m_sheet.AddPage(&m_page);
-    m_sheet.Create(this);
-    if (afterInit) afterInit(*this);
-    return TRUE;
-}
-
-void TunerPageTest::SetUp()
-{
+    m_live.Start();
+    ResetProcessState();
     // The page leaves the apartment when it goes; the test enters one for it.
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     std::filesystem::create_directories(m_drive / "prog");
     programDirectory = L"c:\\prog";
     if (!graphMutex) graphMutex = CreateMutex(nullptr, FALSE, nullptr);
-    JournalOpen((m_drive / "journal.txt").string());
-    TunerGraph::Process().tuningBlock = TuningBlock{};
-    TunerGraph::Process().deviceType = DEVICE_TYPE_UNSUPPORTED;
+    JournalOpen(m_journal.path().string());
     m_app.m_pszAppName = L"Kavro-TScap";
 }
 
-void TunerPageTest::TearDown()
+void TunerPageRig::TearDown()
 {
     const bool installed = bool(m_machine);
     m_machine.reset();
-    JournalClose();
+    // The apartment is entered again if the page left it.
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ResetProcessState();
     while (CoInitializeCount() > 0) CoUninitialize();
     if (installed) {
-        const std::vector<std::string> lines = Lines(TempDir::ReadFile(m_drive / "journal.txt"));
+        const std::vector<std::string> lines = Lines(m_journal.Text());
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ("exit live_objects=0", lines.back()) << "every object the page held is released";
     }
+    m_live.ExpectNoneLeft();
 }
 
-void TunerPageTest::InstallTuner(const std::string& kind, const std::string& tunerKeys)
+void TunerPageRig::InstallTuner(const std::string& kind, const std::string& tunerKeys)
 {
     const std::wstring& name = kind == "usb" ? kUsbName : kPcieName;
     const std::string world =
@@ -80,10 +61,12 @@ void TunerPageTest::InstallTuner(const std::string& kind, const std::string& tun
     deviceName = name;
 }
 
-std::string TunerPageTest::Run(const std::string& script, std::function<void(TunerPageHost&)> afterInit)
+std::string TunerPageRig::Run(const std::string& script, std::function<void(TunerPageHost&)> afterInit)
 {
     TunerPageHost host;
-    host.afterInit = std::move(afterInit);
+    host.afterInit = [&] {
+        if (afterInit) afterInit(host);
+    };
     m_app.m_pMainWnd = &host;
     std::string transcript = RunUiScript(script, [&] { host.DoModal(); });
     m_app.m_pMainWnd = nullptr;
@@ -92,26 +75,14 @@ std::string TunerPageTest::Run(const std::string& script, std::function<void(Tun
     return transcript;
 }
 
-std::vector<std::string> TunerPageTest::NewJournal(const std::vector<std::string>& prefixes)
+std::vector<std::string> TunerPageRig::NewJournal(const std::vector<std::string>& prefixes)
 {
-    const std::string text = TempDir::ReadFile(m_drive / "journal.txt");
-    const std::string fresh = text.substr(std::min(m_journalRead, text.size()));
-    m_journalRead = text.size();
-    std::vector<std::string> lines;
-    for (const std::string& line : Lines(fresh)) {
-        for (const std::string& prefix : prefixes) {
-            if (line.rfind(prefix, 0) == 0) {
-                lines.push_back(line);
-                break;
-            }
-        }
-    }
-    return lines;
+    return m_journal.Next(prefixes);
 }
 
-std::string TunerPageTest::SettingsText() const { return TempDir::ReadFile(m_drive / "prog" / "Kavro-TScap.ini"); }
+std::string TunerPageRig::SettingsText() const { return TempDir::ReadFile(m_drive / "prog" / "Kavro-TScap.ini"); }
 
-void TunerPageTest::WriteSettings(const std::string& text) const
+void TunerPageRig::WriteSettings(const std::string& text) const
 {
     TempDir::WriteFile(m_drive / "prog" / "Kavro-TScap.ini", text);
 }

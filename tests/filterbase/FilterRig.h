@@ -1,10 +1,12 @@
 #pragma once
 // A fresh apartment, the platform allocator class, and test filters that
-// must be gone (count back to zero, deleted) when each test ends.
+// must be gone (count back to zero, deleted) when each test ends, with no
+// simulated object left alive.
 #include "platform/com/ClassRegistry.h"
 #include "platform/dshow/Uuids.h"
 #include "runtime/graph/MemAllocator.h"
 #include "tests/support/ComAssert.h"
+#include "tests/support/SimObjectCheck.h"
 #include "tests/support/TestPins.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +22,7 @@ inline MediaTypeValue TypeOf(const GUID& major, const GUID& sub, const GUID& for
     return type;
 }
 
-class FilterFixture : public ::testing::Test {
+class FilterRig : public ::testing::Test {
 protected:
     // A test filter with one reference held by the fixture.
     struct Held {
@@ -31,6 +33,7 @@ protected:
 
     void SetUp() override
     {
+        m_live.Start();
         ASSERT_HR(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
         runtime::RegisterMemAllocatorClass();
     }
@@ -52,6 +55,7 @@ protected:
         m_filters.clear();
         UnregisterComClass(CLSID_MemoryAllocator);
         CoUninitialize();
+        m_live.ExpectNoneLeft();
     }
 
     TestFilter* NewFilter()
@@ -81,6 +85,7 @@ protected:
 
 private:
     std::vector<std::unique_ptr<Held>> m_filters;
+    SimObjectCheck m_live;
 };
 
 inline constexpr GUID kSubA = GuidLiteral("{0000000A-0000-0010-8000-00AA00389B71}");

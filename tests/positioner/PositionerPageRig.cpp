@@ -1,4 +1,4 @@
-#include "tests/positioner/PageRig.h"
+#include "tests/positioner/PositionerPageRig.h"
 
 #include "process/ProgramDirectory.h"
 #include "graph/KsControl.h"
@@ -7,47 +7,18 @@
 #include "platform/com/Journal.h"
 #include "platform/com/WideText.h"
 #include "platform/files/WinPath.h"
-#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/automation/UiAutomation.h"
 #include "sim/tuner/TunerFilter.h"
 #include "tests/support/ComAssert.h"
+#include "tests/support/ProcessState.h"
+#include "tests/support/PageHost.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
 
 namespace {
-
-class PageHost : public CDialog {
-public:
-    explicit PageHost(CPositionDlg& page) : CDialog(HostTemplate()), m_page(page) {}
-
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        m_sheet.AddPage(&m_page);
-        m_sheet.Create(this, WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT);
-        if (inspect) inspect(m_page);
-        return TRUE;
-    }
-
-    std::function<void(CPositionDlg&)> inspect;
-
-private:
-    static DialogTemplate HostTemplate()
-    {
-        DialogTemplate t;
-        t.id = 102;
-        t.caption = L"Positioner host";
-        t.cx = 290;
-        t.cy = 170;
-        return t;
-    }
-
-    CPositionDlg& m_page;
-    CPropertySheet m_sheet;
-};
 
 std::vector<std::uint8_t> Bytes(const std::string& hex)
 {
@@ -104,27 +75,27 @@ std::string Hex(const std::vector<std::uint8_t>& bytes)
     return text;
 }
 
-void PageRig::SetUp()
+void PositionerPageRig::SetUp()
 {
+    m_live.Start();
+    ResetProcessState();
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    TunerGraph::Process().tuningBlock = {};
     programDirectory = WindowsPath(m_program.path());
-    JournalOpen((m_program / "journal.txt").string());
+    JournalOpen(m_journal.path().string());
 }
 
-void PageRig::TearDown()
+void PositionerPageRig::TearDown()
 {
     m_page.reset();
-    ReleaseKsCtrl(TunerGraph::Process());
-    TunerGraph::Process().tuningBlock = {};
+    ResetProcessState();
     m_inputPin = nullptr;
     m_tuner = nullptr;
-    JournalClose();
-    programDirectory.clear();
+    m_device.reset();
     CoUninitialize();
+    m_live.ExpectNoneLeft();
 }
 
-void PageRig::AttachTuner(sim::TunerKind kind, const std::function<void(sim::PropertyModes&)>& modes)
+void PositionerPageRig::AttachTuner(sim::TunerKind kind, const std::function<void(sim::PropertyModes&)>& modes)
 {
     sim::PropertyModes properties(kind);
     if (modes) modes(properties);
@@ -138,42 +109,37 @@ void PageRig::AttachTuner(sim::TunerKind kind, const std::function<void(sim::Pro
     Journal("");
 }
 
-void PageRig::WriteCityList(const std::string& bytes) { TempDir::WriteFile(m_program / "CityList.txt", bytes); }
+void PositionerPageRig::WriteCityList(const std::string& bytes)
+{
+    TempDir::WriteFile(m_program / "CityList.txt", bytes);
+}
 
-void PageRig::WriteSatellite(const std::string& fileName, const std::string& code, const std::string& name)
+void PositionerPageRig::WriteSatellite(const std::string& fileName, const std::string& code, const std::string& name)
 {
     std::filesystem::create_directories(m_program / "Transponders");
     TempDir::WriteFile(m_program / "Transponders" / fileName,
                        "[SATTYPE]\r\n1=" + code + "\r\n2=" + name + "\r\n[DVB]\r\n0=0\r\n");
 }
 
-std::string PageRig::Run(const std::string& script, const std::function<void(CPositionDlg&)>& inspect)
+std::string PositionerPageRig::Run(const std::string& script, const std::function<void(CPositionDlg&)>& inspect)
 {
-    PageHost host(*m_page);
-    host.inspect = inspect;
+    PageHost host(*m_page, L"Positioner host", 290, 170);
+    host.afterInit = [&] {
+        if (inspect) inspect(*m_page);
+    };
     return RunUiScript(script, [&] { host.DoModal(); });
 }
 
-std::vector<std::string> PageRig::Journal(const std::string& prefix)
-{
-    const std::string text = TempDir::ReadFile(m_program / "journal.txt");
-    std::vector<std::string> lines;
-    std::istringstream in(text.substr(std::min(m_journalRead, text.size())));
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind(prefix, 0) == 0) lines.push_back(line);
-    }
-    m_journalRead = text.size();
-    return lines;
-}
+std::vector<std::string> PositionerPageRig::Journal(const std::string& prefix) { return m_journal.Next(prefix); }
 
-std::vector<KsSetLine> PageRig::KsSets()
+std::vector<KsSetLine> PositionerPageRig::KsSets()
 {
     std::vector<KsSetLine> sets;
     for (const std::string& line : Journal("ks set ")) sets.push_back(ParseKsSet(line));
     return sets;
 }
 
-std::vector<std::string> PageRig::Boxes()
+std::vector<std::string> PositionerPageRig::Boxes()
 {
     std::vector<std::string> boxes;
     const auto& recorded = m_recorder.Boxes();
