@@ -4,6 +4,7 @@
 #include "process/ChosenDevice.h"
 #include "app/ProductVersionText.h"
 #include "process/DiagLog.h"
+#include "process/MachineName.h"
 #include "process/ProgramDirectory.h"
 #include "graph/GraphMessageBox.h"
 #include "platform/ui/MessageBox.h"
@@ -145,7 +146,9 @@ BOOL CBDAUtilDlg::OnInitDialog()
     SetIcon(m_hIcon, FALSE);
 
     // Built by appending, never as a format: a '%' in a device name stays text.
-    const std::wstring title = deviceName + L" TS Recorder - Version: " + GetProductVersionText();
+    std::wstring title = deviceName + L" TS Recorder - Version: " + GetProductVersionText();
+    // Only a machine other than the simulated one names itself.
+    if (!machineName.empty()) title += L" - " + machineName;
     CWnd* main = AfxGetMainWnd();
     (main ? main : this)->SetWindowText(title.c_str());
 

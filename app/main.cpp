@@ -3,6 +3,7 @@
 // program. The machine is the real DVB tuners when a satellite frontend exists
 // and KAVRO_SIM names no world, else the simulated one (the world KAVRO_SIM
 // names, else the embedded default world); KAVRO_MACHINE=dvb or =sim forces one.
+// On the DVB tuners the window title and c:\iptools.log say so.
 //
 // Exit status: 0 after a normal end; 1 when the machine could not be installed;
 // 3 when a UI script (KAVRO_UI_SCRIPT) failed: a line that errors, a script that
@@ -11,6 +12,8 @@
 #include "app/CBDAUtilApp.h"
 #include "app/CommandLine.h"
 #include "dvb/Install.h"
+#include "process/DiagLog.h"
+#include "process/MachineName.h"
 #include "platform/ui/DeviceChange.h"
 #include "platform/ui/automation/UiAutomation.h"
 #include "sim/Install.h"
@@ -60,6 +63,11 @@ int main(int argc, char** argv)
         if (!tuners) return 1;
         std::fprintf(stderr, "Kavro-TScap: running on the DVB tuners of this machine (%zu satellite frontends)\n",
                      tuners->Frontends().size());
+        // The title and the log name the machine; the simulated machine's stay
+        // as they always were.
+        machineName = L"Linux DVB tuners";
+        LogLine(L"Machine: %s (%d satellite frontends)", machineName.c_str(),
+                static_cast<int>(tuners->Frontends().size()));
         tuners->SetDeviceRemovalHandler(removed);
     } else {
         simulated = sim::InstallSimulatedMachine();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,31 @@ struct Model {
     const char* name;
     int listIndex;
     const char* adapter; // the journal's tag of its frontend
+    // The program's box when the card has no MODCOD filter: each card kind
+    // has its own.
+    const char* noModcodBox;
+    bool hasInputStream; // the card kind's property set offers it
 };
-const Model kPcie{"Kavro N71 DVBS/S2 Tuner", 0, "[adapter0/frontend0]"};
-const Model kUsb{"Kavro U31 DVBS2 Tuner", 3, "[adapter3/frontend0]"};
+const Model kPcie{"Kavro N71 DVBS/S2 Tuner", 0, "[adapter0/frontend0]",
+                  "msgbox \"error\" none \"444don't support this interface\"", true};
+const Model kUsb{"Kavro U31 DVBS2 Tuner", 3, "[adapter3/frontend0]",
+                 "msgbox \"error\" none \"don't support this interface\"", false};
+
+// Test names and failures name the model, not its bytes.
+void PrintTo(const Model& model, std::ostream* out) { *out << model.name; }
+
+// A world of the embedded world's four tuners (so the devices file names
+// them alike), all behind one cable of the test's own.
+std::string WorldWithCable(const std::string& world, const std::string& cable)
+{
+    return "[World]\nTuners=N71,N72A,N72B,U31\n" + world +
+        "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\nCable=Test\n"
+        "[Tuner.N72A]\nName=Kavro N72 DVBS/S2 Tuner A\nKind=pcie\nCable=Test\n"
+        "[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Test\n"
+        "[Tuner.U31]\nName=Kavro U31 DVBS2 Tuner\nKind=usb\nCable=Test\n"
+        "[Cable.Test]\nLnb=9750,10600,11700\n" +
+        cable;
+}
 
 struct DvbRun {
     ProgramOutput program;
@@ -78,6 +101,28 @@ std::string Tune(int port, int mhz, int polarisation, int ksps)
 
 const std::string kLnb = "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n";
 
+std::string Select(const Model& model) { return "select 1022 " + std::to_string(model.listIndex) + "\nclick 1\n"; }
+
+// The property list of one tune of the frontend: what it always carries,
+// with the stream id and scrambling index given.
+std::string TuneProperties(const std::string& frequencyAndRate, const std::string& streamId = "4294967295",
+                           const std::string& gold = "0")
+{
+    return "dvb FE_SET_PROPERTY DTV_CLEAR=0 DTV_DELIVERY_SYSTEM=6 " + frequencyAndRate +
+        " DTV_MODULATION=6 DTV_INNER_FEC=9 DTV_INVERSION=2 DTV_ROLLOFF=3 DTV_PILOT=2 DTV_STREAM_ID=" + streamId +
+        " DTV_SCRAMBLING_SEQUENCE_INDEX=" + gold + " DTV_TUNE=0";
+}
+
+// The emulator's journal lines that start with prefix, in order.
+std::vector<std::string> LinesStarting(const std::string& ioctls, const std::string& prefix)
+{
+    std::vector<std::string> found;
+    for (const std::string& line : Lines(ioctls)) {
+        if (line.rfind(prefix, 0) == 0) found.push_back(line);
+    }
+    return found;
+}
+
 std::string Ffprobe(const std::string& file)
 {
     const std::string command = "ffprobe -v error -show_entries format=format_name -of csv=p=0 '" + file + "' 2>&1";
@@ -111,12 +156,16 @@ TEST_P(DvbModelRun, LockTpThroughEachPortAndBand)
         << run.program.transcript;
     // Each wait for the IF and the lock was met.
     EXPECT_EQ(std::string::npos, run.program.transcript.find("\nerror ")) << run.program.transcript;
+    // The title and the log say the program runs on the DVB tuners.
+    EXPECT_TRUE(HasLinesInOrder(
+        run.program.transcript,
+        {"title \"" + std::string(model.name) + " TS Recorder - Version:  3.0.0.8  - Linux DVB tuners\""}))
+        << run.program.transcript;
+    const std::vector<std::string> log = LogTexts(run.program.log);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ("Machine: Linux DVB tuners (4 satellite frontends)", log[0]) << run.program.log;
     const std::vector<std::string> commands = Commands(run.ioctls, model);
-    auto tune = [](const char* rest) {
-        return std::string("dvb FE_SET_PROPERTY DTV_CLEAR=0 DTV_DELIVERY_SYSTEM=6 ") + rest +
-            " DTV_MODULATION=6 DTV_INNER_FEC=9 DTV_INVERSION=2 DTV_ROLLOFF=3 DTV_PILOT=2 DTV_STREAM_ID=4294967295"
-            " DTV_SCRAMBLING_SEQUENCE_INDEX=0 DTV_TUNE=0";
-    };
+    auto tune = [](const char* rest) { return TuneProperties(rest); };
     EXPECT_TRUE(HasInOrder(commands,
                            {
                                "dvb FE_DISEQC_SEND_MASTER_CMD E0 10 38 F2",
@@ -153,6 +202,175 @@ TEST_P(DvbModelRun, RecordingInTimeModeIsAWholeTransportStream)
     EXPECT_EQ(std::string::npos, run.program.journal.find("capture overrun")) << run.program.journal;
 }
 
+// Tuner B's port of the embedded world sees Hotbird 13.0E, whose 11919 V is
+// DVB-S2 8PSK 2/3 carrying input streams 1 and 2.
+const std::string kLockMultistream = kLnb + Tune(2, 11919, 1, 27500) + "wait-text 1032 10000 LOCKED\n";
+
+// The multistream transponder locks and the panel describes its stream from
+// what the frontend reports (the symbol rate is the description's last text).
+TEST_P(DvbModelRun, MultistreamTransponderLocksAndItsStreamIsDescribed)
+{
+    const Model& model = GetParam();
+    const DvbRun run = RunOnEmulator(Select(model) + kLockMultistream +
+                                     "wait-text 1052 10000 27500000\n"
+                                     "dump 1032\ndump 1051\ndump 1052\ndump 1053\ndump 1042\ndump 1048\ndump 1047\n"
+                                     "dump 1056\ndump 1054\ndump 1043\nclose\n");
+    EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
+    EXPECT_TRUE(HasLinesInOrder(run.program.transcript,
+                                {
+                                    "control 1032 edit \"LOCKED\" enabled=0 visible=1",
+                                    "control 1051 edit \"1319000\" enabled=1 visible=1",
+                                    "control 1052 edit \"27500000\" enabled=1 visible=1",
+                                    "control 1053 edit \"DVB-S2\" enabled=1 visible=1",
+                                    "control 1042 edit \"8PSK\" enabled=1 visible=1",
+                                    "control 1048 edit \"2/3\" enabled=1 visible=1",
+                                    "control 1047 edit \"0.35\" enabled=1 visible=1",
+                                    "control 1056 edit \"Pilots Off\" enabled=1 visible=1",
+                                    "control 1054 edit \"IQ_NORMAL\" enabled=1 visible=1",
+                                    "control 1043 edit \"MULTIPLE_INPUT_STREAM\" enabled=1 visible=1",
+                                }))
+        << run.program.transcript;
+    EXPECT_TRUE(HasInOrder(Commands(run.ioctls, model),
+                           {"dvb FE_DISEQC_SEND_MASTER_CMD E0 10 38 F5",
+                            TuneProperties("DTV_FREQUENCY=1319000 DTV_SYMBOL_RATE=27500000")}))
+        << run.ioctls;
+}
+
+// Input stream 2, typed and applied: on the PCI-E card the frontend is tuned
+// again with it as its stream id and stays locked; the USB card has no
+// input stream property, on this machine as on the simulated one, and the
+// program says so.
+TEST_P(DvbModelRun, AChosenInputStreamReachesTheFrontendAsItsStreamId)
+{
+    const Model& model = GetParam();
+    const DvbRun run =
+        RunOnEmulator(Select(model) + kLockMultistream +
+                      "wait-text 1043 10000 MULTIPLE_INPUT_STREAM\n"
+                      "page 2\ntext 1049 2\nclick 1000\nwait 2500\nwait-text 1032 10000 LOCKED\nclose\n");
+    EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
+    const std::vector<std::string> commands = Commands(run.ioctls, model);
+    const std::string first = TuneProperties("DTV_FREQUENCY=1319000 DTV_SYMBOL_RATE=27500000");
+    const std::string second = TuneProperties("DTV_FREQUENCY=1319000 DTV_SYMBOL_RATE=27500000", "2");
+    if (model.hasInputStream) {
+        EXPECT_EQ(std::string::npos, run.program.transcript.find("msgbox")) << run.program.transcript;
+        EXPECT_TRUE(HasInOrder(commands, {first, second})) << run.ioctls;
+    } else {
+        EXPECT_TRUE(
+            HasLinesInOrder(run.program.transcript, {"msgbox \"error\" none \"777don't support this interface\""}))
+            << run.program.transcript;
+        EXPECT_TRUE(HasInOrder(commands, {first})) << run.ioctls;
+        EXPECT_FALSE(HasInOrder(commands, {second})) << run.ioctls;
+    }
+}
+
+// A transponder of Eutelsat 5 West A scrambled with root code 16416 (gold
+// 131070) locks only once that code is set: the frontend gets the gold index.
+TEST_P(DvbModelRun, AScramblingCodeSetAsRootReachesTheFrontendAsGold)
+{
+    const Model& model = GetParam();
+    const std::string world = WorldWithCable("", "PortA=sat 3550\nDefault=A\n");
+    const DvbRun run = RunOnEmulator(Select(model) + kLnb + Tune(1, 11012, 1, 30000) +
+                                         "wait 3000\ndump 1032\ntext 1058 16416\nselect 1009 0\nclick 1000\n"
+                                         "wait-text 1032 10000 LOCKED\nclose\n",
+                                     world);
+    EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
+    EXPECT_TRUE(HasLinesInOrder(run.program.transcript,
+                                {"control 1032 edit \"UNLOCKED\" enabled=0 visible=1",
+                                 "msgbox \"Kavro-TScap\" none \"Successfully set the PLSCode.\""}))
+        << run.program.transcript;
+    EXPECT_TRUE(HasInOrder(Commands(run.ioctls, model),
+                           {TuneProperties("DTV_FREQUENCY=1262000 DTV_SYMBOL_RATE=30000000"),
+                            TuneProperties("DTV_FREQUENCY=1262000 DTV_SYMBOL_RATE=30000000", "4294967295", "131070")}))
+        << run.ioctls;
+}
+
+// Augsburg with a motorised dish on port C: one step east, goto the
+// reference position and USALS to Astra 19.2E each reach the dish (the cable's
+// own account follows each master command), and a 19.2E transponder then
+// locks through port C.
+const std::string kMotorWorld =
+    WorldWithCable("Site=48.3667,10.8833\n", "PortA=sat 0130\nPortC=motor\nDefault=A\nMotorSpeed=10.0\n");
+
+TEST_P(DvbModelRun, StepGotoAndUsalsTurnTheEmulatedDish)
+{
+    const Model& model = GetParam();
+    const DvbRun run = RunOnEmulator(Select(model) + kLnb + Tune(3, 10744, 0, 22000) +
+                                         "wait 1500\npage 2\nclick 1100\nwait 600\ntext 1098 0\nclick 1002\nwait 600\n"
+                                         "pick 1092 Germany\npick 1086 Augsburg\n"
+                                         "pick 1093 0192  Astra 1KR/1L/1M/1N\nclick 1115\nwait 2500\n"
+                                         "page 0\nclick 1\nwait-text 1032 10000 LOCKED\nclose\n",
+                                     kMotorWorld);
+    EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
+    EXPECT_EQ(std::string::npos, run.program.transcript.find("msgbox")) << run.program.transcript;
+    EXPECT_EQ(std::string::npos, run.program.transcript.find("\nerror ")) << run.program.transcript;
+    const std::string sent = "dvb FE_DISEQC_SEND_MASTER_CMD ";
+    const std::string tag = std::string(" ") + model.adapter;
+    EXPECT_TRUE(HasLinesInOrder(run.ioctls,
+                                {
+                                    sent + "E1 31 68 FF" + tag,
+                                    "diseqc E1 31 68 FF -> motor drive east 1 step",
+                                    sent + "E0 31 68 FF" + tag,
+                                    "diseqc E0 31 68 FF -> ignored: second transmission",
+                                    sent + "E1 31 6B 00" + tag,
+                                    sent + "E1 31 6E E0 92" + tag,
+                                }))
+        << run.ioctls;
+    const std::vector<std::string> motor = LinesStarting(run.ioctls, "diseqc E1 31 6");
+    ASSERT_EQ(3u, motor.size()) << run.ioctls;
+    EXPECT_EQ(0u, motor[1].rfind("diseqc E1 31 6B 00 -> motor goto ", 0)) << motor[1];
+    EXPECT_NE(std::string::npos, motor[1].find("(reference)")) << motor[1];
+    EXPECT_EQ(0u, motor[2].rfind("diseqc E1 31 6E E0 92 -> motor goto ", 0)) << motor[2];
+}
+
+// Locked through the motorised dish aimed at Astra 19.2E, the dish driven
+// west: the frontend loses the signal and the panel shows it.
+TEST_P(DvbModelRun, LosingLockShowsOnThePanel)
+{
+    const Model& model = GetParam();
+    const std::string world =
+        WorldWithCable("Site=48.3667,10.8833\n", "PortC=motor\nDefault=C\nMotorAngle=-9.125\nMotorSpeed=10.0\n");
+    const DvbRun run = RunOnEmulator(Select(model) + kLnb + Tune(3, 10744, 0, 22000) +
+                                         "wait-text 1032 10000 LOCKED\nwait 1500\ndump 1034\n"
+                                         "page 2\nclick 1102\nwait-text 1032 10000 UNLOCKED\nwait 1500\n"
+                                         "dump 1032\ndump 1034\nclick 1003\nclose\n",
+                                     world);
+    EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
+    const std::vector<std::string> quality = LinesStarting(run.program.transcript, "control 1034 ");
+    ASSERT_EQ(2u, quality.size()) << run.program.transcript;
+    EXPECT_NE("control 1034 edit \"0\" enabled=0 visible=1", quality[0]) << "locked, the quality shows";
+    EXPECT_TRUE(HasLinesInOrder(
+        run.program.transcript,
+        {"control 1032 edit \"UNLOCKED\" enabled=0 visible=1", "control 1034 edit \"0\" enabled=0 visible=1"}))
+        << run.program.transcript;
+    EXPECT_NE(std::string::npos, run.ioctls.find("diseqc E1 31 69 50 -> motor drive west for 80 s")) << run.ioctls;
+    std::vector<std::string> lock;
+    for (const std::string& line : LinesStarting(run.program.journal, "dvb signal locked=")) {
+        lock.push_back(line.substr(0, line.find(' ', sizeof "dvb signal")));
+    }
+    EXPECT_TRUE(HasInOrder(lock, {"dvb signal locked=1", "dvb signal locked=0"})) << run.program.journal;
+}
+
+// What the DVB API cannot do answers as an unsupported property: the MODCOD
+// filter on either card, and on the PCI-E card the generic-stream output,
+// each with the program's own message; the transponder still locks on TS.
+TEST_P(DvbModelRun, ModcodFilterAndGenericStreamAreAnsweredAsUnsupported)
+{
+    const Model& model = GetParam();
+    const bool pcie = model.listIndex != kUsb.listIndex;
+    const DvbRun run = RunOnEmulator(Select(model) + "click 1001\nclick 1070\nclick 1\n" + "select 1007 1\n" + kLnb +
+                                     Tune(1, 10744, 0, 22000) + "wait-text 1032 10000 LOCKED\nclose\n");
+    EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
+    std::vector<std::string> boxes;
+    for (const std::string& line : Lines(run.program.transcript)) {
+        if (line.rfind("msgbox ", 0) == 0) boxes.push_back(line);
+    }
+    std::vector<std::string> expected = {model.noModcodBox};
+    if (pcie) expected.push_back("msgbox \"Kavro-TScap\" exclamation \"Get KSPROPERTY_BDA_STREAMTYPE_PARAMS error\"");
+    EXPECT_EQ(expected, boxes) << run.program.transcript;
+    const std::string gsAnswer = "ks set BDA 13 inst=00 01 value=00 01 -> 0x80070490";
+    EXPECT_EQ(pcie, run.program.journal.find(gsAnswer) != std::string::npos) << run.program.journal;
+}
+
 INSTANTIATE_TEST_SUITE_P(Models, DvbModelRun, ::testing::Values(kPcie, kUsb),
                          [](const auto& info) { return info.param.listIndex == 0 ? "Pcie" : "Usb"; });
 
@@ -165,19 +383,25 @@ TEST(DvbRun, TheFrontendDisappearingEndsTheRecordingWithEveryByteKept)
                               "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nDefault=A\n";
     const std::string script = "select 1022 0\nclick 1\n" + kLnb + Tune(1, 10744, 0, 22000) +
         "wait-text 1032 10000 LOCKED\nwait-text 1052 5000 22000000\n"
-        // A first short recording leaves the graph stopped, so the second one
-        // runs the capture again and its delivered bytes count from that run.
-        "page 1\ntext 1030 c:\\rec.ts\nclick 1036\nclick 1037\nclick 1034\ntext 1031 600\nclick 1036\nwait 15000\n";
+        // A recording started and stopped first: stopping stops the graph, so
+        // the capture's next run is the recording's.
+        "page 1\nclick 1036\nclick 1037\nclick 1034\ntext 1031 600\ntext 1030 c:\\rec.ts\nclick 1036\nwait 15000\n";
     const DvbRun run = RunOnEmulator(script, world);
     EXPECT_EQ(0, run.program.exitCode) << run.program.errors;
     EXPECT_NE(std::string::npos, run.ioctls.find("dvb removed [adapter0/frontend0]")) << run.ioctls;
     const std::vector<std::uint64_t> gone = JournalNumbers(run.program.journal, "capture device gone bytes=");
     ASSERT_EQ(1u, gone.size()) << run.program.journal;
+    // The capture's count goes on across the graph's runs: the recording's
+    // run began at the last "capture run" line, before the adapter went;
+    // the file holds exactly what that run delivered.
     const std::vector<std::uint64_t> runs = JournalNumbers(run.program.journal, "capture run bytes=");
-    ASSERT_EQ(2u, runs.size()) << run.program.journal;
+    ASSERT_GE(runs.size(), 2u) << run.program.journal;
+    EXPECT_LT(run.program.journal.find("capture run bytes=" + std::to_string(runs.back())),
+              run.program.journal.find("capture device gone bytes="))
+        << run.program.journal;
     const std::string file = run.program.FileOnC("rec.ts");
     EXPECT_GT(file.size(), 0u);
-    EXPECT_EQ(gone[0] - runs[1], file.size());
+    EXPECT_EQ(gone[0] - runs.back(), file.size()) << run.program.journal;
     EXPECT_EQ("", TransportStreamFault(file));
 }
 

@@ -7,6 +7,7 @@
 // WORLD is a world file (docs/simulator.md), or "default" for the embedded
 // world. Tuner i of the world becomes /dev/dvb/adapteri/{frontend0,demux0,dvr0},
 // under a PCI or USB bus device by its kind. The exit status is the command's.
+#include "platform/com/Journal.h"
 #include "sim/tuner/SimClock.h"
 #include "sim/tuner/Sky.h"
 #include "sim/world/DefaultWorld.h"
@@ -35,14 +36,21 @@
 
 namespace {
 
+// Without --journal the decoded requests go to stderr; with it they go to
+// the file through the process journal, which also carries what the
+// simulated cable made of each DiSEqC message ("diseqc E0 31 68 FF -> motor
+// drive east 1 step"), right after the request that sent it.
 std::mutex g_journalLock;
-FILE* g_journal = stderr;
+bool g_journalToFile = false;
 
 void JournalLine(const std::string& line)
 {
+    if (g_journalToFile) {
+        JournalWrite(line);
+        return;
+    }
     std::lock_guard guard(g_journalLock);
-    std::fprintf(g_journal, "%s\n", line.c_str());
-    std::fflush(g_journal);
+    std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 enum class Node { Frontend, Demux, Dvr };
@@ -98,8 +106,10 @@ private:
                 umockdev_ioctl_client_complete(read.client, got, 0);
             } else if (got < 0) {
                 umockdev_ioctl_client_complete(read.client, -1, error);
-            } else if (waited > std::chrono::milliseconds(200) && waitMs >= 200) {
-                // Nothing locked or streaming: a non-blocking reader's EAGAIN.
+            } else if (waited > std::chrono::milliseconds(200)) {
+                // Nothing for 200 ms (not streaming, or the lock lost while
+                // streaming): a non-blocking reader's EAGAIN, so a reader
+                // that is told to stop is never held in its read.
                 umockdev_ioctl_client_complete(read.client, -1, EAGAIN);
             } else {
                 done = false;
@@ -304,6 +314,13 @@ int main(int argc, char** argv)
         const std::string withPreload =
             std::string("libumockdev-preload.so.0") + (preload && *preload ? std::string(":") + preload : "");
         setenv("LD_PRELOAD", withPreload.c_str(), 1);
+        // AddressSanitizer builds refuse to start when a preloaded library
+        // comes before their runtime; the preload only wraps system calls,
+        // so the order does not matter to them. Other programs ignore this.
+        const char* asan = std::getenv("ASAN_OPTIONS");
+        const std::string asanOptions =
+            (asan && *asan ? std::string(asan) + ":" : std::string()) + "verify_asan_link_order=0";
+        setenv("ASAN_OPTIONS", asanOptions.c_str(), 1);
         execv("/proc/self/exe", argv);
         std::fprintf(stderr, "kavro-dvb-emulator: cannot restart with the umockdev preload: %s\n",
                      std::strerror(errno));
@@ -319,11 +336,14 @@ int main(int argc, char** argv)
     const std::string worldArg = argv[at];
     char** command = argv + at + 2;
     if (!journalPath.empty()) {
-        g_journal = std::fopen(journalPath.c_str(), "w");
-        if (!g_journal) {
+        FILE* emptied = std::fopen(journalPath.c_str(), "w");
+        if (!emptied) {
             std::fprintf(stderr, "kavro-dvb-emulator: %s cannot be written\n", journalPath.c_str());
             return 2;
         }
+        std::fclose(emptied);
+        JournalOpen(journalPath);
+        g_journalToFile = JournalEnabled();
     }
 
     sim::World world;
@@ -439,6 +459,6 @@ int main(int argc, char** argv)
     if (remover.joinable()) remover.join();
     pacers.clear();
     g_main_loop_unref(loop);
-    if (g_journal != stderr) std::fclose(g_journal);
+    JournalClose();
     _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
 }

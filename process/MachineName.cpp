@@ -1,0 +1,3 @@
+#include "process/MachineName.h"
+
+std::wstring machineName;
