@@ -3,6 +3,7 @@
 #include "filterbase/CBasePin.h"
 
 #include "FilterFixture.h"
+#include "filterbase/MediaTypeFunctions.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"
 
