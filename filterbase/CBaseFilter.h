@@ -12,6 +12,7 @@
 // Reference counting: the count starts at 0; the creator adds the first
 // reference. Pins count on their filter, so a pin reference keeps the filter
 // alive. The filter is deleted at its last Release.
+#include "filterbase/AMovieSetup.h"
 #include "filterbase/CCritSec.h"
 #include "filterbase/CUnknown.h"
 #include "platform/com/ComPtr.h"

@@ -2,6 +2,7 @@
 
 #include "filterbase/CBaseFilter.h"
 #include "filterbase/CEnumMediaTypes.h"
+#include "filterbase/MediaTypeFunctions.h"
 #include "platform/com/TaskMem.h"
 
 #include <algorithm>

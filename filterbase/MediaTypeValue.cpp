@@ -1,4 +1,5 @@
 #include "filterbase/MediaTypeValue.h"
+#include "filterbase/MediaTypeFunctions.h"
 
 #include "platform/com/TaskMem.h"
 

@@ -1,4 +1,5 @@
 #include "sink/CDestFilter.h"
+#include "platform/dshow/DestFilterClass.h"
 
 #include "platform/dshow/Uuids.h"
 #include "sink/RecordSession.h"

@@ -7,6 +7,15 @@
 #include "platform/com/Unknown.h"
 #include "platform/dshow/MediaTypes.h"
 
+#ifdef _WIN32
+#include <dshow.h>
+#include <ks.h>
+#include <ksmedia.h>
+#include <bdatypes.h>
+#include <bdamedia.h>
+#include <bdaiface.h>
+#else
+
 struct BDANODE_DESCRIPTOR {
     ULONG ulBdaNodeType;
     GUID guidFunction;
@@ -71,3 +80,4 @@ KAVRO_DECLARE_IID(IBDA_SignalStatistics, "{1347D106-CF3A-428A-A5CB-AC0D9A2A4338}
 // The connection between a network provider and a tuner carries no samples;
 // it is of this major type.
 inline constexpr GUID KSDATAFORMAT_TYPE_BDA_ANTENNA = GuidLiteral("{71985F41-1CA1-11D3-9CC8-00C04F7971E0}");
+#endif

@@ -6,6 +6,10 @@
 
 #include <cstdint>
 
+#ifdef _WIN32
+#include <dshow.h>
+#else
+
 // Media time in 100 ns units, signed.
 using REFERENCE_TIME = LONGLONG;
 
@@ -27,3 +31,4 @@ inline constexpr int MAX_FILTER_NAME = 128;
 inline constexpr HRESULT VFW_S_NO_STOP_TIME = MakeHresult(0x00040270u);
 inline constexpr HRESULT VFW_E_SAMPLE_TIME_NOT_SET = MakeHresult(0x80040249u);
 inline constexpr HRESULT VFW_E_MEDIA_TIME_NOT_SET = MakeHresult(0x80040251u);
+#endif

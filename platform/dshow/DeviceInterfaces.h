@@ -6,7 +6,12 @@
 #include "platform/com/Guid.h"
 #include "platform/com/OleAuto.h"
 #include "platform/com/Unknown.h"
+#include "platform/dshow/BdaCategories.h"
 #include "platform/dshow/FilterInterfaces.h"
+
+#ifdef _WIN32
+#include <dshow.h>
+#else
 
 struct IBindCtx;
 struct IStream;
@@ -113,8 +118,4 @@ KAVRO_DECLARE_IID(ICreateDevEnum, "{29840822-5B84-11D0-BD3B-00A0C911CE86}");
 inline constexpr CLSID CLSID_SystemDeviceEnum = GuidLiteral("{62BE5D10-60EB-11D0-BD3B-00A0C911CE86}");
 inline constexpr CLSID CLSID_CDeviceMoniker = GuidLiteral("{4315D437-5B8C-11D0-BD3B-00A0C911CE86}");
 
-// Device categories of the broadcast device architecture.
-inline constexpr GUID KSCATEGORY_BDA_NETWORK_PROVIDER = GuidLiteral("{71985F4B-1CA1-11D3-9CC8-00C04F7971E0}");
-inline constexpr GUID KSCATEGORY_BDA_NETWORK_TUNER = GuidLiteral("{71985F48-1CA1-11D3-9CC8-00C04F7971E0}");
-inline constexpr GUID KSCATEGORY_BDA_RECEIVER_COMPONENT = GuidLiteral("{FD0A5AF4-B41D-11D2-9C95-00C04F7971E0}");
-inline constexpr GUID KSCATEGORY_BDA_TRANSPORT_INFORMATION = GuidLiteral("{A2E3074F-6C3D-11D3-B653-00C04F79498E}");
+#endif

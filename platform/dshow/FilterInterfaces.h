@@ -2,10 +2,16 @@
 // The interfaces of filters and pins, with the Windows SDK's method order and
 // signatures: IPersist, IMediaFilter, IBaseFilter, IPin, IEnumPins,
 // IEnumMediaTypes, IQualityControl and IAMovieSetup, and their records.
+// The registration records (AMOVIESETUP_*) belong to the filter framework
+// (filterbase/AMovieSetup.h).
 // Every method that hands out an interface adds one reference for the caller.
 #include "platform/com/Unknown.h"
 #include "platform/dshow/DShowTypes.h"
 #include "platform/dshow/MediaTypes.h"
+
+#ifdef _WIN32
+#include <dshow.h>
+#else
 
 struct IBaseFilter;
 struct IEnumMediaTypes;
@@ -124,32 +130,6 @@ protected:
 };
 KAVRO_DECLARE_IID(IQualityControl, "{56A868A5-0AD4-11CE-B03A-0020AF0BA770}");
 
-// Registration data a filter may describe itself with.
-struct AMOVIESETUP_MEDIATYPE {
-    const CLSID* clsMajorType;
-    const CLSID* clsMinorType;
-};
-
-struct AMOVIESETUP_PIN {
-    LPCWSTR strName;
-    BOOL bRendered;
-    BOOL bOutput;
-    BOOL bZero;
-    BOOL bMany;
-    const CLSID* clsConnectsToFilter;
-    LPCWSTR strConnectsToPin;
-    UINT nTypes;
-    const AMOVIESETUP_MEDIATYPE* lpMediaType;
-};
-
-struct AMOVIESETUP_FILTER {
-    const CLSID* clsID;
-    LPCWSTR strName;
-    DWORD dwMerit;
-    UINT nPins;
-    const AMOVIESETUP_PIN* lpPin;
-};
-
 struct IAMovieSetup : IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Register() = 0;
     virtual HRESULT STDMETHODCALLTYPE Unregister() = 0;
@@ -158,3 +138,4 @@ protected:
     ~IAMovieSetup() = default;
 };
 KAVRO_DECLARE_IID(IAMovieSetup, "{A3D8CEC0-7E5A-11CF-BBC5-00805F6CEF20}");
+#endif

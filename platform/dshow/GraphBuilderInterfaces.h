@@ -9,6 +9,10 @@
 #include "platform/dshow/FilterInterfaces.h"
 #include "platform/dshow/GraphInterfaces.h"
 
+#ifdef _WIN32
+#include <dshow.h>
+#else
+
 // A filter state as automation passes it (the FILTER_STATE values).
 using OAFilterState = LONG;
 
@@ -55,3 +59,4 @@ inline constexpr CLSID CLSID_FilterGraph = GuidLiteral("{E436EBB3-524F-11CE-9F53
 inline constexpr CLSID CLSID_SystemClock = GuidLiteral("{E436EBB1-524F-11CE-9F53-0020AF0BA770}");
 inline constexpr CLSID CLSID_MPEG2Demultiplexer = GuidLiteral("{AFB6C280-2C41-11D3-8A60-0000F81E0E4A}");
 inline constexpr CLSID CLSID_InfTee = GuidLiteral("{F8388A40-D5BB-11D0-BE5A-0080C706568E}");
+#endif

@@ -5,6 +5,10 @@
 #include "platform/dshow/DShowTypes.h"
 #include "platform/dshow/FilterInterfaces.h"
 
+#ifdef _WIN32
+#include <dshow.h>
+#else
+
 struct IEnumFilters : IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Next(ULONG cFilters, IBaseFilter** ppFilter, ULONG* pcFetched) = 0;
     virtual HRESULT STDMETHODCALLTYPE Skip(ULONG cFilters) = 0;
@@ -45,3 +49,4 @@ inline constexpr LONG EC_COMPLETE = 0x01;
 inline constexpr LONG EC_USERABORT = 0x02;
 inline constexpr LONG EC_ERRORABORT = 0x03;
 inline constexpr LONG EC_DEVICE_LOST = 0x1F;
+#endif

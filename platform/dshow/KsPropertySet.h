@@ -4,6 +4,10 @@
 #include "platform/com/Guid.h"
 #include "platform/com/Unknown.h"
 
+#ifdef _WIN32
+#include <dshow.h>
+#else
+
 inline constexpr DWORD KSPROPERTY_SUPPORT_GET = 1;
 inline constexpr DWORD KSPROPERTY_SUPPORT_SET = 2;
 
@@ -24,3 +28,4 @@ protected:
     ~IKsPropertySet() = default;
 };
 KAVRO_DECLARE_IID(IKsPropertySet, "{31EFAC30-515C-11D0-A9AA-00AA0061BE93}");
+#endif

@@ -6,6 +6,10 @@
 #include "platform/dshow/DShowTypes.h"
 #include "platform/dshow/MediaTypes.h"
 
+#ifdef _WIN32
+#include <dshow.h>
+#else
+
 struct ALLOCATOR_PROPERTIES {
     LONG cBuffers; // number of buffers
     LONG cbBuffer; // bytes per buffer, prefix not included
@@ -85,3 +89,4 @@ protected:
     ~IReferenceClock() = default;
 };
 KAVRO_DECLARE_IID(IReferenceClock, "{56A86897-0AD4-11CE-B03A-0020AF0BA770}");
+#endif

@@ -12,6 +12,11 @@
 #include "platform/com/OleAuto.h"
 #include "platform/com/Unknown.h"
 
+#ifdef _WIN32
+#include <dshow.h>
+#include <tuner.h>
+#else
+
 struct IEnumMoniker;
 struct IEnumGUID;
 struct IComponentTypes;
@@ -330,3 +335,4 @@ inline constexpr CLSID CLSID_DVBSTuningSpace = GuidLiteral("{B64016F3-C9A2-4066-
 inline constexpr CLSID CLSID_DVBSLocator = GuidLiteral("{1DF7D126-4050-47F0-A7CF-4C4CA9241333}");
 inline constexpr CLSID CLSID_DVBTuneRequest = GuidLiteral("{15D6504A-5494-499C-886C-973C9E53B9F1}");
 inline constexpr CLSID CLSID_DVBSNetworkProvider = GuidLiteral("{FA4B375A-45B4-4D45-8440-263957B11623}");
+#endif

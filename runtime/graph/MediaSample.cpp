@@ -1,4 +1,5 @@
 #include "runtime/graph/MediaSample.h"
+#include "filterbase/MediaTypeFunctions.h"
 
 #include "runtime/graph/MemAllocator.h"
 

@@ -3,6 +3,7 @@
 #include "filterbase/CBasePin.h"
 
 #include "FilterRig.h"
+#include "filterbase/MediaTypeFunctions.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"
 

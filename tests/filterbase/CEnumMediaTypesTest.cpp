@@ -3,6 +3,7 @@
 #include "filterbase/CEnumMediaTypes.h"
 
 #include "FilterRig.h"
+#include "filterbase/MediaTypeFunctions.h"
 #include "platform/com/ComPtr.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // MediaTypeValue: initial value, copies that own their format block and
 // count their format object, what counts as partially specified, and partial matching.
 #include "filterbase/MediaTypeValue.h"
+#include "filterbase/MediaTypeFunctions.h"
 
 #include "FilterRig.h"
 #include "platform/com/TaskMem.h"

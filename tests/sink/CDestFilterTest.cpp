@@ -2,6 +2,7 @@
 // media types, and a connection from an upstream output pin with allocator
 // negotiation.
 #include "sink/CDestFilter.h"
+#include "filterbase/MediaTypeFunctions.h"
 
 #include "SinkRig.h"
 

@@ -1,6 +1,7 @@
 // Media samples of the platform allocator: data length limits, stream and
 // media times, the media type copy, and fresh properties on reuse.
 #include "runtime/graph/MediaSample.h"
+#include "filterbase/MediaTypeFunctions.h"
 
 #include "platform/com/ComPtr.h"
 #include "platform/com/TaskMem.h"

@@ -1,4 +1,4 @@
-#include "platform/dshow/MediaTypes.h"
+#include "filterbase/MediaTypeFunctions.h"
 
 #include "platform/com/TaskMem.h"
 
