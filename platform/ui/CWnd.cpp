@@ -27,6 +27,36 @@ QString FromWide(LPCWSTR text) { return text ? QString::fromWCharArray(text) : Q
 
 RECT ToRect(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
+bool HoldsFocus(QWidget* widget)
+{
+    QWidget* focus = widget->window()->focusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
+}
+
+// The focus of a control just disabled moves to the next control of the same
+// dialog (or page) that takes the tab key, in template order, else to that
+// dialog itself: it never leaves for the windows around it, whose Enter and
+// Escape would end the program.
+void MoveFocusOnFrom(QWidget* disabled)
+{
+    QWidget* owner = disabled->parentWidget();
+    while (owner && !WindowOf(owner)) owner = owner->parentWidget();
+    if (!owner) return;
+    const auto& controls = WindowOf(owner)->Controls();
+    const auto at = std::find_if(controls.begin(), controls.end(),
+                                 [&](const auto& control) { return control->GetSafeHwnd() == disabled; });
+    const size_t start = at == controls.end() ? 0 : static_cast<size_t>(at - controls.begin()) + 1;
+    for (size_t step = 0; step < controls.size(); ++step) {
+        QWidget* widget = controls[(start + step) % controls.size()]->GetSafeHwnd();
+        if (widget && widget != disabled && widget->isEnabled() && widget->isVisibleTo(owner) &&
+            (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    owner->setFocus(Qt::OtherFocusReason);
+}
+
 } // namespace
 
 CWnd::CWnd() = default;
@@ -86,7 +116,9 @@ BOOL CWnd::EnableWindow(BOOL enable)
     BOOL wasDisabled = FALSE;
     WithWidget([&](QWidget* widget) {
         wasDisabled = widget->isEnabled() ? FALSE : TRUE;
+        const bool losesFocus = enable == FALSE && HoldsFocus(widget);
         widget->setEnabled(enable != FALSE);
+        if (losesFocus) MoveFocusOnFrom(widget);
     });
     return wasDisabled;
 }
