@@ -15,11 +15,14 @@
 #include "platform/ui/UiThread.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <climits>
+#include <memory>
 
 namespace {
 
@@ -255,9 +258,25 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT milliseconds, void* /*unused*/)
             m_timers.erase(it);
         }
         auto* timer = new QTimer(widget); // dies with the window, as a window timer does
-        timer->setInterval(static_cast<int>(std::max<UINT>(milliseconds, 1)));
-        QObject::connect(timer, &QTimer::timeout, widget, [this, id] { OnTimer(id); });
-        timer->start();
+        const int period = static_cast<int>(std::min<UINT>(std::max<UINT>(milliseconds, 1), INT_MAX));
+        // One shot at a time, each measured from the last: a repeating timer
+        // keeps its cadence and so comes early after a late tick, and a coarse
+        // one may fire before its time.
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setSingleShot(true);
+        auto since = std::make_shared<QElapsedTimer>();
+        since->start();
+        QObject::connect(timer, &QTimer::timeout, widget, [this, id, timer, since, period] {
+            const qint64 early = qint64{period} * 1000000 - since->nsecsElapsed();
+            if (early > 0) {
+                timer->start(static_cast<int>((early + 999999) / 1000000));
+                return;
+            }
+            since->start();
+            timer->start(period);
+            OnTimer(id); // may kill or set this timer again
+        });
+        timer->start(period);
         m_timers[id] = timer;
         result = id;
     });
