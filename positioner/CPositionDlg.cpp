@@ -3,6 +3,7 @@
 #include "process/ProgramDirectory.h"
 #include "platform/com/WideText.h"
 #include "platform/ui/CDataExchange.h"
+#include "platform/ui/ItemTextSet.h"
 #include "platform/ui/MessageBox.h"
 #include "positioner/CityList.h"
 #include "positioner/PositionerSender.h"
@@ -142,22 +143,18 @@ void CPositionDlg::LoadCountries()
     if (!countries) {
         return;
     }
-    const std::string* previous = nullptr;
+    // A whole-name match without regard to case, as FindStringExact over the
+    // box would find (a prefix test would drop "Niger" after "Nigeria"); kept
+    // beside the box so that a long list loads in n log n, not n squared.
+    ItemTextSet listed;
     for (const std::string& country : *countries) {
         // A line without a tab names no country; an empty entry would sort first
         // and be the page's country.
         if (country.empty()) {
             continue;
         }
-        // Lines of one country stand together: the same bytes again need no
-        // search of the list.
-        if (previous && *previous == country) {
-            continue;
-        }
-        previous = &country;
-        // A whole-name match: a prefix test would drop "Niger" after "Nigeria".
         const std::wstring name = FromUtf8(country);
-        if (m_cCountry.FindStringExact(-1, name.c_str()) == CB_ERR) {
+        if (listed.Add(name)) {
             m_cCountry.AddString(name.c_str());
         }
     }

@@ -1,5 +1,7 @@
 #include "positioner/CityList.h"
 
+#include "platform/com/WideText.h"
+#include "platform/files/ProfileText.h"
 #include "platform/files/TextFile.h"
 
 #include <functional>
@@ -15,7 +17,9 @@ bool ForEachLine(std::wstring_view file, const std::function<bool(const CityLine
         return false;
     }
     for (std::string line; text.ReadLine(line);) {
-        if (!visit(SplitCityLine(line))) {
+        // Text as the satellite files are read: UTF-8 where it is valid, any
+        // other byte the 8-bit character of its value ("C\xF4te d'Ivoire").
+        if (!visit(SplitCityLine(ToUtf8(DecodeProfileBytes(line))))) {
             break;
         }
     }

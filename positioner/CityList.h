@@ -4,7 +4,10 @@
 // country TAB city TAB latitude TAB longitude (CityLine.h cuts it). All lines
 // of one country stand together: the readers below stop at the first line of
 // another country once they have what they want of the wanted country's lines.
-// Countries and cities are compared as exact, case-sensitive bytes.
+// Each line is read as the satellite files are (ProfileText.h): UTF-8 where it
+// is valid, any other byte the 8-bit character of its value; the texts given
+// and returned are UTF-8. Countries and cities are compared as exact,
+// case-sensitive UTF-8.
 //
 // Files only, no UI; any thread. Each call opens the file (a Windows path
 // text, WinPath.h), reads it in file order and closes it; nullopt means the

@@ -210,10 +210,18 @@ void CUtiVirtualDamonDlg::StopRecording()
 
 void CUtiVirtualDamonDlg::OnTimer(UINT_PTR id)
 {
-    // Killed before anything else: a toolkit timer repeats, and a validation
-    // message below must not let further ticks in.
+    // One shot per tick: killed here, armed again after the tick's work. While
+    // the entries are read it runs, so that the limits keep counting behind a
+    // validation message (whose box lets ticks in); those ticks leave the
+    // entries to the reading in progress.
     if (id == kTickTimer) KillTimer(kTickTimer);
-    ReadEntries(true);
+    if (!m_readingEntries) {
+        if (id == kTickTimer && recording) SetTimer(kTickTimer, kTickMilliseconds);
+        m_readingEntries = true;
+        ReadEntries(true);
+        m_readingEntries = false;
+        if (id == kTickTimer) KillTimer(kTickTimer);
+    }
     if (id != kTickTimer || !recording) {
         CPropertyPage::OnTimer(id);
         return;

@@ -12,7 +12,8 @@
 //
 // Entries: a recording never starts with an invalid entry. During a
 // recording each tick reads the entries again; an invalid one is reported
-// once and the last valid limits stay in force until it is corrected.
+// once and the last valid limits stay in force until it is corrected; they
+// keep counting, and stop the recording, while that message is open.
 //
 // UI thread: every handler, the timer included.
 #include "platform/ui/CPropertyPage.h"
@@ -87,4 +88,6 @@ private:
     UINT m_timeLimitInForce = 10;
     UINT m_sizeLimitInForce = 500;
     std::optional<std::array<std::wstring, 3>> m_rejectedEntries;
+    // A tick is reading the entries (and may be showing their message).
+    bool m_readingEntries = false;
 };

@@ -34,7 +34,8 @@ UINT GetPrivateProfileIntW(LPCWSTR section, LPCWSTR key, INT defaultValue, LPCWS
 //     when missing; the folder holding the file must exist;
 //   - value null deletes the key, key null deletes the whole section; deleting what is
 //     not there succeeds without creating the file;
-//   - new lines are UTF-8 with the file's own line ends (CR LF in a new file);
+//   - new lines are UTF-8 (UTF-16 in a file with a UTF-16 byte order mark) with the
+//     file's own line ends (CR LF in a new file);
 //   - the file is replaced whole through a temporary file in the same folder (with the
 //     old file's permissions), so a failure leaves the old file untouched.
 // FALSE when the file cannot be read or written, when section or fileName is null, or

@@ -2,6 +2,7 @@
 
 #include "platform/com/WideText.h"
 #include "platform/files/NameCase.h"
+#include "platform/files/Utf16Text.h"
 
 #include <cstdint>
 
@@ -106,7 +107,16 @@ ProfileText::Line ProfileText::ParseLine(std::string bytes, std::string end)
 ProfileText ProfileText::Parse(std::string_view fileBytes)
 {
     ProfileText profile;
-    if (fileBytes.substr(0, kBom.size()) == kBom) {
+    // A UTF-16 file is read as its UTF-8 text and written back in UTF-16.
+    std::string utf8;
+    if (const auto order = Utf16BomOrder(fileBytes)) {
+        profile.m_utf16 = order;
+        profile.m_bom = fileBytes.substr(0, 2);
+        Utf8FromUtf16 text = Utf16ToUtf8(fileBytes.substr(2), *order);
+        utf8 = std::move(text.text);
+        profile.m_oddByte = std::move(text.oddByte);
+        fileBytes = utf8;
+    } else if (fileBytes.substr(0, kBom.size()) == kBom) {
         profile.m_bom = kBom;
         fileBytes.remove_prefix(kBom.size());
     }
@@ -138,12 +148,15 @@ ProfileText ProfileText::Parse(std::string_view fileBytes)
 
 std::string ProfileText::Bytes() const
 {
-    std::string bytes = m_bom;
+    std::string text;
     for (const auto& line : m_lines) {
-        bytes += line.bytes;
-        bytes += line.end;
+        text += line.bytes;
+        text += line.end;
     }
-    return bytes;
+    if (m_utf16) {
+        return m_bom + Utf8ToUtf16(text, *m_utf16) + m_oddByte;
+    }
+    return m_bom + text;
 }
 
 std::optional<std::size_t> ProfileText::FindSection(std::wstring_view section) const

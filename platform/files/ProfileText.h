@@ -6,6 +6,9 @@
 // Reading rules:
 //   - lines end at LF, CR LF or a lone CR; a UTF-8 byte order mark at the start is
 //     skipped (and kept on rewrite);
+//   - a file that starts with a UTF-16 byte order mark (either byte order) is UTF-16
+//     text (Utf16Text.h) and is written back in UTF-16 with its mark, new lines
+//     included;
 //   - bytes decode as UTF-8, and any byte that is not part of a valid UTF-8 sequence
 //     as the Latin-1 character of the same value, so no file fails to read;
 //   - "[name]" (blanks around it and inside the brackets ignored, anything after the
@@ -17,6 +20,8 @@
 //   - section and key names match without regard to case (NameCase.h); the first
 //     matching section and the first matching entry in it win. Names asked for lose
 //     their surrounding blanks as the file's names do (so "Config " finds [Config]).
+#include "platform/files/Utf16Text.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -29,7 +34,7 @@ public:
     static ProfileText Parse(std::string_view fileBytes);
 
     // The whole file: untouched lines as they were read, new and changed lines in
-    // UTF-8 with the file's line-end style (the first line end in the file; CR LF for
+    // UTF-8 (UTF-16 in a UTF-16 file) with the file's line-end style (the first line end in the file; CR LF for
     // a file that has none).
     std::string Bytes() const;
 
@@ -67,6 +72,8 @@ private:
     void Insert(std::size_t at, Line line);
 
     std::string m_bom;
+    std::optional<Utf16Order> m_utf16; // a UTF-16 file, in this byte order
+    std::string m_oddByte;             // a UTF-16 file's odd last byte, kept
     std::string m_lineEnd = "\r\n";
     std::vector<Line> m_lines;
 };

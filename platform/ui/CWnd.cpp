@@ -15,17 +15,50 @@
 #include "platform/ui/UiThread.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <climits>
+#include <memory>
 
 namespace {
 
 QString FromWide(LPCWSTR text) { return text ? QString::fromWCharArray(text) : QString(); }
 
 RECT ToRect(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+bool HoldsFocus(QWidget* widget)
+{
+    QWidget* focus = widget->window()->focusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
+}
+
+// The focus of a control just disabled moves to the next control of the same
+// dialog (or page) that takes the tab key, in template order, else to that
+// dialog itself: it never leaves for the windows around it, whose Enter and
+// Escape would end the program.
+void MoveFocusOnFrom(QWidget* disabled)
+{
+    QWidget* owner = disabled->parentWidget();
+    while (owner && !WindowOf(owner)) owner = owner->parentWidget();
+    if (!owner) return;
+    const auto& controls = WindowOf(owner)->Controls();
+    const auto at = std::find_if(controls.begin(), controls.end(),
+                                 [&](const auto& control) { return control->GetSafeHwnd() == disabled; });
+    const size_t start = at == controls.end() ? 0 : static_cast<size_t>(at - controls.begin()) + 1;
+    for (size_t step = 0; step < controls.size(); ++step) {
+        QWidget* widget = controls[(start + step) % controls.size()]->GetSafeHwnd();
+        if (widget && widget != disabled && widget->isEnabled() && widget->isVisibleTo(owner) &&
+            (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    owner->setFocus(Qt::OtherFocusReason);
+}
 
 } // namespace
 
@@ -86,7 +119,9 @@ BOOL CWnd::EnableWindow(BOOL enable)
     BOOL wasDisabled = FALSE;
     WithWidget([&](QWidget* widget) {
         wasDisabled = widget->isEnabled() ? FALSE : TRUE;
+        const bool losesFocus = enable == FALSE && HoldsFocus(widget);
         widget->setEnabled(enable != FALSE);
+        if (losesFocus) MoveFocusOnFrom(widget);
     });
     return wasDisabled;
 }
@@ -223,9 +258,25 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT milliseconds, void* /*unused*/)
             m_timers.erase(it);
         }
         auto* timer = new QTimer(widget); // dies with the window, as a window timer does
-        timer->setInterval(static_cast<int>(std::max<UINT>(milliseconds, 1)));
-        QObject::connect(timer, &QTimer::timeout, widget, [this, id] { OnTimer(id); });
-        timer->start();
+        const int period = static_cast<int>(std::min<UINT>(std::max<UINT>(milliseconds, 1), INT_MAX));
+        // One shot at a time, each measured from the last: a repeating timer
+        // keeps its cadence and so comes early after a late tick, and a coarse
+        // one may fire before its time.
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setSingleShot(true);
+        auto since = std::make_shared<QElapsedTimer>();
+        since->start();
+        QObject::connect(timer, &QTimer::timeout, widget, [this, id, timer, since, period] {
+            const qint64 early = qint64{period} * 1000000 - since->nsecsElapsed();
+            if (early > 0) {
+                timer->start(static_cast<int>((early + 999999) / 1000000));
+                return;
+            }
+            since->start();
+            timer->start(period);
+            OnTimer(id); // may kill or set this timer again
+        });
+        timer->start(period);
         m_timers[id] = timer;
         result = id;
     });

@@ -64,7 +64,8 @@ public:
     void CheckRadioButton(int first, int last, int check);
 
     // Window timers: OnTimer(id) every `milliseconds` until killed or the
-    // window is destroyed. Setting an id again restarts it. Returns id, or 0
+    // window is destroyed; never before `milliseconds` have passed since the
+    // last tick (or since SetTimer), however late a tick came. Setting an id again restarts it. Returns id, or 0
     // when the window does not exist.
     UINT_PTR SetTimer(UINT_PTR id, UINT milliseconds, void* unused = nullptr);
     BOOL KillTimer(UINT_PTR id);

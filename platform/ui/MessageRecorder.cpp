@@ -26,5 +26,6 @@ std::vector<std::wstring> MessageRecorder::Texts() const
 int MessageRecorder::Record(RecordedMessageBox box, int firstButton)
 {
     m_boxes.push_back(std::move(box));
+    if (m_whileOpen) m_whileOpen();
     return m_answer.value_or(firstButton);
 }

@@ -6,6 +6,7 @@
 // there. One recorder at a time.
 #include "platform/ui/WinUser.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ public:
     // The answer for the boxes that follow (IDOK, IDNO ...); nullopt: each
     // box's first button.
     void Answer(std::optional<int> result) { m_answer = result; }
+    // Runs while each box that follows is open, before it is answered, as
+    // the time a user looks at it (the caller's handler is then blocked in
+    // the box; timers and other events go on if whileOpen processes them).
+    void WhileOpen(std::function<void()> whileOpen) { m_whileOpen = std::move(whileOpen); }
     const std::vector<RecordedMessageBox>& Boxes() const { return m_boxes; }
     std::vector<std::wstring> Texts() const;
 
@@ -37,4 +42,5 @@ public:
 private:
     std::vector<RecordedMessageBox> m_boxes;
     std::optional<int> m_answer;
+    std::function<void()> m_whileOpen;
 };

@@ -12,6 +12,7 @@
 #include "tests/positioner/PositionerPageRig.h"
 #include "tests/support/UiScriptText.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -377,6 +378,38 @@ TEST_F(CPositionDlgTest, EachCountryIsListedOnceByItsWholeName)
         });
         EXPECT_EQ(items, c.items);
     }
+}
+
+TEST_F(CPositionDlgTest, ThirtyThousandCountriesAreEachListedOnceInOrder)
+{
+    // Countries in a scrambled order, then every tenth again in capitals and
+    // every seventh again as written: the box holds each first spelling once.
+    constexpr int kCountries = 30000;
+    const auto name = [](int i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "Land %05d", (i * 7919) % kCountries);
+        return std::string(text);
+    };
+    std::string file;
+    for (int i = 0; i < kCountries; ++i) file += name(i) + "\tCity\t1\t2\n";
+    for (int i = 0; i < kCountries; i += 10) file += "LAND" + name(i).substr(4) + "\tCity\t1\t2\n";
+    for (int i = 0; i < kCountries; i += 7) file += name(i) + "\tTown\t1\t2\n";
+    WriteCityList(file);
+    int count = 0;
+    std::vector<std::string> mismatches;
+    Run("", [&](CPositionDlg& page) {
+        auto* country = static_cast<CComboBox*>(page.GetDlgItem(1092));
+        count = country->GetCount();
+        for (int i = 0; i < count && mismatches.size() < 5; ++i) {
+            std::wstring text;
+            country->GetLBText(i, text);
+            char expected[16];
+            std::snprintf(expected, sizeof expected, "Land %05d", i);
+            if (ToUtf8(text) != expected) mismatches.push_back(std::to_string(i) + ": " + ToUtf8(text));
+        }
+    });
+    EXPECT_EQ(kCountries, count);
+    EXPECT_TRUE(mismatches.empty()) << mismatches.front();
 }
 
 TEST_F(CPositionDlgTest, MissingCityListLeavesTheBoxesEmptyButGoWorks)

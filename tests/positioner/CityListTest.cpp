@@ -111,6 +111,22 @@ TEST_F(CityListTest, PositionIsTheLastEqualLineBeforeAnotherCountry)
     }
 }
 
+TEST_F(CityListTest, EightBitTextIsReadAsTheSatelliteFilesAre)
+{
+    // An 8-bit country beside a UTF-8 one: both come back in UTF-8, and the
+    // 8-bit one is found by its UTF-8 name.
+    const std::wstring file = Write("C\xF4te d'Ivoire\tAbidjan\t5.36\t-4.01\n"
+                                    "S\xC3\xA3o Tom\xC3\xA9\tS\xC3\xA3o Tom\xC3\xA9\t0.34\t6.73\n");
+    EXPECT_EQ(CityListCountries(file), (std::vector<std::string>{"C\xC3\xB4te d'Ivoire", "S\xC3\xA3o Tom\xC3\xA9"}));
+    const auto cities = CityListCities(file, "C\xC3\xB4te d'Ivoire");
+    ASSERT_TRUE(cities);
+    EXPECT_EQ(cities->cities, std::vector<std::string>{"Abidjan"});
+    EXPECT_EQ(Coordinates(cities->first), (std::vector<std::string>{"5.36", "-4.01"}));
+    const auto position = CityListPosition(file, "C\xC3\xB4te d'Ivoire", "Abidjan");
+    ASSERT_TRUE(position && *position);
+    EXPECT_EQ(Coordinates(*position), (std::vector<std::string>{"5.36", "-4.01"}));
+}
+
 TEST_F(CityListTest, AMissingFileIsToldApartFromAnEmptyOne)
 {
     const std::wstring missing = WindowsPath(m_dir / "CityList.txt");

@@ -13,6 +13,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/PageHost.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -272,6 +273,52 @@ TEST_F(CaptureControlPageTest, InvalidLimitDuringARecordingKeepsTheLastValidOneA
         EXPECT_FALSE(page->Recording()) << "the 2 s limit stops at tick 21";
     });
     EXPECT_EQ(std::vector<std::wstring>{L"Please enter an integer between 1 and 65535."}, boxes.Texts());
+}
+
+TEST_F(CaptureControlPageTest, LimitsKeepCountingWhileAnInvalidEntryIsReported)
+{
+    struct Case {
+        const char* name;
+        bool sizeMode;
+        int limitId;
+        const wchar_t* limit;
+        std::size_t bytesWhileOpen; // written by the graph while the box is open
+        const wchar_t* report;
+    } cases[] = {
+        {"time limit", false, IDC_TIME_LIMIT, L"1", 0, L"Please enter an integer between 1 and 65535."},
+        {"size limit", true, IDC_SIZE_LIMIT, L"50", 51u << 20, L"Please enter an integer between 50 and 800000."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        page = std::make_unique<CUtiVirtualDamonDlg>(graph, session);
+        const std::size_t before = boxes.Texts().size();
+        bool stoppedWhileOpen = false;
+        // The user leaves the box open; the real tick timer runs meanwhile.
+        boxes.WhileOpen([&] {
+            if (c.bytesWhileOpen) Write(c.bytesWhileOpen);
+            stoppedWhileOpen = QTest::qWaitFor([&] { return !page->Recording(); }, 10000);
+        });
+        WithPage([&] {
+            Type(IDC_RECORD_PATH, PathOf("open-box.ts"));
+            if (c.sizeMode) {
+                page->OnUseFileSizeLimit();
+            } else {
+                page->OnUseTimeLimit();
+            }
+            Type(c.limitId, c.limit);
+            page->OnStartRecord();
+            ASSERT_TRUE(page->Recording());
+            Type(c.limitId, L"0");
+            EXPECT_TRUE(QTest::qWaitFor([&] { return boxes.Texts().size() > before; }, 10000))
+                << "a tick reads the entry and reports it";
+        });
+        boxes.WhileOpen(nullptr);
+        EXPECT_TRUE(stoppedWhileOpen) << "the last valid limit stops the recording while the box is open";
+        EXPECT_FALSE(page->Recording());
+        EXPECT_EQ(std::vector<std::wstring>{c.report}, BoxesSince(before))
+            << "reported once, not again by the ticks behind the box";
+        session.CloseOutputFile();
+    }
 }
 
 TEST_F(CaptureControlPageTest, SecondRecordingTruncatesTheFile)

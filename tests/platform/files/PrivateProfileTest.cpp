@@ -314,6 +314,55 @@ TEST_F(PrivateProfile, ConcurrentWritersLoseNoKey)
     }
 }
 
+// Text as UTF-16 code units in this byte order, each char one unit.
+std::string Utf16(std::u16string_view text, bool bigEndian = false)
+{
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+TEST_F(PrivateProfile, Utf16FilesAreReadAndWrittenInTheirOwnEncoding)
+{
+    struct Case {
+        const char* name;
+        bool bigEndian;
+        std::string tail; // bytes after the last line, kept
+    } cases[] = {
+        {"little-endian", false, ""},
+        {"big-endian", true, ""},
+        {"an odd last byte", false, "\x41"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string mark = c.bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        const std::string original =
+            mark + Utf16(u"[Config]\r\nCity=C\u00F4te d'Ivoire \U0001F600\r\nLone=\xD800x\r\n", c.bigEndian) + c.tail;
+        Store(original);
+        std::vector<WCHAR> buffer(64);
+        const std::wstring city = L"C\u00F4te d'Ivoire \U0001F600";
+        EXPECT_EQ(GetPrivateProfileStringW(L"Config", L"City", L"", buffer.data(), 64, kFile), city.size());
+        EXPECT_EQ(std::wstring(buffer.data()), city);
+        EXPECT_EQ(GetPrivateProfileIntW(L"Config", L"Missing", 7, kFile), 7u);
+
+        ASSERT_TRUE(WritePrivateProfileStringW(L"Config", L"Lone", L"\u00E9t\u00E9", kFile));
+        ASSERT_TRUE(WritePrivateProfileStringW(L"New", L"Key", L"\u20AC", kFile));
+        EXPECT_EQ(Stored(),
+                  mark +
+                      Utf16(u"[Config]\r\nCity=C\u00F4te d'Ivoire \U0001F600\r\nLone=\u00E9t\u00E9\r\n"
+                            u"[New]\r\nKey=\u20AC\r\n",
+                            c.bigEndian) +
+                      c.tail)
+            << "no 8-bit section appended, the untouched lines and the odd byte kept";
+        EXPECT_EQ(GetPrivateProfileStringW(L"New", L"Key", L"", buffer.data(), 64, kFile), 1u);
+        EXPECT_EQ(std::wstring(buffer.data()), L"\u20AC");
+    }
+}
+
 TEST(ProfileText, AnyBytesParseAndRoundTrip)
 {
     std::string garbage;
@@ -329,6 +378,8 @@ TEST(ProfileText, AnyBytesParseAndRoundTrip)
         "\xF0\x9F\x98\x80[\xC3\x28]\n\xE2\x82=\xFF\n",
         std::string(1 << 20, 'x') + "=" + std::string(1 << 20, 'y'),
         garbage,
+        "\xFF\xFE" + garbage,
+        "\xFE\xFF" + garbage + "\x01",
     };
     for (const auto& input : inputs) {
         const ProfileText text = ProfileText::Parse(input);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -157,6 +158,44 @@ TEST_F(CDialogTest, TimersTickUntilKilledAndDieWithTheWindow)
     const auto counted = std::count(dialog.events.begin(), dialog.events.end(), "timer 7");
     EXPECT_EQ(ticks, counted) << "no tick after KillTimer";
     EXPECT_EQ(0u, dialog.SetTimer(1, 10)) << "no window, no timer";
+}
+
+TEST_F(CDialogTest, NoTimerTickComesBeforeItsPeriodEvenAfterALateOne)
+{
+    using Clock = std::chrono::steady_clock;
+    constexpr UINT kPeriod = 50;
+    struct TickingDialog : SampleDialog {
+        void OnTimer(UINT_PTR /*id*/) override
+        {
+            ticks.push_back(Clock::now());
+            if (ticks.size() == 12) EndDialog(IDOK);
+        }
+        std::vector<Clock::time_point> ticks;
+    } dialog;
+    Clock::time_point set;
+    dialog.afterInit = [&] {
+        set = Clock::now();
+        dialog.SetTimer(3, kPeriod);
+    };
+    // Other work holds the thread now and then, so that some ticks come late;
+    // the next one must still wait a whole period.
+    QTimer busy;
+    QObject::connect(&busy, &QTimer::timeout, [] {
+        const auto until = Clock::now() + std::chrono::milliseconds(20);
+        while (Clock::now() < until) {}
+    });
+    busy.start(37);
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    busy.stop();
+    ASSERT_EQ(12u, dialog.ticks.size());
+    Clock::time_point last = set;
+    for (std::size_t i = 0; i < dialog.ticks.size(); ++i) {
+        const auto interval = dialog.ticks[i] - last;
+        EXPECT_GE(interval, std::chrono::milliseconds(kPeriod))
+            << "tick " << i << " after " << std::chrono::duration_cast<std::chrono::microseconds>(interval).count()
+            << " us";
+        last = dialog.ticks[i];
+    }
 }
 
 TEST_F(CDialogTest, OkValidatesBeforeEndingAndCancelDoesNot)

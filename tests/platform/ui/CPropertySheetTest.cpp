@@ -167,6 +167,41 @@ TEST(CPropertySheet, EnterInAPageGoesToThePageFirst)
     EXPECT_EQ((Log{"init 130", "sheet made", "ok 130", "ok 130", "destroy 102", "destroy 130"}), log);
 }
 
+TEST(CPropertySheet, DisabledFocusStaysInThePageSoEnterAndEscapeStillGoToIt)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> disabled; // in order; the focus starts on the page's button
+        const char* focusName;     // where the focus must go
+    } cases[] = {
+        {"the next control that takes the tab key", {IDOK}, "1012"},
+        {"no control left: the page itself", {1012, IDOK}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Log log;
+        HostDialog host(log);
+        host.afterInit = [&] {
+            QTimer::singleShot(0, [&] {
+                CPropertyPage* page = host.m_sheet.GetActivePage();
+                ASSERT_NE(nullptr, page);
+                page->GetSafeHwnd()->findChild<QWidget*>("1")->setFocus();
+                for (int id : c.disabled) page->GetDlgItem(id)->EnableWindow(FALSE);
+                QWidget* focus = host.GetSafeHwnd()->focusWidget();
+                ASSERT_NE(nullptr, focus);
+                EXPECT_TRUE(focus == page->GetSafeHwnd() || page->GetSafeHwnd()->isAncestorOf(focus));
+                EXPECT_EQ(QString(c.focusName), focus->objectName());
+                QTest::keyClick(focus, Qt::Key_Return);
+                QTest::keyClick(focus, Qt::Key_Escape);
+                EXPECT_FALSE(host.IsEnding()) << "Enter and Escape belong to the page";
+                host.EndDialog(IDCANCEL);
+            });
+        };
+        host.DoModal();
+        EXPECT_EQ((Log{"init 130", "sheet made", "ok 130", "destroy 102", "destroy 130"}), log);
+    }
+}
+
 TEST(CPropertySheet, RecreatedWithItsDialog)
 {
     Log log;
