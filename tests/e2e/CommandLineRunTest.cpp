@@ -1,6 +1,9 @@
 // The program's command line and its exit status, as a shell or a script sees them.
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UiScriptText.h"
+#include "app/CDeviceList.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,9 @@
 #include <string>
 
 namespace {
+
+// No window has a control of this id.
+constexpr int kNoSuchControl = 4711;
 
 struct Answer {
     int status = -1;
@@ -62,10 +68,12 @@ TEST(CommandLineRun, AScriptThatFailsEndsWithStatusThree)
         std::string lastLine;
     };
     const Case cases[] = {
-        {"every line runs", "select 1022 2\nclick 1\nclose\n", 0, "done"},
-        {"a line that errors", "select 1022 2\nclick 1\nclick 4711\n", 3, "error 3 \"no control 4711\""},
-        {"a line that cannot be read", "select 1022 2\nfly away\n", 3, "error 2 \"unknown command \\\"fly\\\"\""},
-        {"the program ends before the script", "click 2\ndump 1022\n", 3,
+        {"every line runs", UiScriptText().Select(IDC_DEVICE_LIST, 2).Click(IDOK).Close(), 0, "done"},
+        {"a line that errors", UiScriptText().Select(IDC_DEVICE_LIST, 2).Click(IDOK).Click(kNoSuchControl), 3,
+         "error 3 \"no control 4711\""},
+        {"a line that cannot be read", UiScriptText().Select(IDC_DEVICE_LIST, 2).Line("fly away"), 3,
+         "error 2 \"unknown command \\\"fly\\\"\""},
+        {"the program ends before the script", UiScriptText().Click(IDCANCEL).Dump(IDC_DEVICE_LIST), 3,
          "error 2 \"the program ended before this command\""},
     };
     for (const Case& c : cases) {

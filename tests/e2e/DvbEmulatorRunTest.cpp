@@ -6,6 +6,14 @@
 #include "tests/e2e/OwnProgramFolder.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "tuner/ModcodSet.h"
+#include "record/CUtiVirtualDamonDlg.h"
+#include "positioner/CPositionDlg.h"
+#include "app/MainWindowControls.h"
+#include "app/CDeviceList.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -93,15 +101,26 @@ std::vector<std::string> Commands(const std::string& ioctls, const Model& model)
     return lines;
 }
 
-std::string Tune(int port, int mhz, int polarisation, int ksps)
+// A transponder typed on the tuner page and "Lock TP" pressed.
+UiScriptText Tune(int port, int mhz, int polarisation, int ksps)
 {
-    return "select 1003 " + std::to_string(port) + "\ntext 1012 " + std::to_string(mhz) + "\ntext 1014 " +
-        std::to_string(ksps) + "\nselect 1002 " + std::to_string(polarisation) + "\nclick 1\n";
+    return UiScriptText()
+        .Select(IDC_DISEQC, port)
+        .Text(IDC_FREQUENCY_EDIT, std::to_string(mhz))
+        .Text(IDC_SYMBOLRATE_EDIT, std::to_string(ksps))
+        .Select(IDC_POLARITY, polarisation)
+        .Click(IDOK);
 }
 
-const std::string kLnb = "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n";
+// The universal LNB.
+const UiScriptText kLnb =
+    UiScriptText().Text(IDC_LNB_LOW, "9750").Text(IDC_LNB_HIGH, "10600").Text(IDC_LNB_SWITCH, "11700");
 
-std::string Select(const Model& model) { return "select 1022 " + std::to_string(model.listIndex) + "\nclick 1\n"; }
+// The model chosen in the device selection.
+UiScriptText Select(const Model& model) { return UiScriptText().Select(IDC_DEVICE_LIST, model.listIndex).Click(IDOK); }
+
+// The "Select Mode Code" box of one MODCOD (1..28).
+int ModcodBoxOf(std::uint32_t modcod) { return ModcodBoxes()[modcod - 1].boxId; }
 
 // The property list of one tune of the frontend: what it always carries,
 // with the stream id and scrambling index given.
@@ -143,10 +162,20 @@ class DvbModelRun : public ::testing::TestWithParam<Model> {};
 TEST_P(DvbModelRun, LockTpThroughEachPortAndBand)
 {
     const Model& model = GetParam();
-    std::string script = "dump 1022\nselect 1022 " + std::to_string(model.listIndex) + "\nclick 1\n" + kLnb;
-    script += Tune(1, 10714, 0, 22000) + "wait-text 1051 10000 964000\nwait-text 1032 10000 LOCKED\n";
-    script += Tune(1, 11778, 1, 30000) + "wait-text 1051 10000 1178000\nwait-text 1032 10000 LOCKED\n";
-    script += Tune(2, 10719, 1, 27500) + "wait-text 1051 10000 969000\nwait-text 1032 10000 LOCKED\nclose\n";
+    const std::string script = UiScriptText()
+                                   .Dump(IDC_DEVICE_LIST)
+                                   .Then(Select(model))
+                                   .Then(kLnb)
+                                   .Then(Tune(1, 10714, 0, 22000))
+                                   .WaitText(IDC_IF, 10000, "964000")
+                                   .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                   .Then(Tune(1, 11778, 1, 30000))
+                                   .WaitText(IDC_IF, 10000, "1178000")
+                                   .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                   .Then(Tune(2, 10719, 1, 27500))
+                                   .WaitText(IDC_IF, 10000, "969000")
+                                   .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                   .Close();
     const DvbRun run = RunOnEmulator(script);
     EXPECT_EQ(0, run.program.exitCode) << run.program.errors;
     EXPECT_TRUE(HasLinesInOrder(run.program.transcript,
@@ -189,10 +218,18 @@ TEST_P(DvbModelRun, LockTpThroughEachPortAndBand)
 TEST_P(DvbModelRun, RecordingInTimeModeIsAWholeTransportStream)
 {
     const Model& model = GetParam();
-    const std::string script = "select 1022 " + std::to_string(model.listIndex) + "\nclick 1\n" + kLnb +
-        Tune(1, 10744, 0, 22000) +
-        "wait-text 1032 10000 LOCKED\nwait-text 1052 5000 22000000\n"
-        "page 1\nclick 1034\ntext 1031 3\ntext 1030 c:\\rec.ts\nclick 1036\nwait 6000\nclose\n";
+    const std::string script = Select(model)
+                                   .Then(kLnb)
+                                   .Then(Tune(1, 10744, 0, 22000))
+                                   .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                   .WaitText(IDC_SYMBOL_RATE, 5000, "22000000")
+                                   .Page(1)
+                                   .Click(IDC_USE_TIME_LIMIT)
+                                   .Text(IDC_TIME_LIMIT, "3")
+                                   .Text(IDC_RECORD_PATH, "c:\\rec.ts")
+                                   .Click(IDC_START_RECORD)
+                                   .Wait(6000)
+                                   .Close();
     const DvbRun run = RunOnEmulator(script);
     EXPECT_EQ(0, run.program.exitCode) << run.program.errors;
     const std::string file = run.program.FileOnC("rec.ts");
@@ -204,17 +241,28 @@ TEST_P(DvbModelRun, RecordingInTimeModeIsAWholeTransportStream)
 
 // Tuner B's port of the embedded world sees Hotbird 13.0E, whose 11919 V is
 // DVB-S2 8PSK 2/3 carrying input streams 1 and 2.
-const std::string kLockMultistream = kLnb + Tune(2, 11919, 1, 27500) + "wait-text 1032 10000 LOCKED\n";
+const UiScriptText kLockMultistream =
+    UiScriptText(kLnb).Then(Tune(2, 11919, 1, 27500)).WaitText(IDC_LOCK_STATUS, 10000, "LOCKED");
 
 // The multistream transponder locks and the panel describes its stream from
 // what the frontend reports (the symbol rate is the description's last text).
 TEST_P(DvbModelRun, MultistreamTransponderLocksAndItsStreamIsDescribed)
 {
     const Model& model = GetParam();
-    const DvbRun run = RunOnEmulator(Select(model) + kLockMultistream +
-                                     "wait-text 1052 10000 27500000\n"
-                                     "dump 1032\ndump 1051\ndump 1052\ndump 1053\ndump 1042\ndump 1048\ndump 1047\n"
-                                     "dump 1056\ndump 1054\ndump 1043\nclose\n");
+    const DvbRun run = RunOnEmulator(Select(model)
+                                         .Then(kLockMultistream)
+                                         .WaitText(IDC_SYMBOL_RATE, 10000, "27500000")
+                                         .Dump(IDC_LOCK_STATUS)
+                                         .Dump(IDC_IF)
+                                         .Dump(IDC_SYMBOL_RATE)
+                                         .Dump(IDC_STANDARD)
+                                         .Dump(IDC_MODULATION)
+                                         .Dump(IDC_FEC)
+                                         .Dump(IDC_ROLL_OFF)
+                                         .Dump(IDC_PILOTS)
+                                         .Dump(IDC_SPECTRUM)
+                                         .Dump(IDC_INPUT_STREAM)
+                                         .Close());
     EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
     EXPECT_TRUE(HasLinesInOrder(run.program.transcript,
                                 {
@@ -243,10 +291,17 @@ TEST_P(DvbModelRun, MultistreamTransponderLocksAndItsStreamIsDescribed)
 TEST_P(DvbModelRun, AChosenInputStreamReachesTheFrontendAsItsStreamId)
 {
     const Model& model = GetParam();
-    const DvbRun run =
-        RunOnEmulator(Select(model) + kLockMultistream +
-                      "wait-text 1043 10000 MULTIPLE_INPUT_STREAM\n"
-                      "page 2\ntext 1049 2\nclick 1000\nwait 2500\nwait-text 1032 10000 LOCKED\nclose\n");
+    // Page 2 has no control of these ids of its own: the identifier box and
+    // "Apply" are the main window's.
+    const DvbRun run = RunOnEmulator(Select(model)
+                                         .Then(kLockMultistream)
+                                         .WaitText(IDC_INPUT_STREAM, 10000, "MULTIPLE_INPUT_STREAM")
+                                         .Page(2)
+                                         .Text(IDC_STREAM_ID_LIST, "2")
+                                         .Click(IDC_APPLY)
+                                         .Wait(2500)
+                                         .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                         .Close());
     EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
     const std::vector<std::string> commands = Commands(run.ioctls, model);
     const std::string first = TuneProperties("DTV_FREQUENCY=1319000 DTV_SYMBOL_RATE=27500000");
@@ -269,9 +324,16 @@ TEST_P(DvbModelRun, AScramblingCodeSetAsRootReachesTheFrontendAsGold)
 {
     const Model& model = GetParam();
     const std::string world = WorldWithCable("", "PortA=sat 3550\nDefault=A\n");
-    const DvbRun run = RunOnEmulator(Select(model) + kLnb + Tune(1, 11012, 1, 30000) +
-                                         "wait 3000\ndump 1032\ntext 1058 16416\nselect 1009 0\nclick 1000\n"
-                                         "wait-text 1032 10000 LOCKED\nclose\n",
+    const DvbRun run = RunOnEmulator(Select(model)
+                                         .Then(kLnb)
+                                         .Then(Tune(1, 11012, 1, 30000))
+                                         .Wait(3000)
+                                         .Dump(IDC_LOCK_STATUS)
+                                         .Text(IDC_GOLDCODE, "16416")
+                                         .Select(IDC_CODE_TYPE, 0)
+                                         .Click(IDC_SET_PLSCODE)
+                                         .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                         .Close(),
                                      world);
     EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
     EXPECT_TRUE(HasLinesInOrder(run.program.transcript,
@@ -294,11 +356,25 @@ const std::string kMotorWorld =
 TEST_P(DvbModelRun, StepGotoAndUsalsTurnTheEmulatedDish)
 {
     const Model& model = GetParam();
-    const DvbRun run = RunOnEmulator(Select(model) + kLnb + Tune(3, 10744, 0, 22000) +
-                                         "wait 1500\npage 2\nclick 1100\nwait 600\ntext 1098 0\nclick 1002\nwait 600\n"
-                                         "pick 1092 Germany\npick 1086 Augsburg\n"
-                                         "pick 1093 0192  Astra 1KR/1L/1M/1N\nclick 1115\nwait 2500\n"
-                                         "page 0\nclick 1\nwait-text 1032 10000 LOCKED\nclose\n",
+    const DvbRun run = RunOnEmulator(Select(model)
+                                         .Then(kLnb)
+                                         .Then(Tune(3, 10744, 0, 22000))
+                                         .Wait(1500)
+                                         .Page(2)
+                                         .Click(IDC_STEP_EAST)
+                                         .Wait(600)
+                                         .Text(IDC_POSITION, "0")
+                                         .Click(IDC_GOTO)
+                                         .Wait(600)
+                                         .Pick(IDC_COUNTRY, "Germany")
+                                         .Pick(IDC_CITY, "Augsburg")
+                                         .Pick(IDC_SATELLITE, "0192  Astra 1KR/1L/1M/1N")
+                                         .Click(IDC_GO)
+                                         .Wait(2500)
+                                         .Page(0)
+                                         .Click(IDOK)
+                                         .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                         .Close(),
                                      kMotorWorld);
     EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
     EXPECT_EQ(std::string::npos, run.program.transcript.find("msgbox")) << run.program.transcript;
@@ -329,10 +405,20 @@ TEST_P(DvbModelRun, LosingLockShowsOnThePanel)
     const Model& model = GetParam();
     const std::string world =
         WorldWithCable("Site=48.3667,10.8833\n", "PortC=motor\nDefault=C\nMotorAngle=-9.125\nMotorSpeed=10.0\n");
-    const DvbRun run = RunOnEmulator(Select(model) + kLnb + Tune(3, 10744, 0, 22000) +
-                                         "wait-text 1032 10000 LOCKED\nwait 1500\ndump 1034\n"
-                                         "page 2\nclick 1102\nwait-text 1032 10000 UNLOCKED\nwait 1500\n"
-                                         "dump 1032\ndump 1034\nclick 1003\nclose\n",
+    const DvbRun run = RunOnEmulator(Select(model)
+                                         .Then(kLnb)
+                                         .Then(Tune(3, 10744, 0, 22000))
+                                         .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                         .Wait(1500)
+                                         .Dump(IDC_QUALITY)
+                                         .Page(2)
+                                         .Click(IDC_DRIVE_WEST)
+                                         .WaitText(IDC_LOCK_STATUS, 10000, "UNLOCKED")
+                                         .Wait(1500)
+                                         .Dump(IDC_LOCK_STATUS)
+                                         .Dump(IDC_QUALITY)
+                                         .Click(IDC_STOP)
+                                         .Close(),
                                      world);
     EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
     const std::vector<std::string> quality = LinesStarting(run.program.transcript, "control 1034 ");
@@ -357,8 +443,17 @@ TEST_P(DvbModelRun, ModcodFilterAndGenericStreamAreAnsweredAsUnsupported)
 {
     const Model& model = GetParam();
     const bool pcie = model.listIndex != kUsb.listIndex;
-    const DvbRun run = RunOnEmulator(Select(model) + "click 1001\nclick 1070\nclick 1\n" + "select 1007 1\n" + kLnb +
-                                     Tune(1, 10744, 0, 22000) + "wait-text 1032 10000 LOCKED\nclose\n");
+    // QPSK 1/2 (MODCOD 4) chosen as the filter; the output switched to the
+    // generic stream.
+    const DvbRun run = RunOnEmulator(Select(model)
+                                         .Click(IDC_SET_MODCODES)
+                                         .Click(ModcodBoxOf(4))
+                                         .Click(IDOK)
+                                         .Select(IDC_OUTPUT_STREAM, 1)
+                                         .Then(kLnb)
+                                         .Then(Tune(1, 10744, 0, 22000))
+                                         .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                         .Close());
     EXPECT_EQ(0, run.program.exitCode) << run.program.transcript;
     std::vector<std::string> boxes;
     for (const std::string& line : Lines(run.program.transcript)) {
@@ -381,11 +476,23 @@ TEST(DvbRun, TheFrontendDisappearingEndsTheRecordingWithEveryByteKept)
     const std::string world = "[World]\nTuners=N71\nDeviceRemovalAfter=5000\n"
                               "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\n"
                               "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nDefault=A\n";
-    const std::string script = "select 1022 0\nclick 1\n" + kLnb + Tune(1, 10744, 0, 22000) +
-        "wait-text 1032 10000 LOCKED\nwait-text 1052 5000 22000000\n"
-        // A recording started and stopped first: stopping stops the graph, so
-        // the capture's next run is the recording's.
-        "page 1\nclick 1036\nclick 1037\nclick 1034\ntext 1031 600\ntext 1030 c:\\rec.ts\nclick 1036\nwait 15000\n";
+    const std::string script = UiScriptText()
+                                   .Select(IDC_DEVICE_LIST, 0)
+                                   .Click(IDOK)
+                                   .Then(kLnb)
+                                   .Then(Tune(1, 10744, 0, 22000))
+                                   .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                   .WaitText(IDC_SYMBOL_RATE, 5000, "22000000")
+                                   // A recording started and stopped first: stopping stops the
+                                   // graph, so the capture's next run is the recording's.
+                                   .Page(1)
+                                   .Click(IDC_START_RECORD)
+                                   .Click(IDC_CANCEL_RECORD)
+                                   .Click(IDC_USE_TIME_LIMIT)
+                                   .Text(IDC_TIME_LIMIT, "600")
+                                   .Text(IDC_RECORD_PATH, "c:\\rec.ts")
+                                   .Click(IDC_START_RECORD)
+                                   .Wait(15000);
     const DvbRun run = RunOnEmulator(script, world);
     EXPECT_EQ(0, run.program.exitCode) << run.program.errors;
     EXPECT_NE(std::string::npos, run.ioctls.find("dvb removed [adapter0/frontend0]")) << run.ioctls;
@@ -426,8 +533,8 @@ TEST(DvbRun, DvbZapAndTheProgramTuneTheSameTransponderAlike)
     EXPECT_EQ("mpegts\n", Ffprobe(out));
     EXPECT_GT(TempDir::ReadFile(out).size(), 188u * 1000);
 
-    const DvbRun ours = RunOnEmulator("select 1022 0\nclick 1\n" + kLnb + Tune(1, 10714, 0, 22000) +
-                                      "wait-text 1032 10000 LOCKED\nclose\n");
+    const DvbRun ours = RunOnEmulator(
+        Select(kPcie).Then(kLnb).Then(Tune(1, 10714, 0, 22000)).WaitText(IDC_LOCK_STATUS, 10000, "LOCKED").Close());
     // What reaches the LNB cable and the tuner: switch bytes, voltage, last
     // tone, IF.
     auto essentials = [](const std::vector<std::string>& commands) {

@@ -286,11 +286,17 @@ TEST(FaultRun, PathsStayOnTheirDriveAndDriveZReachesEveryFolder)
     TempDir place;
     std::filesystem::create_directory(place / "usb");
     std::filesystem::create_directory_symlink(place / "usb", place / "link");
-    const std::string record = "\nclick 1036\nwait 500\nclick 1037\n";
-    const std::string script = kTune + "page 1\ntext 1030 c:\\..\\escape.ts" + record +
-        "save-as c:\\..\\..\\..\\chosen\nclick 1029\nclick 1036\nwait 500\nclick 1037\n"
-        "text 1030 " +
-        Backslashed(place / "link" / "usb.ts") + record;
+    const UiScriptText record = UiScriptText().Click(IDC_START_RECORD).Wait(500).Click(IDC_CANCEL_RECORD);
+    const std::string script = kTune +
+        UiScriptText()
+            .Page(1)
+            .Text(IDC_RECORD_PATH, "c:\\..\\escape.ts")
+            .Then(record)
+            .SaveAs("c:\\..\\..\\..\\chosen")
+            .Click(IDC_BROWSE_PATH)
+            .Then(record)
+            .Text(IDC_RECORD_PATH, Backslashed(place / "link" / "usb.ts"))
+            .Then(record);
     const ProgramOutput run = RunProgram(script, {.world = World()});
     ExpectCleanEnd(run);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;

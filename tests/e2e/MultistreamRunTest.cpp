@@ -2,6 +2,11 @@
 // identifier box reaches the driver, and a driver that cannot describe the
 // stream is reported once, not on every monitor cycle.
 #include "tests/e2e/ProgramRun.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "app/MainWindowControls.h"
+#include "app/CDeviceList.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +17,18 @@ namespace {
 
 // Tuner B locked on the multistream transponder of Hotbird 13.0E (port B of the
 // default world), which carries input streams 1 and 2 and outputs 1 at first.
-const std::string kLockMultistream = "select 1022 2\nclick 1\n"
-                                     "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-                                     "text 1012 11919\ntext 1014 27500\nselect 1002 1\nselect 1003 2\nclick 1\n"
-                                     "wait-text 1032 10000 LOCKED\n";
+const UiScriptText kLockMultistream = UiScriptText()
+                                          .Select(IDC_DEVICE_LIST, 2)
+                                          .Click(IDOK)
+                                          .Text(IDC_LNB_LOW, "9750")
+                                          .Text(IDC_LNB_HIGH, "10600")
+                                          .Text(IDC_LNB_SWITCH, "11700")
+                                          .Text(IDC_FREQUENCY_EDIT, "11919")
+                                          .Text(IDC_SYMBOLRATE_EDIT, "27500")
+                                          .Select(IDC_POLARITY, 1)
+                                          .Select(IDC_DISEQC, 2)
+                                          .Click(IDOK)
+                                          .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED");
 
 std::size_t Count(const std::string& text, const std::string& part)
 {
@@ -26,12 +39,16 @@ std::size_t Count(const std::string& text, const std::string& part)
 
 TEST(MultistreamRun, ATypedInputStreamIdentifierReachesTheDriver)
 {
-    // Page 2 shows no control 1000 or 1032 of its own, so "click 1000" is the main
+    // Page 2 shows no control 1000 or 1032 of its own, so IDC_APPLY is the main
     // window's "Apply". Stream 2 has never been reported: only typing reaches it.
-    const ProgramOutput run = RunProgram(kLockMultistream +
-                                         "wait-text 1043 10000 MULTIPLE_INPUT_STREAM\n"
-                                         "page 2\ntext 1049 2\nclick 1000\n"
-                                         "wait-text 1032 10000 LOCKED\nwait 2500\ndump 1049\n");
+    const ProgramOutput run = RunProgram(UiScriptText(kLockMultistream)
+                                             .WaitText(IDC_INPUT_STREAM, 10000, "MULTIPLE_INPUT_STREAM")
+                                             .Page(2)
+                                             .Text(IDC_STREAM_ID_LIST, "2")
+                                             .Click(IDC_APPLY)
+                                             .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                             .Wait(2500)
+                                             .Dump(IDC_STREAM_ID_LIST));
     EXPECT_EQ(0, run.exitCode) << run.transcript;
     // The 72-byte record with the identifier at offset 48, as instance data and value.
     std::string record;
@@ -46,7 +63,8 @@ TEST(MultistreamRun, ATypedInputStreamIdentifierReachesTheDriver)
 
 TEST(MultistreamRun, ATypedIdentifierOutOfRangeIsRefusedBeforeTheDriver)
 {
-    const ProgramOutput run = RunProgram(kLockMultistream + "page 2\ntext 1049 300\nclick 1000\n");
+    const ProgramOutput run =
+        RunProgram(UiScriptText(kLockMultistream).Page(2).Text(IDC_STREAM_ID_LIST, "300").Click(IDC_APPLY));
     EXPECT_EQ(0, run.exitCode) << run.transcript;
     EXPECT_TRUE(HasLinesInOrder(
         run.transcript,
@@ -61,10 +79,21 @@ TEST(MultistreamRun, ADriverWithoutMediaInformationRaisesItsBoxOnce)
                               "Cable=Home\nBDA.12=unsupported\n\n[Cable.Home]\nLnb=9750,10600,11700\n"
                               "PortA=sat 0192\nDefault=A\n";
     // Several monitor cycles while locked, then a second tune.
-    const std::string script = "select 1022 0\nclick 1\n"
-                               "text 1013 9750\ntext 1015 10600\ntext 1059 11700\n"
-                               "text 1012 11836\ntext 1014 27500\nselect 1002 0\nselect 1003 1\nclick 1\n"
-                               "wait-text 1032 10000 LOCKED\nwait 4000\nclick 1\nwait 3000\n";
+    const std::string script = UiScriptText()
+                                   .Select(IDC_DEVICE_LIST, 0)
+                                   .Click(IDOK)
+                                   .Text(IDC_LNB_LOW, "9750")
+                                   .Text(IDC_LNB_HIGH, "10600")
+                                   .Text(IDC_LNB_SWITCH, "11700")
+                                   .Text(IDC_FREQUENCY_EDIT, "11836")
+                                   .Text(IDC_SYMBOLRATE_EDIT, "27500")
+                                   .Select(IDC_POLARITY, 0)
+                                   .Select(IDC_DISEQC, 1)
+                                   .Click(IDOK)
+                                   .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
+                                   .Wait(4000)
+                                   .Click(IDOK)
+                                   .Wait(3000);
     const ProgramOutput run = RunProgram(script, {.world = world});
     EXPECT_EQ(0, run.exitCode) << run.transcript;
     const std::string box = "msgbox \"error\" none \"666don't support this interface\"";

@@ -70,7 +70,7 @@ TEST(ProgramRun, F1OpensTheHelpFileShippedBesideTheProgram)
     const std::filesystem::path help = std::filesystem::path(KAVRO_PROGRAM).parent_path() / "L-box-recorder.chm";
     // A compiled help file begins with its signature.
     EXPECT_EQ("ITSF", TempDir::ReadFile(help).substr(0, 4)) << help;
-    const ProgramOutput run = RunProgram("select 1022 0\nclick 1\nhelp\n");
+    const ProgramOutput run = RunProgram(UiScriptText().Select(IDC_DEVICE_LIST, 0).Click(IDOK).Help());
     EXPECT_EQ(0, run.exitCode) << run.transcript;
     // The program's folder is a Linux folder: drive z: names it.
     std::string windowsPath = "z:" + help.string();
@@ -110,8 +110,9 @@ TEST(ProgramRun, NamedPipesForTheScriptOrTheWorldAreRefusedBeforeAnyWindow)
     ASSERT_EQ(0, ::mkfifo((pipes / "world.ini").c_str(), 0600));
     const std::string guard = "timeout -s KILL 60 ";
 
-    const ProgramOutput script = RunProgram(
-        "click 1\n", {.shellPrefix = guard, .environment = "KAVRO_UI_SCRIPT='" + (pipes / "script").string() + "'"});
+    const ProgramOutput script =
+        RunProgram(UiScriptText().Click(IDOK),
+                   {.shellPrefix = guard, .environment = "KAVRO_UI_SCRIPT='" + (pipes / "script").string() + "'"});
     EXPECT_EQ(3, script.exitCode) << "a script that cannot be read has failed";
     EXPECT_TRUE(HasLinesInOrder(
         script.transcript,
@@ -119,8 +120,9 @@ TEST(ProgramRun, NamedPipesForTheScriptOrTheWorldAreRefusedBeforeAnyWindow)
         << script.transcript;
     EXPECT_EQ("exit live_objects=0", script.LastJournalLine());
 
-    const ProgramOutput world = RunProgram(
-        "click 2\n", {.shellPrefix = guard, .environment = "KAVRO_SIM='" + (pipes / "world.ini").string() + "'"});
+    const ProgramOutput world =
+        RunProgram(UiScriptText().Click(IDCANCEL),
+                   {.shellPrefix = guard, .environment = "KAVRO_SIM='" + (pipes / "world.ini").string() + "'"});
     EXPECT_EQ(0, world.exitCode);
     EXPECT_TRUE(HasLinesInOrder(world.transcript, {"open 140 \"Kavro Record : Select device\"", "end 140 CANCEL"}))
         << world.transcript;

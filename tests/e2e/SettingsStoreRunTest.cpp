@@ -3,6 +3,11 @@
 #include "tests/e2e/OwnProgramFolder.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TextLines.h"
+#include "tests/support/UiScriptText.h"
+#include "tuner/CBdacontrolDlg.h"
+#include "app/MainWindowControls.h"
+#include "app/CDeviceList.h"
+#include "platform/ui/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +63,14 @@ TEST(SettingsStoreRun, SettingsOfAReadOnlyProgramFolderAreKeptInTheUsersStore)
 
     // The shipped values are read; a new frequency is entered and saved by Lock TP.
     const StoreRun first = RunAsUser(folder.Program(), home,
-                                     "select 1022 2\nclick 1\ndump 1013\ntext 1012 11836\ntext 1014 27500\nclick 1\n"
-                                     "wait-text 1032 10000 LOCKED\n");
+                                     UiScriptText()
+                                         .Select(IDC_DEVICE_LIST, 2)
+                                         .Click(IDOK)
+                                         .Dump(IDC_LNB_LOW)
+                                         .Text(IDC_FREQUENCY_EDIT, "11836")
+                                         .Text(IDC_SYMBOLRATE_EDIT, "27500")
+                                         .Click(IDOK)
+                                         .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED"));
     fs::permissions(folder.Folder(), fs::perms::owner_all, fs::perm_options::add);
     EXPECT_EQ(0, first.status) << first.transcript;
     EXPECT_TRUE(HasLinesInOrder(first.transcript, {"control 1013 edit \"9750\" enabled=1 visible=1"}))
@@ -77,7 +88,8 @@ TEST(SettingsStoreRun, SettingsOfAReadOnlyProgramFolderAreKeptInTheUsersStore)
     // The next start reads the user's copy.
     fs::permissions(folder.Folder(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const StoreRun second = RunAsUser(folder.Program(), home, "select 1022 2\nclick 1\ndump 1012\n");
+    const StoreRun second = RunAsUser(folder.Program(), home,
+                                      UiScriptText().Select(IDC_DEVICE_LIST, 2).Click(IDOK).Dump(IDC_FREQUENCY_EDIT));
     fs::permissions(folder.Folder(), fs::perms::owner_all, fs::perm_options::add);
     EXPECT_EQ(0, second.status) << second.transcript;
     EXPECT_TRUE(HasLinesInOrder(second.transcript, {"control 1012 edit \"11836\" enabled=1 visible=1"}))
