@@ -80,6 +80,27 @@ TEST(ProgramRun, F1OpensTheHelpFileShippedBesideTheProgram)
     EXPECT_TRUE(HasLinesInOrder(run.transcript, {"shell open \"" + quoted + "\""})) << run.transcript;
 }
 
+// "Lock TP" disables itself while it tunes; the focus stays on the page, so
+// Enter tunes again and Escape does nothing instead of ending the program.
+TEST(ProgramRun, EnterAndEscapeAfterLockTpStayOnThePage)
+{
+    const ProgramOutput run = RunProgram(UiScriptText()
+                                             .Select(IDC_DEVICE_LIST, 0)
+                                             .Click(IDOK)
+                                             .Click(IDOK)
+                                             .Wait(500)
+                                             .Key("enter")
+                                             .Wait(300)
+                                             .Key("escape")
+                                             .Wait(300)
+                                             .Dump(IDC_LOCK_STATUS));
+    EXPECT_EQ(0, run.exitCode) << run.transcript;
+    EXPECT_EQ(std::string::npos, run.transcript.find("end 102 OK")) << run.transcript;
+    EXPECT_TRUE(HasLinesInOrder(run.transcript, {"open 130 \"Tuner Setting\"", "done", "end 102 CANCEL"}))
+        << run.transcript;
+    EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
+}
+
 TEST(ProgramRun, CancelInTheDeviceSelectionEndsTheProgram)
 {
     const ProgramOutput run = RunProgram(UiScriptText().Click(IDCANCEL));
