@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 namespace dvb {
 
@@ -31,12 +30,23 @@ std::string Lower(std::string_view text)
     return lower;
 }
 
+bool AllDigits(std::string_view text)
+{
+    return !text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "adapterA/frontendF" with A and F in decimal digits only (no sign, no blank).
 bool IsFrontendSection(const std::string& section)
 {
-    unsigned adapter = 0;
-    unsigned frontend = 0;
-    char end = 0;
-    return std::sscanf(section.c_str(), "adapter%u/frontend%u%c", &adapter, &frontend, &end) == 2;
+    const std::string_view adapter = "adapter";
+    const std::string_view frontend = "/frontend";
+    const std::string_view text = section;
+    if (text.substr(0, adapter.size()) != adapter) return false;
+    const std::size_t slash = text.find(frontend);
+    if (slash == std::string_view::npos) return false;
+    return AllDigits(text.substr(adapter.size(), slash - adapter.size())) &&
+        AllDigits(text.substr(slash + frontend.size()));
 }
 
 } // namespace

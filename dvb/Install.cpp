@@ -10,6 +10,7 @@
 #include "platform/dshow/GraphBuilderInterfaces.h"
 #include "platform/dshow/TuningInterfaces.h"
 #include "platform/dshow/Uuids.h"
+#include "platform/files/WholeFile.h"
 #include "platform/files/WinPath.h"
 #include "runtime/SimExit.h"
 #include "runtime/devices/DeviceCatalog.h"
@@ -20,8 +21,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace dvb {
 
@@ -113,15 +112,19 @@ void DvbMachine::Report(const std::string& text)
 void DvbMachine::AddDevices(const std::filesystem::path& devicesFile)
 {
     DevicesFile names;
-    std::ifstream file(devicesFile, std::ios::binary);
-    if (file) {
+    // A pipe, device or folder is refused before anything is read, and the file
+    // is small: a model name per frontend.
+    std::string text;
+    const WholeFileRead read = ReadWholeFile(devicesFile, 1 << 20, text);
+    if (read == WholeFileRead::Read) {
         JournalWrite("dvb devices " + JournalQuote(devicesFile.string()));
-        std::ostringstream text;
-        text << file.rdbuf();
-        names = ParseDevicesFile(text.str());
+        names = ParseDevicesFile(text);
         for (const std::string& warning : names.warnings) Report(devicesFile.filename().string() + " " + warning);
+    } else if (read == WholeFileRead::Missing) {
+        JournalWrite("dvb devices none");
     } else {
         JournalWrite("dvb devices none");
+        Report(devicesFile.filename().string() + " " + WholeFileReadText(read));
     }
     std::vector<std::string> problems;
     m_frontends = FindSatelliteFrontends(&problems);

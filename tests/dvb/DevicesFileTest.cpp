@@ -30,6 +30,8 @@ TEST(DevicesFile, WhatItRefuses)
         {"a model name with more after it", "[adapter0/frontend0]\nName=Kavro N71 DVBS/S2 Tuner X\n"},
         {"a section that names no frontend", "[adapter0]\nName=Kavro N71 DVBS/S2 Tuner\n"},
         {"a section never closed", "[adapter0/frontend0\nName=Kavro N71 DVBS/S2 Tuner\n"},
+        {"a signed adapter number", "[adapter -1/frontend0]\nName=Kavro N71 DVBS/S2 Tuner\n"},
+        {"something after the frontend number", "[adapter0/frontend0x]\nName=Kavro N71 DVBS/S2 Tuner\n"},
         {"a line without a key", "[adapter0/frontend0]\nKavro N71 DVBS/S2 Tuner\n"},
     };
     for (const Case& c : cases) {
