@@ -22,7 +22,7 @@ namespace dvb {
 
 namespace {
 
-// DiSEqC bus timing (bus specification 4.2, 6.3): the tone stops at least
+// DiSEqC bus timing: the tone stops at least
 // 15 ms before a message, and the bus is quiet 15 ms after it.
 constexpr auto kDiseqcQuiet = std::chrono::milliseconds(15);
 
