@@ -19,38 +19,6 @@ std::wstring_view Trim(std::wstring_view text)
     return text;
 }
 
-// Length of the valid UTF-8 sequence starting at text[i] with its code point, or 0.
-std::size_t Utf8Sequence(std::string_view text, std::size_t i, std::uint32_t& code)
-{
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    std::uint32_t minimum = 0;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        extra = 1, code = lead & 0x1Fu, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, code = lead & 0x0Fu, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, code = lead & 0x07u, minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + extra >= text.size()) {
-        return 0;
-    }
-    for (std::size_t j = 1; j <= extra; ++j) {
-        const auto next = static_cast<unsigned char>(text[i + j]);
-        if ((next & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (next & 0x3Fu);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return 0;
-    }
-    return extra + 1;
-}
-
 } // namespace
 
 std::wstring DecodeProfileBytes(std::string_view bytes)
@@ -60,7 +28,7 @@ std::wstring DecodeProfileBytes(std::string_view bytes)
     std::size_t i = 0;
     while (i < bytes.size()) {
         std::uint32_t code = 0;
-        const std::size_t length = Utf8Sequence(bytes, i, code);
+        const std::size_t length = Utf8Sequence(bytes, i, code, false);
         if (length == 0) {
             text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
             ++i;

@@ -36,8 +36,9 @@ void AppendUnit(std::string& out, std::uint32_t unit, Utf16Order order)
     }
 }
 
-// Length of the sequence at text[i] (surrogates allowed) and its code, or 0.
-std::size_t Sequence(std::string_view text, std::size_t i, std::uint32_t& code)
+} // namespace
+
+std::size_t Utf8Sequence(std::string_view text, std::size_t i, std::uint32_t& code, bool surrogates)
 {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t extra = 0;
@@ -62,10 +63,11 @@ std::size_t Sequence(std::string_view text, std::size_t i, std::uint32_t& code)
         if ((next & 0xC0) != 0x80) return 0;
         code = (code << 6) | (next & 0x3Fu);
     }
-    return code < minimum || code > 0x10FFFF ? 0 : extra + 1;
+    if (code < minimum || code > 0x10FFFF || (!surrogates && code >= 0xD800 && code <= 0xDFFF)) {
+        return 0;
+    }
+    return extra + 1;
 }
-
-} // namespace
 
 std::optional<Utf16Order> Utf16BomOrder(std::string_view fileBytes)
 {
@@ -110,7 +112,7 @@ std::string Utf8ToUtf16(std::string_view text, Utf16Order order)
     std::size_t i = 0;
     while (i < text.size()) {
         std::uint32_t code = 0;
-        std::size_t length = Sequence(text, i, code);
+        std::size_t length = Utf8Sequence(text, i, code, true);
         if (length == 0) {
             code = static_cast<unsigned char>(text[i]);
             length = 1;

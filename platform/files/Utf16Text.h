@@ -4,6 +4,7 @@
 // readers as UTF-8 and back without losing a byte: a lone surrogate travels
 // as its three-byte form (which the UTF-8 readers see as three Latin-1
 // characters) and an odd last byte is returned apart. Pure; any thread.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,10 @@ struct Utf8FromUtf16 {
     std::string text;    // UTF-8, lone surrogates in their three-byte form
     std::string oddByte; // the last byte when the length is odd, else empty
 };
+
+// Length of the UTF-8 sequence at text[i] and its code point, or 0 when none
+// starts there; encoded surrogates count only when surrogates is true.
+std::size_t Utf8Sequence(std::string_view text, std::size_t i, std::uint32_t& code, bool surrogates);
 
 // The code units after the mark (units: the bytes without it) as UTF-8.
 Utf8FromUtf16 Utf16ToUtf8(std::string_view units, Utf16Order order);
