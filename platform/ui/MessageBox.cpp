@@ -3,35 +3,18 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/CWnd.h"
-#include "platform/ui/MessageRecorder.h"
+#include "platform/ui/MessageBoxRules.h"
 #include "platform/ui/ModalStack.h"
-#include "platform/ui/automation/ScriptMode.h"
-#include "platform/ui/automation/Transcript.h"
 #include "platform/ui/UiThread.h"
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
-
-const char* IconName(UINT type)
-{
-    switch (type & MB_ICONMASK) {
-    case MB_ICONHAND:
-        return "stop";
-    case MB_ICONQUESTION:
-        return "question";
-    case MB_ICONEXCLAMATION:
-        return "exclamation";
-    case MB_ICONASTERISK:
-        return "information";
-    default:
-        return "none";
-    }
-}
 
 QMessageBox::Icon QtIcon(UINT type)
 {
@@ -85,15 +68,10 @@ int EscapeResult(UINT type)
 
 int ShowOnUiThread(QWidget* owner, const QString& text, const QString& caption, UINT type)
 {
-    Transcript::Write("msgbox " + Transcript::Quote(caption.toStdWString()) + " " + IconName(type) + " " +
-                      Transcript::Quote(text.toStdWString()));
+    if (const std::optional<int> answer = AnswerWithoutShowing(caption.toStdWString(), text.toStdWString(), type)) {
+        return *answer;
+    }
     const auto buttons = Buttons(type);
-    if (MessageRecorder* recorder = MessageRecorder::Active()) {
-        return recorder->Record({caption.toStdWString(), text.toStdWString(), type}, buttons.front().second);
-    }
-    if (ScriptModeActive()) {
-        return buttons.front().second;
-    }
     QMessageBox box(QtIcon(type), caption, text, QMessageBox::NoButton, owner ? owner->window() : nullptr);
     std::vector<std::pair<QPushButton*, int>> made;
     for (const auto& [label, result] : buttons) {
@@ -142,20 +120,7 @@ int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 
 int AfxMessageBox(LPCWSTR text, UINT type, UINT /*helpId*/)
 {
-    if ((type & MB_ICONMASK) == 0) {
-        switch (type & MB_TYPEMASK) {
-        case MB_OK:
-        case MB_OKCANCEL:
-            type |= MB_ICONEXCLAMATION;
-            break;
-        case MB_YESNO:
-        case MB_YESNOCANCEL:
-            type |= MB_ICONQUESTION;
-            break;
-        default:
-            break;
-        }
-    }
+    type = AppMessageBoxType(type);
     const std::wstring title = AfxGetAppName();
     int result = IDCANCEL;
     const bool ran = RunOnUiThread([&] {

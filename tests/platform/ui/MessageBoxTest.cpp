@@ -1,8 +1,7 @@
-// Message boxes: captions, icons, buttons and answers, as recorded.
+// Message boxes on the Qt toolkit: the window box's title, the boxes shown and the
+// buttons pressed (MessageBoxAnswerTest: the answers without a window).
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/MessageRecorder.h"
-#include "platform/ui/UiThread.h"
 #include "platform/ui/automation/ScriptMode.h"
 #include "platform/ui/automation/Transcript.h"
 
@@ -13,9 +12,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
-#include <functional>
-#include <thread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,43 +25,6 @@ protected:
         SetScriptModeActive(false);
     }
 };
-
-TEST_F(MessageBoxTest, ScriptModeRecordsEachBoxAndAnswersItsFirstButton)
-{
-    SetScriptModeActive(true);
-    const std::string app = Transcript::Quote(AfxGetAppName());
-    struct Case {
-        const char* name;
-        std::function<int()> raise;
-        int answer;
-        std::string line;
-    } cases[] = {
-        {"application box: exclamation by default",
-         [] { return AfxMessageBox(L"Signal is not locked! Please check signal first."); }, IDOK,
-         "msgbox " + app + " exclamation \"Signal is not locked! Please check signal first.\""},
-        {"application Yes/No box: question by default", [] { return AfxMessageBox(L"Replace?", MB_YESNO); }, IDYES,
-         "msgbox " + app + " question \"Replace?\""},
-        {"application box keeps an icon it is given", [] { return AfxMessageBox(L"x", MB_OK | MB_ICONINFORMATION); },
-         IDOK, "msgbox " + app + " information \"x\""},
-        {"retry/cancel gets no icon", [] { return AfxMessageBox(L"again", MB_RETRYCANCEL); }, IDRETRY,
-         "msgbox " + app + " none \"again\""},
-        {"caption error, no icon",
-         [] { return MessageBox(nullptr, L"666don't support this interface", L"error", MB_OK); }, IDOK,
-         "msgbox \"error\" none \"666don't support this interface\""},
-        {"no caption shows Error", [] { return MessageBox(nullptr, L"a\r\n", nullptr, MB_OK | MB_ICONSTOP); }, IDOK,
-         "msgbox \"Error\" stop \"a\\r\\n\""},
-        {"OK/Cancel answers OK", [] { return MessageBox(nullptr, L"go?", L"Q", MB_OKCANCEL); }, IDOK,
-         "msgbox \"Q\" none \"go?\""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Transcript::TakeCapture();
-        Transcript::BeginCapture();
-        EXPECT_EQ(c.answer, c.raise());
-        EXPECT_EQ(c.line + "\n", Transcript::TakeCapture());
-        Transcript::BeginCapture();
-    }
-}
 
 TEST_F(MessageBoxTest, WindowBoxUsesTheApplicationTitleWithoutIcon)
 {
@@ -111,27 +70,6 @@ TEST_F(MessageBoxTest, ShownBoxReturnsTheButtonTheUserPressed)
         EXPECT_EQ(c.result, MessageBox(nullptr, L"text", L"caption", c.type));
         EXPECT_EQ(c.icon, seen);
     }
-}
-
-TEST_F(MessageBoxTest, ARecorderKeepsBoxesFromAnyThreadAndGivesItsAnswer)
-{
-    MessageRecorder recorder;
-    EXPECT_EQ(IDOK, AfxMessageBox(L"Record is not started!"));
-    recorder.Answer(IDNO);
-    std::atomic<int> fromWorker = 0;
-    std::thread worker(
-        [&] { fromWorker = MessageBox(nullptr, L"777don't support this interface", L"error", MB_YESNO); });
-    WaitDelivering([&] { return fromWorker != 0; }, 10000);
-    worker.join();
-    EXPECT_EQ(IDNO, fromWorker.load());
-    ASSERT_EQ(2u, recorder.Boxes().size());
-    EXPECT_EQ(AfxGetAppName(), recorder.Boxes()[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), recorder.Boxes()[0].type);
-    EXPECT_EQ(L"error", recorder.Boxes()[1].caption);
-    EXPECT_EQ((std::vector<std::wstring>{L"Record is not started!", L"777don't support this interface"}),
-              recorder.Texts());
-    EXPECT_NE(std::string::npos, Transcript::TakeCapture().find("msgbox \"error\" none")) << "still in the transcript";
-    Transcript::BeginCapture();
 }
 
 } // namespace
