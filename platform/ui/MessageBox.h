@@ -6,6 +6,12 @@
 // MessageRecorder it is not shown and takes the recorder's answer.
 #include "platform/ui/WinUser.h"
 
+#ifdef _WIN32
+// The system's MessageBox macro names MessageBoxW, which nothing records or
+// scripts; the toolkit's MessageBox below shows its boxes with it.
+#undef MessageBox
+#endif
+
 // A box owned by `owner` (may be nullptr); a null caption shows "Error", as
 // Windows does. Buttons and icon from type (MB_OK.., MB_ICON..). Returns IDOK,
 // IDCANCEL, IDYES, IDNO, IDRETRY, IDABORT or IDIGNORE.

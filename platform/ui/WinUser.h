@@ -6,6 +6,20 @@
 // control kind, as Windows reads them per window class.
 #include "platform/com/WinTypes.h"
 
+#ifdef _WIN32
+// On Windows the vocabulary is the system's: windows are its HWNDs, and the
+// codes, styles and records come from its headers (the device-change events
+// from dbt.h, the up-down styles from commctrl.h). Only the toolkit's own
+// names are declared here.
+#include <commctrl.h>
+#include <dbt.h>
+
+// The control id of texts that are never addressed, as resource scripts name it.
+#ifndef IDC_STATIC
+inline constexpr int IDC_STATIC = -1;
+#endif
+#else
+
 #include <cstdint>
 
 class QWidget;
@@ -210,3 +224,4 @@ inline constexpr UINT SWP_NOSIZE = 0x0001;
 inline constexpr UINT SWP_NOMOVE = 0x0002;
 inline constexpr UINT SWP_NOZORDER = 0x0004;
 inline constexpr UINT SWP_NOACTIVATE = 0x0010;
+#endif
