@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -18,14 +19,16 @@ using OwnedBstr = std::unique_ptr<OLECHAR, BstrFree>;
 
 OwnedBstr MakeBstr(std::wstring_view text) { return OwnedBstr(BstrFrom(text)); }
 
-std::wstring UniqueNameOf(ITuningSpace* space)
+// Whether the space's unique name is name, compared in place in its BSTR.
+bool HasUniqueName(ITuningSpace* space, std::wstring_view name)
 {
-    BSTR name = nullptr;
-    if (FAILED(space->get_UniqueName(&name))) {
-        return {};
+    BSTR text = nullptr;
+    if (FAILED(space->get_UniqueName(&text))) {
+        return false;
     }
-    const OwnedBstr owned(name);
-    return BstrText(name);
+    const OwnedBstr owned(text);
+    const std::wstring_view unique = text ? std::wstring_view(text, SysStringLen(text)) : std::wstring_view();
+    return unique == name;
 }
 
 // The class the tuning space names as its network type, from its registry text.
@@ -83,7 +86,7 @@ ComPtr<ITuningSpace> GetDVBSTuningSpace()
     if (SUCCEEDED(store->get_EnumTuningSpaces(&spaces)) && spaces) {
         ComPtr<ITuningSpace> space;
         while (spaces->Next(1, space.ReleaseAndGetAddressOf(), nullptr) == S_OK && space) {
-            if (UniqueNameOf(space.Get()) == kTuningSpaceUniqueName) {
+            if (HasUniqueName(space.Get(), kTuningSpaceUniqueName)) {
                 return space;
             }
         }

@@ -207,7 +207,11 @@ LogStamp CurrentLogStamp()
     stamp.tick = GetTickCount();
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     stamp.time = TwoDigits(local.tm_hour) + L":" + TwoDigits(local.tm_min) + L":" + TwoDigits(local.tm_sec);
     stamp.date = TwoDigits(local.tm_mon + 1) + L"/" + TwoDigits(local.tm_mday) + L"/" + TwoDigits(local.tm_year % 100);
     return stamp;
