@@ -77,7 +77,13 @@ TEST(SatelliteFiles, ThousandsOfFilesWithGarbageAndUnreadableOnesEachGiveAnEntry
         {"readme.txt", "[SATTYPE]\n1=0100\n2=not listed\n"},
     };
     for (const auto& [name, bytes] : odd) TempDir::WriteFile(folder / name, bytes);
+#ifdef _WIN32
+    // No named pipes among the files of a Windows folder.
+    constexpr int kUnreadable = 3;
+#else
+    constexpr int kUnreadable = 4;
     ASSERT_EQ(0, mkfifo((folder / "pipe.ini").c_str(), 0600));
+#endif
     std::filesystem::create_symlink(folder / "gone.ini.target", folder / "dangling.ini");
     std::filesystem::create_directory(folder / "directory.ini");
     {
@@ -87,7 +93,8 @@ TEST(SatelliteFiles, ThousandsOfFilesWithGarbageAndUnreadableOnesEachGiveAnEntry
     std::filesystem::resize_file(folder / "big.ini", std::uintmax_t{65} << 20); // sparse: cheap to make
 
     const std::vector<std::wstring> entries = SatelliteListEntries(WindowsPath(program.path()));
-    EXPECT_EQ(kGood + 5 + 4, static_cast<int>(entries.size())) << "one entry per *.ini name, the others skipped";
+    EXPECT_EQ(kGood + 5 + kUnreadable, static_cast<int>(entries.size()))
+        << "one entry per *.ini name, the others skipped";
     const auto has = [&](const std::wstring& entry) {
         return std::find(entries.begin(), entries.end(), entry) != entries.end();
     };
@@ -98,7 +105,7 @@ TEST(SatelliteFiles, ThousandsOfFilesWithGarbageAndUnreadableOnesEachGiveAnEntry
     EXPECT_TRUE(has(L"1e400  -99999999999999999999"));
     EXPECT_FALSE(has(L"0100  not listed"));
     EXPECT_FALSE(has(L"9003  Too Big")) << "a file beyond the reader's size limit reads as empty";
-    EXPECT_EQ(6, std::count(entries.begin(), entries.end(), L"  "))
+    EXPECT_EQ(2 + kUnreadable, std::count(entries.begin(), entries.end(), L"  "))
         << "garbage, missing keys, the pipe, the link, the folder and the oversized file";
     for (const auto& [name, bytes] : odd) EXPECT_EQ(bytes, TempDir::ReadFile(folder / name)) << name;
 }

@@ -92,6 +92,10 @@ class DecimalCommaLocale {
 public:
     DecimalCommaLocale()
     {
+#ifdef _WIN32
+        // Windows has every locale installed, under its own names.
+        std::setlocale(LC_NUMERIC, "de-DE");
+#else
         if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
             return;
         }
@@ -102,11 +106,14 @@ public:
         }
         setenv("LOCPATH", m_folder.path().c_str(), 1);
         std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+#endif
     }
     ~DecimalCommaLocale()
     {
         std::setlocale(LC_NUMERIC, "C");
+#ifndef _WIN32
         unsetenv("LOCPATH");
+#endif
     }
     bool active() const { return std::string(std::localeconv()->decimal_point) == ","; }
 
