@@ -33,6 +33,11 @@ TEST(TextNumber, TextToDoubleReadsTheLeadingNumber)
         {"incomplete exponent stops before e", "7e", 7},
         {"no integer part", ".5", 0.5},
         {"hexadecimal", "0x10", 16},
+        {"hexadecimal fraction and binary exponent", "0X1.8p1", 3},
+        {"0x without a hexadecimal digit is a zero", "0xg", 0},
+        {"a second sign is no number", "+-5", 0},
+        {"too small for a double", "1e-999", 0},
+        {"below the smallest normal double", "4e-320", 4e-320},
         {"comma ends the number", "48,86", 48},
         {"empty", "", 0},
         {"no number", "abc", 0},
@@ -57,6 +62,8 @@ TEST(TextNumber, TextToDoubleKeepsNonFiniteValuesForTheCallerToRefuse)
     EXPECT_EQ(TextToDouble("inf"), HUGE_VAL);
     EXPECT_EQ(TextToDouble("-Infinity"), -HUGE_VAL);
     EXPECT_EQ(TextToDouble("1e999"), HUGE_VAL);
+    EXPECT_EQ(TextToDouble("-0x1p99999"), -HUGE_VAL);
+    EXPECT_EQ(TextToDouble("123456789e-99999999999"), 0.0) << "an exponent beyond any integer type";
     EXPECT_TRUE(std::signbit(TextToDouble("-0 10'")));
 }
 
@@ -94,7 +101,7 @@ public:
     {
 #ifdef _WIN32
         // Windows has every locale installed, under its own names.
-        std::setlocale(LC_NUMERIC, "de-DE");
+        std::setlocale(LC_NUMERIC, "German_Germany");
 #else
         if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
             return;
