@@ -105,7 +105,9 @@ TEST(DiagLog, WindowsPlaceholdersMeanWhatTheyMeanOnWindows)
 TEST(DiagLog, AppendsOneLinePerCall)
 {
     TempDrive drive;
+#ifndef _WIN32
     std::filesystem::remove_all(drive.path()); // a fresh machine: no c: folder yet
+#endif
     LogLine(L">> DeviceGetList");
     LogLine(L"BDA Device Name: [%s]      (Tuner Type:%d)", L"Kavro U31", 1);
     const std::string text = TempDir::ReadFile(drive / "iptools.log");
