@@ -85,13 +85,18 @@ std::wstring FromUtf8(std::string_view text)
             i += j;
             continue;
         }
-        if (kUtf16 && c >= 0x10000) {
-            out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<wchar_t>(c);
-        }
+        AppendCodePoint(out, c);
         i += j;
     }
     return out;
+}
+
+void AppendCodePoint(std::wstring& text, char32_t c)
+{
+    if (kUtf16 && c >= 0x10000) {
+        text += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        text += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+        text += static_cast<wchar_t>(c);
+    }
 }

@@ -8,3 +8,7 @@
 
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view text);
+
+// Appends one character (a code point up to U+10FFFF): one wchar_t, or a surrogate
+// pair where wchar_t has 16 bits.
+void AppendCodePoint(std::wstring& text, char32_t c);

@@ -29,18 +29,19 @@ bool AppendText::Open(LPCWSTR windowsPath)
         ::close(fd);
         return false;
     }
-    m_fd = fd;
+    m_file = fd;
     return true;
 }
 
 bool AppendText::Write(std::string_view bytes)
 {
-    if (m_fd < 0) {
+    if (m_file == kNoFile) {
         return false;
     }
+    const int fd = static_cast<int>(m_file);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t put = ::write(m_fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);
@@ -50,8 +51,8 @@ bool AppendText::Write(std::string_view bytes)
 
 void AppendText::Close()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
+    if (m_file != kNoFile) {
+        ::close(static_cast<int>(m_file));
     }
-    m_fd = -1;
+    m_file = kNoFile;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // File search by pattern with the Windows functions: FindFirstFileW opens a search and
-// returns its first match, FindNextFileW the following ones, FindClose ends it.
+// returns its first match, FindNextFileW the following ones, FindClose ends it. On
+// Windows they are the system's; on Linux these stand in for them:
 //
 // The pattern is a Windows path text (WinPath.h) whose last part may hold wildcards:
 // '*' matches any run of characters, '?' exactly one, letters match without regard to
@@ -15,6 +16,7 @@
 // crash.
 #include "platform/com/WinTypes.h"
 
+#ifndef _WIN32
 inline constexpr DWORD MAX_PATH = 260;
 
 inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x00000001u;
@@ -48,3 +50,4 @@ HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* found);
 // The next match; FALSE when there is none left.
 BOOL FindNextFileW(HANDLE search, WIN32_FIND_DATAW* found);
 BOOL FindClose(HANDLE search);
+#endif // _WIN32

@@ -1,12 +1,15 @@
 #pragma once
-// Private-profile (.ini) read and write with the Windows functions' semantics, over the
-// files that the Windows path texts name (WinPath.h). The reading rules are those of
+// Private-profile (.ini) read and write. On Windows these are the system's functions;
+// on Linux the declarations below stand in for them, with the Windows functions'
+// semantics, over the files that the Windows path texts name (WinPath.h). The reading rules are those of
 // ProfileText.h. Any thread: calls are serialised, so a write is never lost to a
 // concurrent write of this process.
 //
 // Reading never fails: a missing or unreadable file, section or key gives the default.
 // Files over 64 MiB, folders and other non-regular files count as unreadable.
 #include "platform/com/WinTypes.h"
+
+#ifndef _WIN32
 
 // Copies the value of key in section into buffer (size characters, NUL included):
 //   - missing file, section or key: the default (null means ""), its trailing blanks
@@ -43,3 +46,4 @@ UINT GetPrivateProfileIntW(LPCWSTR section, LPCWSTR key, INT defaultValue, LPCWS
 // or a key starting with ';' or '[', ']' in a section, an empty name). Section, key and value null together succeed (Windows
 // flushes its cache then; there is none).
 BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR fileName);
+#endif // _WIN32

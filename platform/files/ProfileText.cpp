@@ -33,7 +33,7 @@ std::wstring DecodeProfileBytes(std::string_view bytes)
             text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
             ++i;
         } else {
-            text += static_cast<wchar_t>(code);
+            AppendCodePoint(text, code);
             i += length;
         }
     }

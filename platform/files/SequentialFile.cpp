@@ -70,7 +70,7 @@ HRESULT SequentialFile::Create(LPCWSTR windowsPath)
     }
     m_length.store(0, std::memory_order_release);
     m_dropBehind.Reset();
-    m_fd.store(fd, std::memory_order_release);
+    m_file.store(fd, std::memory_order_release);
     return S_OK;
 }
 
@@ -79,7 +79,7 @@ HRESULT SequentialFile::Write(const void* data, DWORD bytes, DWORD* written)
     if (written) {
         *written = 0;
     }
-    const int fd = m_fd.load(std::memory_order_acquire);
+    const int fd = static_cast<int>(m_file.load(std::memory_order_acquire));
     if (fd < 0) {
         return E_HANDLE;
     }
@@ -113,7 +113,7 @@ HRESULT SequentialFile::Write(const void* data, DWORD bytes, DWORD* written)
 
 HRESULT SequentialFile::Truncate(LONGLONG length)
 {
-    const int fd = m_fd.load(std::memory_order_acquire);
+    const int fd = static_cast<int>(m_file.load(std::memory_order_acquire));
     if (fd < 0) {
         return E_HANDLE;
     }
@@ -130,7 +130,7 @@ HRESULT SequentialFile::Truncate(LONGLONG length)
 
 HRESULT SequentialFile::Close()
 {
-    const int fd = m_fd.exchange(-1, std::memory_order_acq_rel);
+    const int fd = static_cast<int>(m_file.exchange(kNoFile, std::memory_order_acq_rel));
     if (fd < 0) {
         return S_OK;
     }

@@ -3,11 +3,7 @@
 #include "platform/files/WinPath.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr std::size_t kBufferBytes = 64u << 10;
@@ -22,27 +18,16 @@ bool TextFile::Open(LPCWSTR windowsPath)
     if (!windowsPath) {
         return false;
     }
-    // O_NONBLOCK keeps a named pipe from blocking the open; it is refused just below.
-    const int fd = ::open(LocalPath(windowsPath).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    if (m_file.Open(LocalPath(windowsPath)) != ReadOnlyOpen::Opened) {
         return false;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    m_fd = fd;
     m_buffer = std::make_unique<char[]>(kBufferBytes);
     return true;
 }
 
 void TextFile::Close()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-    }
-    m_fd = -1;
+    m_file.Close();
     m_buffer.reset();
     m_begin = m_end = 0;
     m_atEnd = false;
@@ -54,28 +39,25 @@ bool TextFile::Fill()
     if (m_atEnd) {
         return false;
     }
-    for (;;) {
-        const ssize_t got = ::read(m_fd, m_buffer.get(), kBufferBytes);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            m_atEnd = true;
-            return false;
-        }
-        m_begin = 0;
-        m_end = static_cast<std::size_t>(got);
-        // Text mode stops at Ctrl-Z: whatever follows is not part of the text.
-        if (const void* stop = std::memchr(m_buffer.get(), kCtrlZ, m_end)) {
-            m_end = static_cast<std::size_t>(static_cast<const char*>(stop) - m_buffer.get());
-            m_atEnd = true;
-        }
-        return true;
+    const std::int64_t got = m_file.Read(m_buffer.get(), kBufferBytes);
+    if (got <= 0) {
+        m_atEnd = true;
+        return false;
     }
+    m_begin = 0;
+    m_end = static_cast<std::size_t>(got);
+    // Text mode stops at Ctrl-Z: whatever follows is not part of the text.
+    if (const void* stop = std::memchr(m_buffer.get(), kCtrlZ, m_end)) {
+        m_end = static_cast<std::size_t>(static_cast<const char*>(stop) - m_buffer.get());
+        m_atEnd = true;
+    }
+    return true;
 }
 
 bool TextFile::ReadLine(std::string& line)
 {
     line.clear();
-    if (m_fd < 0) {
+    if (!m_file.IsOpen()) {
         return false;
     }
     bool any = false;

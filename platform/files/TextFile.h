@@ -7,6 +7,7 @@
 // kMaxLineBytes is cut there and the rest of it skipped, so garbage without line ends
 // cannot exhaust memory. One owner, one thread at a time.
 #include "platform/com/WinTypes.h"
+#include "platform/files/ReadOnlyFile.h"
 
 #include <cstddef>
 #include <memory>
@@ -24,7 +25,7 @@ public:
     // Opens a Windows path text (WinPath.h); false when it is missing, unreadable or not
     // a regular file. Closes any file opened before.
     bool Open(LPCWSTR windowsPath);
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return m_file.IsOpen(); }
     void Close();
 
     // The next line without its line end; false at the end of the file, after a read
@@ -35,7 +36,7 @@ public:
 private:
     bool Fill();
 
-    int m_fd = -1;
+    ReadOnlyFile m_file;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_begin = 0; // first unread byte in m_buffer
     std::size_t m_end = 0;   // one past the last byte read into m_buffer

@@ -1,38 +1,18 @@
 #include "platform/files/WholeFile.h"
 
-#include <cerrno>
-#include <fcntl.h>
+#include "platform/files/ReadOnlyFile.h"
+
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-WholeFileRead ReadAll(int fd, std::size_t maxBytes, std::string& bytes)
+WholeFileRead ReadAll(ReadOnlyFile& file, std::size_t maxBytes, std::string& bytes)
 {
     char chunk[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        const std::int64_t got = file.Read(chunk, sizeof chunk);
         if (got == 0) return WholeFileRead::Read;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return WholeFileRead::Failed;
-        }
+        if (got < 0) return WholeFileRead::Failed;
         if (static_cast<std::size_t>(got) > maxBytes - bytes.size()) return WholeFileRead::TooLarge;
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
@@ -43,24 +23,23 @@ WholeFileRead ReadAll(int fd, std::size_t maxBytes, std::string& bytes)
 WholeFileRead ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes)
 {
     bytes.clear();
-    // O_NONBLOCK keeps a named pipe from blocking the open; it is refused just below.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) {
-        return errno == ENOENT || errno == ENOTDIR ? WholeFileRead::Missing : WholeFileRead::Failed;
-    }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
+    ReadOnlyFile file;
+    switch (file.Open(path)) {
+    case ReadOnlyOpen::Opened:
+        break;
+    case ReadOnlyOpen::Missing:
+        return WholeFileRead::Missing;
+    case ReadOnlyOpen::NotRegular:
+        return WholeFileRead::NotRegular;
+    case ReadOnlyOpen::Failed:
         return WholeFileRead::Failed;
     }
-    if (!S_ISREG(info.st_mode)) {
-        return WholeFileRead::NotRegular;
-    }
-    if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
+    if (file.SizeAtOpen() > maxBytes) {
         return WholeFileRead::TooLarge;
     }
     try {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-        return ReadAll(fd.get(), maxBytes, bytes); // the file may grow while it is read
+        bytes.reserve(static_cast<std::size_t>(file.SizeAtOpen()));
+        return ReadAll(file, maxBytes, bytes); // the file may grow while it is read
     } catch (const std::bad_alloc&) {
         bytes.clear();
         bytes.shrink_to_fit();

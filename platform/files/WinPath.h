@@ -1,7 +1,11 @@
 #pragma once
-// Windows path texts on a Linux file system.
+// Windows path texts and local paths.
 //
-// The program forms paths the Windows way ("c:\iptools.log", programDirectory +
+// On Windows a path text is the system's own: LocalPath and WindowsPath change only its
+// type (and separators), the system resolves drives and folders, and
+// GetModuleFileNameW is the system's.
+//
+// On Linux the program forms paths the Windows way ("c:\iptools.log", programDirectory +
 // "\Kavro-TScap.ini", "Transponders\*.ini") and hands them to the file stand-ins,
 // which turn them into local paths here:
 //   - `\` and `/` are both separators;
@@ -29,6 +33,13 @@
 
 std::filesystem::path LocalPath(std::wstring_view windowsPath);
 
+// The reverse: a local path as the program would see it on Windows. On Linux an
+// absolute path becomes "x:\..." on the drive whose folder holds it most closely (z:
+// when no other does); a relative path keeps its folders with backslashes.
+std::wstring WindowsPath(const std::filesystem::path& localPath);
+
+// Linux only: the drives' folders and the stand-in of the module file name.
+#ifndef _WIN32
 // The folder a drive letter stands for, or nothing when the letter is unmapped or not
 // a letter at all.
 std::optional<std::filesystem::path> DriveFolder(wchar_t letter);
@@ -44,11 +55,6 @@ bool IsUnmappedDrive(std::wstring_view windowsPath);
 // Paths without a drive letter are left alone.
 void EnsureDriveFolder(std::wstring_view windowsPath);
 
-// The reverse: a local path as the program would see it on Windows. An absolute path
-// becomes "x:\..." on the drive whose folder holds it most closely (z: when no other
-// does); a relative path keeps its folders with backslashes.
-std::wstring WindowsPath(const std::filesystem::path& localPath);
-
 // The running executable's full path as a Windows text (see WindowsPath). Only the
 // program itself can be asked: module must be null, otherwise 0. Windows truncation:
 // when the path does not fit, size-1 characters and a NUL are stored and size is
@@ -58,3 +64,4 @@ DWORD GetModuleFileNameW(void* module, LPWSTR buffer, DWORD size);
 // Test hook: answers GetModuleFileNameW with this text from now on; empty restores the
 // real path.
 void OverrideModuleFileName(std::wstring path);
+#endif // _WIN32

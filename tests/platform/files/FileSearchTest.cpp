@@ -71,7 +71,7 @@ TEST(FileSearch, DescribesEachMatch)
         DWORD attributes;
         DWORD sizeLow;
     } cases[] = {
-        {L"c:\\five.ini", FILE_ATTRIBUTE_NORMAL, 5},
+        {L"c:\\five.ini", 0, 5},
         {L"c:\\empty.ini", FILE_ATTRIBUTE_READONLY, 0},
         {L"c:\\folder.ini", FILE_ATTRIBUTE_DIRECTORY, 0},
     };
@@ -80,7 +80,8 @@ TEST(FileSearch, DescribesEachMatch)
         WIN32_FIND_DATAW found{};
         HANDLE search = FindFirstFileW(c.pattern, &found);
         ASSERT_NE(search, INVALID_HANDLE_VALUE);
-        EXPECT_EQ(found.dwFileAttributes, c.attributes);
+        // Windows adds the archive bit to new files; the folder and read-only bits count.
+        EXPECT_EQ(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY), c.attributes);
         EXPECT_EQ(found.nFileSizeLow, c.sizeLow);
         EXPECT_EQ(found.nFileSizeHigh, 0u);
         // After 2001-01-01 in 100 ns since 1601.
@@ -107,6 +108,9 @@ TEST(FileSearch, ThousandsOfFilesInListingOrder)
     EXPECT_EQ(names, listing);
 }
 
+#ifndef _WIN32
+// The stand-in checks its handles and arguments; the system's functions make no such
+// promise (a null record crashes them).
 TEST(FileSearch, BadHandlesAndArgumentsAreRefused)
 {
     TempDrive drive;
@@ -125,5 +129,6 @@ TEST(FileSearch, BadHandlesAndArgumentsAreRefused)
     EXPECT_FALSE(FindNextFileW(&other, &found));
     EXPECT_FALSE(FindClose(nullptr));
 }
+#endif
 
 } // namespace
