@@ -130,7 +130,12 @@ void SimulatedMachine::LoadWorld(const SimMachineOptions& options)
 {
     std::filesystem::path file = options.worldFile;
     if (!options.worldText && file.empty()) {
+#ifdef _WIN32
+        // The wide form: a file name of any characters.
+        const wchar_t* named = _wgetenv(L"KAVRO_SIM");
+#else
         const char* named = std::getenv("KAVRO_SIM");
+#endif
         if (named && *named) file = named;
     }
     if (options.worldText) {

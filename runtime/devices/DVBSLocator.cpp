@@ -1,6 +1,7 @@
 #include "runtime/devices/DVBSLocator.h"
 
 #include "platform/com/ComPtr.h"
+#include "platform/com/InterfaceId.h"
 
 namespace runtime {
 
@@ -23,7 +24,9 @@ IDVBSLocator* DVBSLocator::Create(const LocatorValues& values)
 
 void* DVBSLocator::FindInterface(REFIID riid)
 {
-    if (riid == IID_IDispatch || riid == IID_ILocator || riid == IID_IDigitalLocator || riid == IID_IDVBSLocator) {
+    // IDigitalLocator's identifier from its type: mingw-w64's import library lacks IID_IDigitalLocator.
+    if (riid == IID_IDispatch || riid == IID_ILocator || riid == uuidof<IDigitalLocator>() ||
+        riid == IID_IDVBSLocator) {
         return static_cast<IDVBSLocator*>(this);
     }
     return nullptr;

@@ -137,7 +137,11 @@ STDMETHODIMP TuningSpaceStore::TuningSpacesForCLSID(BSTR, ITuningSpaces** NewCol
     return E_NOTIMPL;
 }
 
+#ifdef __MINGW32__
+STDMETHODIMP TuningSpaceStore::_TuningSpacesForCLSID(REFCLSID, ITuningSpaces** NewColl)
+#else
 STDMETHODIMP TuningSpaceStore::_TuningSpacesForCLSID2(REFCLSID, ITuningSpaces** NewColl)
+#endif
 {
     if (NewColl) *NewColl = nullptr;
     return E_NOTIMPL;

@@ -29,7 +29,12 @@ public:
     // Replaces the stored values of the addressed space, keeping its identifier.
     STDMETHODIMP put_Item(VARIANT varIndex, ITuningSpace* TuningSpace) override;
     STDMETHODIMP TuningSpacesForCLSID(BSTR SpaceCLSID, ITuningSpaces** NewColl) override;
+#ifdef __MINGW32__
+    // mingw-w64's tuner.h names this slot without the "2" of the system's headers.
+    STDMETHODIMP _TuningSpacesForCLSID(REFCLSID SpaceCLSID, ITuningSpaces** NewColl) override;
+#else
     STDMETHODIMP _TuningSpacesForCLSID2(REFCLSID SpaceCLSID, ITuningSpaces** NewColl) override;
+#endif
     STDMETHODIMP TuningSpacesForName(BSTR Name, ITuningSpaces** NewColl) override;
     // The identifier of the stored space with TuningSpace's unique name.
     STDMETHODIMP FindID(ITuningSpace* TuningSpace, LONG* ID) override;

@@ -14,7 +14,9 @@
 #include <span>
 #include <system_error>
 #include <type_traits>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace runtime {
 
@@ -209,6 +211,16 @@ const Field kLocatorFields[] = {
 
 constexpr std::string_view kSection = "[TuningSpace]";
 
+// Names the temporary file, so that two processes never write the same one.
+unsigned long ProcessId()
+{
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(::getpid());
+#endif
+}
+
 } // namespace
 
 TuningSpaceStoreFile::TuningSpaceStoreFile(std::filesystem::path file) : m_file(std::move(file)) {}
@@ -315,7 +327,7 @@ HRESULT TuningSpaceStoreFile::SaveLocked(const std::vector<TuningSpaceValues>& s
         std::filesystem::create_directories(m_file.parent_path(), ec);
     }
     std::filesystem::path temporary = m_file;
-    temporary += ".tmp" + std::to_string(::getpid());
+    temporary += ".tmp" + std::to_string(ProcessId());
     const std::string text = Format(spaces);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

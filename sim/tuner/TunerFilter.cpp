@@ -1,5 +1,6 @@
 #include "sim/tuner/TunerFilter.h"
 
+#include "platform/com/InterfaceId.h"
 #include "platform/dshow/MediaTypes.h"
 #include "sim/tuner/TunerControlNode.h"
 
@@ -174,7 +175,9 @@ STDMETHODIMP TunerFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv)
 {
     if (!ppv) return E_POINTER;
     if (riid == runtime::IID_ISimTuneTarget) return GetInterface(static_cast<runtime::ISimTuneTarget*>(this), ppv);
-    if (riid == IID_IKsPropertySet || riid == IID_IBDA_Topology) {
+    // The topology's identifier from its type: mingw-w64's import library holds
+    // another value under IID_IBDA_Topology.
+    if (riid == IID_IKsPropertySet || riid == uuidof<IBDA_Topology>()) {
         const bool offered = riid == IID_IKsPropertySet ? m_options.filterKs : m_options.topology;
         if (!offered) {
             *ppv = nullptr;

@@ -55,6 +55,9 @@ std::uint64_t PacketsDue(std::uint64_t bitrate, std::uint64_t ms)
     return (ms / 1000 * bitrate + ms % 1000 * bitrate / 1000) / 1504;
 }
 
+#ifndef _WIN32
+// ffprobe, run by the POSIX shell, reads the stream as an outside decoder; the
+// Linux build has both.
 std::string RunFfprobe(const std::filesystem::path& file)
 {
     const std::string command =
@@ -67,6 +70,33 @@ std::string RunFfprobe(const std::filesystem::path& file)
         pclose(pipe);
     }
     return output;
+}
+#endif
+
+// Sets a variable of the process's environment; null removes it.
+void SetEnvironment(const char* name, const char* value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value ? value : "");
+#else
+    if (value) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+#endif
+}
+
+// Creates an object of the class and says whether it is one of the simulated
+// machine's. Where the machine has not registered the class, Linux has none
+// (REGDB_E_CLASSNOTREG) and Windows may answer with its own.
+HRESULT CreateObject(REFCLSID clsid, bool* simulated)
+{
+    const long before = runtime::SimLiveObjects();
+    ComPtr<IUnknown> object;
+    const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object));
+    *simulated = runtime::SimLiveObjects() > before;
+    return hr;
 }
 
 IPin* FreePin(IBaseFilter* filter, PIN_DIRECTION direction)
@@ -287,12 +317,14 @@ TEST_F(InstallTest, DevicesFollowTheWorld)
     EXPECT_EQ(m_machine->Sky().Satellites().size(), 2u);
     const std::string journal = Journal();
     EXPECT_NE(journal.find("sim world text\n"), std::string::npos);
-    EXPECT_NE(journal.find("/Transponders\" satellites=2\n"), std::string::npos);
+    EXPECT_NE(journal.find("sim sky " + JournalQuote((m_dir / "Transponders").string()) + " satellites=2\n"),
+              std::string::npos)
+        << journal;
 }
 
 TEST_F(InstallTest, WithoutAWorldFileTheDefaultWorldRunsOnTheShippedSky)
 {
-    unsetenv("KAVRO_SIM");
+    SetEnvironment("KAVRO_SIM", nullptr);
     sim::SimMachineOptions options;
     options.programDirectory = KAVRO_BUILD_ROOT;
     options.tuningSpaceFile = m_dir / "TuningSpaces.ini";
@@ -378,19 +410,33 @@ TEST_F(InstallTest, WorldRemovalsLeaveComponentsMissing)
         SCOPED_TRACE(c.key);
         Install(WorldText(std::string(c.key) + "\n"));
         for (const CLSID* clsid : removable) {
-            ComPtr<IUnknown> object;
-            EXPECT_HR(clsid == c.removedClass ? REGDB_E_CLASSNOTREG : S_OK,
-                      CoCreateInstance(*clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object)));
+            bool simulated = false;
+            const HRESULT hr = CreateObject(*clsid, &simulated);
+            EXPECT_EQ(simulated, clsid != c.removedClass);
+            EXPECT_EQ(IsComClassRegistered(*clsid), clsid != c.removedClass);
+#ifdef _WIN32
+            if (clsid != c.removedClass) {
+                EXPECT_HR(S_OK, hr);
+            }
+#else
+            EXPECT_HR(clsid == c.removedClass ? REGDB_E_CLASSNOTREG : S_OK, hr);
+#endif
         }
         ComPtr<IEnumMoniker> tif = Devices(KSCATEGORY_BDA_TRANSPORT_INFORMATION, c.removedClass ? S_OK : S_FALSE);
         EXPECT_EQ(tif.Get() == nullptr, c.removedClass == nullptr);
         tif = nullptr;
         m_machine.reset();
     }
-    ComPtr<IUnknown> object;
-    EXPECT_HR(REGDB_E_CLASSNOTREG,
-              CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object)))
-        << "an uninstalled machine leaves no class behind";
+    // An uninstalled machine leaves no class behind.
+    bool simulated = true;
+    const HRESULT hr = CreateObject(CLSID_FilterGraph, &simulated);
+    EXPECT_FALSE(simulated);
+    EXPECT_FALSE(IsComClassRegistered(CLSID_FilterGraph));
+#ifdef _WIN32
+    (void)hr; // the system's own filter graph may answer
+#else
+    EXPECT_HR(REGDB_E_CLASSNOTREG, hr);
+#endif
 }
 
 TEST_F(InstallTest, CaptureConnectsOnlyToItsOwnTuner)
@@ -453,10 +499,12 @@ TEST_F(InstallTest, TunedGraphStreamsTheTransponderAtItsBitrate)
         EXPECT_EQ(check.syncErrors, 0u);
         EXPECT_EQ(check.continuityErrors, 0u);
         EXPECT_EQ(check.badCrc, 0u);
+#ifndef _WIN32
         TempDir::WriteFile(m_dir / "stream.ts", std::string(data.begin(), data.end()));
         const std::string probe = RunFfprobe(m_dir / "stream.ts");
         EXPECT_NE(probe.find("service_name=Das Erste"), std::string::npos) << probe;
         EXPECT_NE(probe.find("service_name=ZDF"), std::string::npos) << probe;
+#endif
 
         // A second run goes on from the bytes delivered so far.
         ASSERT_HR(S_OK, g.control->Run());
@@ -575,12 +623,19 @@ TEST_F(InstallTest, WorldProblemsAreReportedAndNeverFatal)
     const Case cases[] = {
         {"a world file that is not there", m_dir / "missing.ini", true, 0, "missing.ini"},
         {"a value that cannot be read", broken, false, 1, "Tee=maybe"},
-        // Read, these would block the program before any window, or fill its memory.
+        {"a folder", m_dir / "folder.ini", true, 0, "folder.ini: not a regular file"},
+#ifndef _WIN32
+        // Read, these would block the program before any window, or fill its
+        // memory. Named pipes and devices have no place in a Windows folder.
         {"a named pipe", m_dir / "pipe.ini", true, 0, "pipe.ini: not a regular file"},
         {"a link to an endless device", m_dir / "zero.ini", true, 0, "zero.ini: not a regular file"},
+#endif
     };
+    std::filesystem::create_directory(m_dir / "folder.ini");
+#ifndef _WIN32
     ASSERT_EQ(0, ::mkfifo((m_dir / "pipe.ini").c_str(), 0600));
     std::filesystem::create_symlink("/dev/zero", m_dir / "zero.ini");
+#endif
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sim::SimMachineOptions options;
@@ -600,18 +655,18 @@ TEST_F(InstallTest, WorldProblemsAreReportedAndNeverFatal)
     }
 
     // KAVRO_SIM names the file when the caller does not.
-    setenv("KAVRO_SIM", broken.c_str(), 1);
+    SetEnvironment("KAVRO_SIM", broken.string().c_str());
     sim::SimMachineOptions options;
     options.programDirectory = m_dir / "nowhere";
     options.tuningSpaceFile = m_dir / "TuningSpaces.ini";
     options.clock = m_clock;
     m_machine = sim::InstallSimulatedMachine(options);
-    unsetenv("KAVRO_SIM");
+    SetEnvironment("KAVRO_SIM", nullptr);
     ASSERT_TRUE(m_machine);
     EXPECT_EQ(m_machine->World().tuners.size(), 1u);
     EXPECT_TRUE(m_machine->Sky().Satellites().empty()) << "a missing sky folder leaves an empty sky";
     EXPECT_EQ(m_machine->Problems().size(), 2u) << "the value and the sky folder";
-    EXPECT_NE(Journal().find("sim world \"" + broken.string() + "\"\n"), std::string::npos);
+    EXPECT_NE(Journal().find("sim world " + JournalQuote(broken.string()) + "\n"), std::string::npos);
 }
 
 TEST_F(InstallTest, OneMachineAtATime)

@@ -5,6 +5,7 @@
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComPtr.h"
+#include "platform/com/InterfaceId.h"
 #include "platform/com/WideText.h"
 #include "platform/files/FileError.h"
 #include "runtime/LiveObjects.h"
@@ -248,10 +249,13 @@ TEST_F(TuningSpaceStoreTest, StoreFileThatIsNoFileIsRefusedAndKept)
         HRESULT expected;
     };
     const Case cases[] = {
+#ifndef _WIN32
+        // Named pipes and devices have no place among the files of a Windows folder.
         {"named pipe", [](const auto& p) { ASSERT_EQ(0, ::mkfifo(p.c_str(), 0644)); },
          HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
         {"link to an endless device", [](const auto& p) { std::filesystem::create_symlink("/dev/zero", p); },
          HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
+#endif
         {"folder", [](const auto& p) { std::filesystem::create_directory(p); },
          HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
         {"oversized file",
@@ -354,7 +358,7 @@ TEST_F(TuningSpaceStoreTest, TuningObjectsKeepWhatIsPut)
     expectInterface(space.Get(), IID_IDVBTuningSpace2, true);
     expectInterface(space.Get(), IID_ILocator, false);
     expectInterface(request.Get(), IID_IDVBTuneRequest, true);
-    expectInterface(locator.Get(), IID_IDigitalLocator, true);
+    expectInterface(locator.Get(), uuidof<IDigitalLocator>(), true);
 }
 
 } // namespace

@@ -57,6 +57,9 @@ TEST(TsGenerator, WholePacketsOnlyAndUnbrokenContinuity)
     EXPECT_LE(check.maxPcrGapPackets, 110u);
 }
 
+#ifndef _WIN32
+// ffprobe, run by the POSIX shell, reads the stream as an outside decoder; the
+// Linux build has both.
 std::string RunFfprobe(const std::string& file)
 {
     const std::string command =
@@ -69,6 +72,7 @@ std::string RunFfprobe(const std::string& file)
     while (std::fgets(chunk.data(), chunk.size(), pipe.get())) out += chunk.data();
     return out;
 }
+#endif
 
 TEST(TsGenerator, TenSecondsPacedAtTheTransponderRateAreAValidStream)
 {
@@ -100,6 +104,7 @@ TEST(TsGenerator, TenSecondsPacedAtTheTransponderRateAreAValidStream)
         EXPECT_EQ(check.syncErrors, 0u);
     }
 
+#ifndef _WIN32
     const std::string report = RunFfprobe(file.string());
     EXPECT_NE(report.find("exit=0"), std::string::npos) << report;
     EXPECT_NE(report.find("service_name=Das Erste"), std::string::npos) << report;
@@ -109,6 +114,7 @@ TEST(TsGenerator, TenSecondsPacedAtTheTransponderRateAreAValidStream)
     ASSERT_NE(at, std::string::npos) << report;
     const double measured = std::stod(report.substr(at + 9));
     EXPECT_NEAR(measured, bitrate, bitrate * 0.01) << report;
+#endif
 }
 
 TEST(TsGenerator, LongServiceListsStayWithinOneSection)

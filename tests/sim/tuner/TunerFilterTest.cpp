@@ -1,6 +1,7 @@
 #include "sim/tuner/TunerFilter.h"
 
 #include "platform/com/ComPtr.h"
+#include "platform/com/InterfaceId.h"
 #include "platform/driver/KavroProperties.h"
 #include "runtime/LiveObjects.h"
 #include "tests/sim/tuner/ManualClock.h"
@@ -59,7 +60,7 @@ TEST(TunerFilter, OffersWhatTheWorldAllows)
         auto filter = MakeFilter(rig, c.options);
         ASSERT_TRUE(filter.Get());
         expectInterface(filter.Get(), IID_IKsPropertySet, c.filterKs);
-        expectInterface(filter.Get(), IID_IBDA_Topology, c.topology);
+        expectInterface(filter.Get(), uuidof<IBDA_Topology>(), c.topology);
         expectInterface(filter.Get(), runtime::IID_ISimTuneTarget, true);
 
         ComPtr<IPin> input;
