@@ -75,7 +75,9 @@ TEST_F(DeviceEnumTest, FailedStartGivesNoContextAndSaysWhy)
         std::filesystem::remove(m_drive / "journal.txt");
         JournalOpen((m_drive / "journal.txt").string());
         EXPECT_EQ(nullptr, enum_create(KSCATEGORY_BDA_NETWORK_TUNER));
+#ifndef _WIN32 // on Windows the debug output is the system's, not in the journal
         EXPECT_EQ(std::vector<std::string>{c.debug}, Debug());
+#endif
     }
 }
 

@@ -96,6 +96,9 @@ TEST_F(DeviceGetListTest, WritesItsStartAndEndToTheLog)
     EXPECT_EQ(expected, DriveLogTexts(m_drive.path()));
 }
 
+// Linux only: Windows keeps the process's multithreaded apartment alive, so a thread
+// that has left its apartment still creates objects in it.
+#ifndef _WIN32
 TEST_F(DeviceGetListTest, OutsideAnApartmentTheListIsEmpty)
 {
     AddTuners({L"Kavro N71 DVBS/S2 Tuner"});
@@ -105,5 +108,6 @@ TEST_F(DeviceGetListTest, OutsideAnApartmentTheListIsEmpty)
     EXPECT_EQ(0u, list.Total());
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
 }
+#endif
 
 } // namespace

@@ -44,8 +44,10 @@ TEST_F(FindFilterTest, TheFirstDeviceThatNamesItselfAndBindsWins)
     NewJournal();
 
     EXPECT_EQ(L"first bindable", FirstPinName(FindFilter(KSCATEGORY_BDA_TRANSPORT_INFORMATION).Get()));
+#ifndef _WIN32 // on Windows the debug output is the system's, not in the journal
     EXPECT_EQ(std::vector<std::string>{"debug \"FindFilter(): IPropertyBag->Read method failed\""},
               NewJournal("debug"));
+#endif
 }
 
 TEST_F(FindFilterTest, NothingFound)
