@@ -128,7 +128,16 @@ std::function<void(GraphRig&)> StandardWithout(REFCLSID clsid)
     const CLSID removed = clsid;
     return [removed](GraphRig& world) {
         world.AddStandardDevices(kTunerB);
+#ifdef _WIN32
+        // Windows answers for some classes with its own (the filter graph): the class
+        // is replaced by one that cannot be made.
+        RegisterComClass(removed, [](IUnknown*, REFIID, void** ppv) {
+            *ppv = nullptr;
+            return REGDB_E_CLASSNOTREG;
+        });
+#else
         UnregisterComClass(removed);
+#endif
     };
 }
 
