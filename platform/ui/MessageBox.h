@@ -23,6 +23,7 @@ int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 // icon. helpId is accepted and unused (there is no context help).
 int AfxMessageBox(LPCWSTR text, UINT type = MB_OK, UINT helpId = 0);
 
-// Internal: shows the box on the UI thread; owner is resolved there.
+// Internal to the Qt toolkit: shows the box on the UI thread; owner is
+// resolved there.
 class CWnd;
 int ShowMessageBoxFor(const CWnd* owner, LPCWSTR text, LPCWSTR caption, UINT type);

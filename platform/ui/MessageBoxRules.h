@@ -17,5 +17,6 @@ int FirstButtonResult(UINT type);
 UINT AppMessageBoxType(UINT type);
 
 // Writes the box's transcript line; then the answer when the box is not to be
-// shown, nullopt when it is. Called where the recorder lives (the UI thread).
+// shown, nullopt when it is. Called on the UI thread by the Qt toolkit, on
+// the raising thread, one box at a time, on Windows.
 std::optional<int> AnswerWithoutShowing(const std::wstring& caption, const std::wstring& text, UINT type);

@@ -2,8 +2,9 @@
 // For tests of the program's dialogs: while a MessageRecorder exists, message
 // boxes are not shown; each is recorded (and still written to the transcript)
 // and answered at once, by default with its first button. Boxes from any
-// thread are recorded on the UI thread; create, read and destroy the recorder
-// there. One recorder at a time.
+// thread are recorded on the UI thread (on Windows, where the system's boxes
+// are shown, on the raising thread, one box at a time); create, read and
+// destroy the recorder there. One recorder at a time.
 #include "platform/ui/WinUser.h"
 
 #include <functional>
