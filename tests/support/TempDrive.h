@@ -23,7 +23,8 @@ public:
     TempDrive(const TempDrive&) = delete;
     TempDrive& operator=(const TempDrive&) = delete;
 
-    // The drive's root as a local path.
+    // The drive's root as a local path. Never remove it whole: on Windows it is the
+    // drive c: of the test prefix, with the system in it.
     const std::filesystem::path& path() const { return m_path; }
     std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
 
