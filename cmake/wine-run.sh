@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine for the windows preset's tests: a private
 # prefix in the build tree (created once, under a lock, so parallel tests do not
-# race), no display, no debug channels, no installer dialogs.
+# race), no debug channels, no installer dialogs. Windows exist only on an X
+# display: KAVRO_WINE_DISPLAY names one (an Xvfb server); without it there is none.
 set -euo pipefail
 
 wine=$(command -v wine64 || command -v wine || true)
@@ -19,6 +20,9 @@ export WINEPREFIX=${WINEPREFIX:-$HOME/.cache/kavro-wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
+if [ -n "${KAVRO_WINE_DISPLAY:-}" ]; then
+  export DISPLAY=$KAVRO_WINE_DISPLAY
+fi
 
 if [ ! -f "$WINEPREFIX/.kavro-ready" ]; then
   mkdir -p "$WINEPREFIX"
