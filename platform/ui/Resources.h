@@ -3,17 +3,23 @@
 // Windows program carries them in its file. The program registers them at
 // start-up; templates and code load them by id. Any thread; handles stay
 // valid until the application object goes, and re-registering an id keeps
-// its handle and replaces the image.
+// its handle and replaces the image. On Windows the images are the program
+// file's own resources, loaded by id; strings are registered on both.
 #include "platform/ui/WinUser.h"
 
+#include <string>
+
+#ifndef _WIN32
 #include <QIcon>
 #include <QPixmap>
-#include <string>
+#endif
 
 class Resources {
 public:
+#ifndef _WIN32
     static void AddIcon(int id, const QIcon& icon);
     static void AddBitmap(int id, const QPixmap& bitmap);
+#endif
     static void AddString(UINT id, const std::wstring& text);
 
     // nullptr (or empty text) when the id is not registered.
