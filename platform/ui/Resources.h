@@ -3,8 +3,8 @@
 // Windows program carries them in its file. The program registers them at
 // start-up; templates and code load them by id. Any thread; handles stay
 // valid until the application object goes, and re-registering an id keeps
-// its handle and replaces the image. On Windows the images are the program
-// file's own resources, loaded by id; strings are registered on both.
+// its handle and replaces the image. On Windows the images are the system's
+// icons and bitmaps the program draws.
 #include "platform/ui/WinUser.h"
 
 #include <string>
@@ -16,7 +16,11 @@
 
 class Resources {
 public:
-#ifndef _WIN32
+#ifdef _WIN32
+    // The system's images, which the table keeps for the whole run.
+    static void AddIcon(int id, HICON icon);
+    static void AddBitmap(int id, HBITMAP bitmap);
+#else
     static void AddIcon(int id, const QIcon& icon);
     static void AddBitmap(int id, const QPixmap& bitmap);
 #endif
