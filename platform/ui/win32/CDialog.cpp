@@ -41,14 +41,7 @@ INT_PTR CDialog::RunModal()
     if (GetSafeHwnd() || ModalStack::ConsumeQuitForNewRun()) return -1;
     // A quit posted while no modal loop ran ends the next run at once.
     if (MSG quit; PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return -1;
-    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-    if (!owner) {
-        if (CDialog* top = ModalStack::Top()) {
-            owner = top->GetSafeHwnd();
-        } else if (CWnd* main = AfxGetMainWnd(); main && main != this) {
-            owner = main->GetSafeHwnd();
-        }
-    }
+    HWND owner = ModalOwner();
     InitCommonControlsOnce();
     const std::vector<DWORD> bytes = DialogBytes(m_template, DialogRole::Modal);
     HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),

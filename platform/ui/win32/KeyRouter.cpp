@@ -1,4 +1,4 @@
-#include "platform/ui/KeyRouter.h"
+#include "platform/ui/KeyRoutingParts.h"
 
 #include "platform/ui/CButton.h"
 #include "platform/ui/CWnd.h"
@@ -9,16 +9,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kDepth = 16; // far more windows around a control than the toolkit nests
-
-std::vector<CWnd*> WindowsAround(HWND target)
-{
-    CWnd* chain[kDepth];
-    int count = 0;
-    WindowMessages::WindowsAround(target, chain, count, kDepth);
-    return std::vector<CWnd*>(chain, chain + count);
-}
 
 CButton* DefaultButtonOf(const CWnd* wnd)
 {
@@ -44,6 +34,17 @@ CButton* PushButtonObject(HWND target, const std::vector<CWnd*>& chain)
     return nullptr;
 }
 
+} // namespace
+
+std::vector<CWnd*> WindowsAround(HWND target)
+{
+    constexpr int kDepth = 16; // far more windows around a control than the toolkit nests
+    CWnd* chain[kDepth];
+    int count = 0;
+    WindowMessages::WindowsAround(target, chain, count, kDepth);
+    return std::vector<CWnd*>(chain, chain + count);
+}
+
 void PressEnter(HWND target, const std::vector<CWnd*>& chain)
 {
     if (CButton* focused = PushButtonObject(target, chain)) {
@@ -60,48 +61,4 @@ void PressEnter(HWND target, const std::vector<CWnd*>& chain)
     chain.back()->SendCommand(IDOK, BN_CLICKED);
 }
 
-} // namespace
-
-bool RouteKeyPress(HWND target, WPARAM virtualKey, bool alt)
-{
-    const std::vector<CWnd*> chain = WindowsAround(target);
-    if (chain.empty()) return false;
-    MSG msg{};
-    msg.hwnd = target;
-    msg.message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    msg.wParam = virtualKey;
-    for (CWnd* wnd : chain) {
-        if (wnd->PreTranslateMessage(&msg)) return true;
-    }
-    if (alt && virtualKey == VK_SPACE) {
-        chain.back()->TrackSystemMenu();
-        return true;
-    }
-    if (alt) return false;
-    switch (virtualKey) {
-    case VK_RETURN:
-        PressEnter(target, chain);
-        return true;
-    case VK_ESCAPE:
-        chain.back()->SendCommand(IDCANCEL, BN_CLICKED);
-        return true;
-    case VK_F1:
-        RouteHelpRequest(target);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool RouteHelpRequest(HWND target)
-{
-    HELPINFO info{};
-    info.cbSize = sizeof info;
-    info.iContextType = HELPINFO_WINDOW;
-    info.hItemHandle = target;
-    info.iCtrlId = IsTaggedControl(target) ? GetDlgCtrlID(target) : 0;
-    for (CWnd* wnd : WindowsAround(target)) {
-        if (wnd->OnHelpInfo(&info)) return true;
-    }
-    return false;
-}
+int HelpControlId(HWND target) { return IsTaggedControl(target) ? GetDlgCtrlID(target) : 0; }
