@@ -4,7 +4,7 @@
 #include "platform/ui/automation/UiAutomation.h"
 
 #include "tests/platform/ui/SampleDialog.h"
-#include "tests/platform/ui/WindowsLeft.h"
+#include "tests/platform/ui/ToolkitProbe.h"
 #include "tests/support/UiScriptText.h"
 
 #include <gtest/gtest.h>
