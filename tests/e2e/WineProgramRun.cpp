@@ -43,10 +43,12 @@ ProgramOutput RunWindowsProgram(const WineSetup& setup, const std::string& scrip
     const OwnProgramFolder own(OwnProgramFolder::Data::Shipped, setup.program);
     TempDir::WriteFile(dir / "script.txt", script);
     std::filesystem::create_directories(dir / "c");
-    std::string worldSetting = "-u KAVRO_SIM";
+    // Windows has no simulated machine unless asked (KAVRO_MACHINE=sim): without a
+    // world file it would run on the system's own devices.
+    std::string worldSetting = "-u KAVRO_SIM KAVRO_MACHINE=sim";
     if (!options.world.empty()) {
         TempDir::WriteFile(dir / "world.ini", options.world);
-        worldSetting = "KAVRO_SIM='" + WinePath(dir / "world.ini") + "'";
+        worldSetting = "KAVRO_MACHINE=sim KAVRO_SIM='" + WinePath(dir / "world.ini") + "'";
     }
     ClearDriveRoot(setup.DriveC());
     const std::string command = options.shellPrefix + "env -u KAVRO_DRIVE_C " + worldSetting + " WINEPREFIX='" +
