@@ -109,6 +109,19 @@ void DDX_Text(CDataExchange* dx, int id, UINT& value)
     ExchangeNumber(dx, id, value, ParseUInt32, kPromptPositiveInteger);
 }
 
+#ifdef _WIN32
+void DDX_Text(CDataExchange* dx, int id, LONG& value)
+{
+    auto parse = [](std::wstring_view text, LONG& parsed) {
+        int number = 0;
+        const bool ok = ParseInt32(text, number);
+        parsed = number;
+        return ok;
+    };
+    ExchangeNumber(dx, id, value, parse, kPromptInteger);
+}
+#endif
+
 void DDX_Check(CDataExchange* dx, int id, int& value)
 {
     if (Skip(dx)) return;

@@ -47,6 +47,13 @@ INT_PTR CDialog::RunModal()
     HWND window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
                                              owner, WindowMessages::DialogProc, reinterpret_cast<LPARAM>(this));
     if (!window) return -1;
+    // The system tells top-level windows of device changes; the arrival and
+    // removal of devices (tuners among them) only to those that ask.
+    DEV_BROADCAST_DEVICEINTERFACE_W devices{};
+    devices.dbcc_size = sizeof devices;
+    devices.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    HDEVNOTIFY notices = RegisterDeviceNotificationW(window, &devices,
+                                                     DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
     WriteDialogOpen(m_template);
 
     m_nModalResult = -1;
@@ -83,6 +90,7 @@ INT_PTR CDialog::RunModal()
     m_ended = true;
     ModalStack::Pop(this);
     WriteDialogEnd(m_template, m_nModalResult);
+    if (notices) UnregisterDeviceNotification(notices);
     if (GetSafeHwnd()) ::ShowWindow(window, SW_HIDE);
     DestroyWindow();
     return m_nModalResult;

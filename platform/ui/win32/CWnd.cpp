@@ -293,15 +293,15 @@ HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)
 CMenu* CWnd::GetSystemMenu(BOOL revert)
 {
     if (revert || !m_systemMenu) {
-        HMENU system = GetSafeHwnd() ? ::GetSystemMenu(m_hWnd, revert) : nullptr;
-        if (revert && m_hWnd) system = ::GetSystemMenu(m_hWnd, FALSE);
+        HWND window = GetSafeHwnd();
+        if (window && revert) ::GetSystemMenu(window, TRUE); // the window's menu back to the standard one
         // The items the program sees are the toolkit's standard ones on
         // either system; what it appends goes to the window's own menu too.
         m_systemMenu = std::make_unique<CMenu>();
         m_systemMenu->AppendMenu(MF_STRING, SC_MOVE, L"&Move");
         m_systemMenu->AppendMenu(MF_SEPARATOR);
         m_systemMenu->AppendMenu(MF_STRING, SC_CLOSE, L"&Close\tAlt+F4");
-        m_systemMenu->Attach(system);
+        m_systemMenu->Attach(window ? ::GetSystemMenu(window, FALSE) : nullptr);
         if (revert) return nullptr;
     }
     return m_systemMenu.get();
@@ -333,6 +333,7 @@ void CWnd::DestroyWindow()
     for (const auto& [id, timer] : m_timers) ::KillTimer(m_hWnd, id);
     m_timers.clear();
     m_controls.clear();
+    m_systemMenu.reset(); // the system menu was the window's: the next window has its own
     HWND window = m_hWnd;
     m_hWnd = nullptr;
     if (m_ownsWidget) {

@@ -9,6 +9,28 @@
 
 namespace {
 
+// The notifications the toolkit passes on, the same on either toolkit
+// (WinUser.h): a click, a changed edit text, a list's or combo's selection
+// and double click, a combo's typed text. The system's others (focus, drop
+// down, updates) stay with the dialog manager.
+bool PassedOn(HWND control, UINT code)
+{
+    switch (ControlKindOf(control)) {
+    case ControlKind::PushButton:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+        return code == BN_CLICKED;
+    case ControlKind::Edit:
+        return code == EN_CHANGE;
+    case ControlKind::ListBox:
+        return code == LBN_SELCHANGE || code == LBN_DBLCLK;
+    case ControlKind::ComboBox:
+        return code == CBN_SELCHANGE || code == CBN_DBLCLK || code == CBN_EDITCHANGE;
+    default:
+        return false;
+    }
+}
+
 // A dialog procedure's answer for messages that carry a result.
 INT_PTR Answer(HWND window, LRESULT result)
 {
@@ -71,9 +93,14 @@ INT_PTR CALLBACK WindowMessages::DialogProc(HWND window, UINT message, WPARAM wP
     if (!wnd) return FALSE;
     try {
         switch (message) {
-        case WM_COMMAND:
+        case WM_COMMAND: {
+            // A control's notification, or a command without one (a menu, a
+            // posted WM_COMMAND).
+            const auto control = reinterpret_cast<HWND>(lParam);
+            if (control && IsTaggedControl(control) && !PassedOn(control, HIWORD(wParam))) return FALSE;
             wnd->OnCommand(LOWORD(wParam), HIWORD(wParam));
             return TRUE;
+        }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (auto* sheet = dynamic_cast<CPropertySheet*>(WindowOf(header->hwndFrom));

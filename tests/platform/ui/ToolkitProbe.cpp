@@ -65,6 +65,14 @@ void PressKey(HWND target, WPARAM virtualKey)
 
 void RunLater(std::function<void()> fn) { PostToUiThread(std::move(fn)); }
 
+HWND MakeHolderWindow()
+{
+    return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+void DestroyHolderWindow(HWND window) { DestroyWindow(window); }
+
 #else
 
 bool ToolkitWindowsLeft() { return !QApplication::topLevelWidgets().isEmpty(); }
@@ -100,5 +108,9 @@ void PressKey(HWND target, WPARAM virtualKey)
 }
 
 void RunLater(std::function<void()> fn) { QTimer::singleShot(0, std::move(fn)); }
+
+HWND MakeHolderWindow() { return new QWidget; }
+
+void DestroyHolderWindow(HWND window) { delete window; }
 
 #endif

@@ -20,5 +20,9 @@ bool FocusWithin(HWND window);
 // A key press on target as a user's, through the running modal loop's routing.
 void PressKey(HWND target, WPARAM virtualKey);
 
+// A bare top-level window, never shown, to make pages in without a sheet.
+HWND MakeHolderWindow();
+void DestroyHolderWindow(HWND window);
+
 // fn on the next turn of the running event loop.
 void RunLater(std::function<void()> fn);
