@@ -1,9 +1,15 @@
 #pragma once
-// File version information, as the Windows version API reads it. On this
-// system only the program's own file carries a version record: its product
-// and file version are the project's version (3.0.0.8); every other file has
-// none (size 0). Any thread.
+// File version information, as the Windows version API reads it. Any thread.
 #include "platform/ui/WinUser.h"
+
+#ifdef _WIN32
+// On Windows the API is the system's (version.lib): the program's file carries
+// its version record as a resource (the program's resource script).
+#include <winver.h>
+#else
+// On Linux only the program's own file carries a version record: its product
+// and file version are the project's version (3.0.0.8); every other file has
+// none (size 0).
 
 struct VS_FIXEDFILEINFO {
     DWORD dwSignature;     // 0xFEEF04BD
@@ -34,3 +40,4 @@ BOOL VerQueryValueW(LPCVOID data, LPCWSTR subBlock, LPVOID* buffer, UINT* length
 #define GetFileVersionInfoSize GetFileVersionInfoSizeW
 #define GetFileVersionInfo GetFileVersionInfoW
 #define VerQueryValue VerQueryValueW
+#endif
