@@ -88,7 +88,7 @@ void ExchangeNumber(CDataExchange* dx, int id, Number& value, Parser parse, cons
         return;
     }
     Number parsed = 0;
-    if (!parse(QString::fromStdWString(control->GetWindowText()), parsed)) {
+    if (!parse(control->GetWindowText(), parsed)) {
         dx->Fail(prompt);
         return;
     }

@@ -9,32 +9,10 @@
 #include "platform/ui/DialogWindow.h"
 #include "platform/ui/KeyRouter.h"
 #include "platform/ui/ModalStack.h"
-#include "platform/ui/automation/Transcript.h"
+#include "platform/ui/DialogTranscript.h"
 #include "platform/ui/UiThread.h"
 
 #include <string>
-
-namespace {
-
-std::string EndName(INT_PTR result)
-{
-    if (result == IDOK) return "OK";
-    if (result == IDCANCEL) return "CANCEL";
-    return std::to_string(result);
-}
-
-} // namespace
-
-CDialog::CDialog(const DialogTemplate& tmpl, CWnd* owner) : m_template(tmpl) { m_pParentWnd = owner; }
-
-CDialog::~CDialog() = default;
-
-INT_PTR CDialog::DoModal()
-{
-    INT_PTR result = -1;
-    RunOnUiThread([&] { result = RunModal(); });
-    return result;
-}
 
 INT_PTR CDialog::RunModal()
 {
@@ -55,7 +33,7 @@ INT_PTR CDialog::RunModal()
     AdoptWidget(window, true);
     CreateControls(window);
     window->setFixedSize(window->size());
-    Transcript::Write("open " + std::to_string(m_template.id) + " " + Transcript::Quote(m_template.caption));
+    WriteDialogOpen(m_template);
 
     m_nModalResult = -1;
     m_ended = false;
@@ -73,7 +51,7 @@ INT_PTR CDialog::RunModal()
     }
     m_ended = true;
     ModalStack::Pop(this);
-    Transcript::Write("end " + std::to_string(m_template.id) + " " + EndName(m_nModalResult));
+    WriteDialogEnd(m_template, m_nModalResult);
     DestroyWindow();
     return m_nModalResult;
 }
@@ -91,76 +69,12 @@ void CDialog::EndDialog(int result)
     });
 }
 
-BOOL CDialog::OnInitDialog()
-{
-    FillInitialItems();
-    UpdateData(FALSE);
-    return TRUE;
-}
-
-void CDialog::OnOK()
-{
-    if (!UpdateData(TRUE)) {
-        return; // the message has been shown; the dialog stays open
-    }
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
-void CDialog::DoDataExchange(CDataExchange* /*dx*/) {}
-
-BOOL CDialog::UpdateData(BOOL saveAndValidate)
-{
-    BOOL ok = FALSE;
-    RunOnUiThread([&] {
-        if (!m_hWnd) return;
-        CDataExchange dx(this, saveAndValidate);
-        DoDataExchange(&dx);
-        ok = dx.Failed() ? FALSE : TRUE;
-    });
-    return ok;
-}
-
-BOOL CDialog::OnCommand(UINT id, UINT notifyCode)
-{
-    if (CWnd::OnCommand(id, notifyCode)) {
-        return TRUE;
-    }
-    if (notifyCode == BN_CLICKED && id == static_cast<UINT>(IDOK)) {
-        OnOK();
-        return TRUE;
-    }
-    if (notifyCode == BN_CLICKED && id == static_cast<UINT>(IDCANCEL)) {
-        OnCancel();
-        return TRUE;
-    }
-    return FALSE;
-}
-
-void CDialog::OnClose() { OnCommand(IDCANCEL, BN_CLICKED); }
-
-void CDialog::CreateControls(QWidget* container)
+void CDialog::CreateControls(HWND container)
 {
     const std::vector<QWidget*> widgets = DialogBuilder::Build(
         m_template, container, [this](int id, UINT code) { OnCommand(static_cast<UINT>(id), code); });
     for (QWidget* widget : widgets) {
         AddControlObject(widget, ControlIdOf(widget));
-    }
-}
-
-void CDialog::FillInitialItems()
-{
-    for (const ControlTemplate& control : m_template.controls) {
-        if (control.items.empty()) continue;
-        CWnd* item = GetDlgItem(control.id);
-        for (const std::wstring& text : control.items) {
-            if (auto* list = dynamic_cast<CListBox*>(item)) {
-                list->AddString(text.c_str());
-            } else if (auto* combo = dynamic_cast<CComboBox*>(item)) {
-                combo->AddString(text.c_str());
-            }
-        }
     }
 }
 

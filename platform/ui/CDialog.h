@@ -53,12 +53,14 @@ public:
 protected:
     // Builds the template's controls into container, creates their control
     // objects and routes their notifications here (UI thread).
-    void CreateControls(QWidget* container);
+    void CreateControls(HWND container);
     // The first control in tab order that takes the focus gets it.
     void FocusFirstControl();
     void StartMove() override;
 
 private:
+    friend class WindowMessages;
+
     INT_PTR RunModal();
     void FillInitialItems();
 

@@ -9,19 +9,26 @@
 // script armed (save-as PATH|cancel), or Cancel; with a transcript open the
 // outcome is recorded as `save-as "PATH"` or `save-as cancel`.
 // DoModal runs on the UI thread (carried there from other threads).
+// On Windows the dialog is the system's (GetOpenFileNameW, GetSaveFileNameW)
+// and the OFN_ flags are its own.
 #include "platform/ui/WinUser.h"
 
-#include <QString>
-#include <QStringList>
 #include <string>
 
-class CWnd;
+#ifdef _WIN32
+#include <commdlg.h>
+#else
+#include <QString>
+#include <QStringList>
 
 inline constexpr DWORD OFN_READONLY = 0x00000001;
 inline constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 inline constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 inline constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
 inline constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
+#endif
+
+class CWnd;
 
 class CFileDialog {
 public:
@@ -36,8 +43,10 @@ public:
     // The chosen file's name and extension without its folder.
     std::wstring GetFileName() const;
 
+#ifndef _WIN32
     // The Qt name filters for a Windows filter text: "TS Files (*.ts)".
     static QStringList NameFilters(const std::wstring& filter);
+#endif
     // path with ".ext" appended when its file name has no extension.
     static std::wstring WithDefaultExtension(const std::wstring& path, const std::wstring& extension);
 

@@ -4,12 +4,15 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, LPCWSTR text)
 {
     Item item;
     item.flags = flags;
+    if (!(flags & MF_SEPARATOR) && !text) {
+        return FALSE;
+    }
+#ifdef _WIN32
+    if (m_menu) AppendMenuW(m_menu, flags, id, text);
+#endif
     if (flags & MF_SEPARATOR) {
         m_items.push_back(item);
         return TRUE;
-    }
-    if (!text) {
-        return FALSE;
     }
     item.id = id;
     item.text = text;

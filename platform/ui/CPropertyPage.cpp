@@ -1,17 +1,11 @@
 #include "platform/ui/CPropertyPage.h"
 
-#include "platform/ui/automation/Transcript.h"
+#include "platform/ui/DialogTranscript.h"
 
 #include <QWidget>
 #include <string>
 
-CPropertyPage::CPropertyPage(const DialogTemplate& tmpl) : CDialog(tmpl) {}
-
-void CPropertyPage::OnOK() {}
-
-void CPropertyPage::OnCancel() {}
-
-void CPropertyPage::CreatePage(QWidget* holder)
+void CPropertyPage::CreatePage(HWND holder)
 {
     if (m_hWnd) {
         return;
@@ -20,7 +14,7 @@ void CPropertyPage::CreatePage(QWidget* holder)
     AdoptWidget(page, true);
     CreateControls(page);
     page->show();
-    Transcript::Write("open " + std::to_string(Template().id) + " " + Transcript::Quote(Template().caption));
+    WriteDialogOpen(Template());
     if (OnInitDialog() && page->isVisibleTo(page->window())) {
         FocusFirstControl();
     }

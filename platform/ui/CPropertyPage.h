@@ -18,5 +18,5 @@ public:
     void OnCancel() override;
 
     // Toolkit internal: makes the page's window inside holder (UI thread).
-    void CreatePage(QWidget* holder);
+    void CreatePage(HWND holder);
 };

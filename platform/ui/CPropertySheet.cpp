@@ -9,18 +9,6 @@
 #include <QTabWidget>
 #include <algorithm>
 
-CPropertySheet::CPropertySheet(LPCWSTR caption, CWnd* parent, UINT selectPage)
-    : m_caption(caption ? caption : L""),
-      m_selectPage(selectPage)
-{
-    m_pParentWnd = parent;
-}
-
-void CPropertySheet::AddPage(CPropertyPage* page)
-{
-    if (page) m_pages.push_back(page);
-}
-
 BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD /*exStyle*/)
 {
     BOOL created = FALSE;
@@ -64,26 +52,7 @@ void CPropertySheet::ShowPage(int index)
         return;
     }
     page->CreatePage(m_holders[static_cast<size_t>(index)]);
-    // Pages are destroyed in tab order, whatever order they were shown in.
-    for (CPropertyPage* each : m_pages) {
-        RemoveChildWindow(each);
-    }
-    for (CPropertyPage* each : m_pages) {
-        if (each->GetSafeHwnd()) AddChildWindow(each);
-    }
-}
-
-int CPropertySheet::GetPageCount() const { return static_cast<int>(m_pages.size()); }
-
-CPropertyPage* CPropertySheet::GetPage(int index) const
-{
-    return index >= 0 && index < GetPageCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
-}
-
-int CPropertySheet::GetPageIndex(const CPropertyPage* page) const
-{
-    const auto it = std::find(m_pages.begin(), m_pages.end(), page);
-    return it == m_pages.end() ? -1 : static_cast<int>(it - m_pages.begin());
+    KeepPagesInTabOrder();
 }
 
 int CPropertySheet::GetActiveIndex() const
@@ -92,8 +61,6 @@ int CPropertySheet::GetActiveIndex() const
     WithWidget([&](QWidget* widget) { index = static_cast<QTabWidget*>(widget)->currentIndex(); });
     return index;
 }
-
-CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(GetActiveIndex()); }
 
 BOOL CPropertySheet::SetActivePage(int index)
 {
@@ -108,5 +75,3 @@ BOOL CPropertySheet::SetActivePage(int index)
     if (!done) m_selectPage = static_cast<UINT>(index); // before Create: the page shown first
     return TRUE;
 }
-
-BOOL CPropertySheet::SetActivePage(CPropertyPage* page) { return SetActivePage(GetPageIndex(page)); }

@@ -32,10 +32,17 @@ public:
     BOOL SetActivePage(CPropertyPage* page);
 
 private:
+    friend class WindowMessages;
+
+    // Makes the page at index if it is not made yet (and on Windows shows it
+    // in place of the others, as the Qt tabs do by themselves).
     void ShowPage(int index);
+    // The made pages as child windows, in tab order.
+    void KeepPagesInTabOrder();
 
     std::wstring m_caption;
     UINT m_selectPage;
     std::vector<CPropertyPage*> m_pages;
-    std::vector<QWidget*> m_holders;
+    // Where each page's window is made: a tab's widget on Qt, the tab control on Windows.
+    std::vector<HWND> m_holders;
 };

@@ -75,7 +75,7 @@ CWnd::~CWnd()
 
 HWND CWnd::GetSafeHwnd() const { return m_hWnd.data(); }
 
-void CWnd::WithWidget(const std::function<void(QWidget*)>& fn) const
+void CWnd::WithWidget(const std::function<void(HWND)>& fn) const
 {
     RunOnUiThread([&] {
         if (m_hWnd) fn(m_hWnd.data());
@@ -155,21 +155,7 @@ void CWnd::SetFocus()
     WithWidget([](QWidget* widget) { widget->setFocus(Qt::OtherFocusReason); });
 }
 
-CWnd* CWnd::GetDlgItem(int id) const
-{
-    CWnd* found = nullptr;
-    RunOnUiThread([&] {
-        for (const auto& control : m_controls) {
-            if (control->m_nID == id && control->m_hWnd) {
-                found = control.get();
-                return;
-            }
-        }
-    });
-    return found;
-}
-
-QWidget* CWnd::ControlWidget(int id) const
+HWND CWnd::ControlWidget(int id) const
 {
     for (const auto& control : m_controls) {
         if (control->m_nID == id && control->m_hWnd) {
@@ -203,18 +189,7 @@ UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const
 {
     QString text;
     RunOnUiThread([&] { text = ControlText(ControlWidget(id)); });
-    UINT value = 0;
-    bool ok = false;
-    if (isSigned) {
-        int signedValue = 0;
-        ok = ParseInt32(text, signedValue);
-        value = ok ? static_cast<UINT>(signedValue) : 0;
-    } else {
-        ok = ParseUInt32(text, value);
-        if (!ok) value = 0;
-    }
-    if (translated) *translated = ok ? TRUE : FALSE;
-    return value;
+    return DlgItemIntOf(text.toStdWString(), translated, isSigned);
 }
 
 void CWnd::CheckDlgButton(int id, UINT check)
@@ -471,51 +446,7 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return posted;
 }
 
-void CWnd::MapCommand(UINT id, UINT notifyCode, CommandHandler handler)
-{
-    m_commands[{id, notifyCode}] = std::move(handler);
-}
-
-void CWnd::MapClicked(UINT id, CommandHandler handler) { MapCommand(id, BN_CLICKED, std::move(handler)); }
-
-BOOL CWnd::PreTranslateMessage(MSG* /*msg*/) { return FALSE; }
-
-BOOL CWnd::OnCommand(UINT id, UINT notifyCode)
-{
-    const auto it = m_commands.find({id, notifyCode});
-    if (it == m_commands.end() || !it->second) {
-        return FALSE;
-    }
-    // A copy: the handler may remap commands while it runs.
-    CommandHandler handler = it->second;
-    handler();
-    return TRUE;
-}
-
-void CWnd::OnTimer(UINT_PTR /*id*/) {}
-
-void CWnd::OnSysCommand(UINT id, LPARAM /*lParam*/)
-{
-    if ((id & 0xFFF0) == SC_CLOSE) {
-        OnClose();
-    } else if ((id & 0xFFF0) == SC_MOVE && m_hWnd) {
-        StartMove();
-    }
-}
-
-void CWnd::OnClose() {}
-
-BOOL CWnd::OnHelpInfo(HELPINFO* /*info*/) { return FALSE; }
-
-BOOL CWnd::OnDeviceChange(UINT /*eventType*/, DWORD_PTR /*data*/) { return TRUE; }
-
-void CWnd::OnDestroy() {}
-
-void CWnd::OnLButtonDown(UINT /*flags*/, POINT /*point*/) {}
-
-void CWnd::StartMove() {}
-
-void CWnd::AttachControl(QWidget* widget, int id, CWnd* parent)
+void CWnd::AttachControl(HWND widget, int id, CWnd* parent)
 {
     m_hWnd = widget;
     m_nID = id;
@@ -523,59 +454,12 @@ void CWnd::AttachControl(QWidget* widget, int id, CWnd* parent)
     m_ownsWidget = false;
 }
 
-void CWnd::SendCommand(UINT id, UINT notifyCode) { OnCommand(id, notifyCode); }
-
-void CWnd::AdoptWidget(QWidget* widget, bool owned)
+void CWnd::AdoptWidget(HWND widget, bool owned)
 {
     m_hWnd = widget;
     m_ownsWidget = owned;
     TagWindow(widget, this);
 }
-
-void CWnd::AddControlObject(QWidget* widget, int id)
-{
-    std::unique_ptr<CWnd> control;
-    switch (ControlKindOf(widget)) {
-    case ControlKind::ListBox:
-        control = std::make_unique<CListBox>();
-        break;
-    case ControlKind::ComboBox:
-        control = std::make_unique<CComboBox>();
-        break;
-    case ControlKind::Edit:
-        control = std::make_unique<CEdit>();
-        break;
-    case ControlKind::PushButton:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-        control = std::make_unique<CButton>();
-        break;
-    case ControlKind::Progress:
-        control = std::make_unique<CProgressCtrl>();
-        break;
-    case ControlKind::UpDown:
-        control = std::make_unique<CSpinButtonCtrl>();
-        break;
-    case ControlKind::Static:
-    case ControlKind::Picture:
-        control = std::make_unique<CStatic>();
-        break;
-    default:
-        control = std::make_unique<CWnd>();
-        break;
-    }
-    control->AttachControl(widget, id, this);
-    m_controls.push_back(std::move(control));
-}
-
-void CWnd::AddChildWindow(CWnd* child)
-{
-    if (std::find(m_children.begin(), m_children.end(), child) == m_children.end()) {
-        m_children.push_back(child);
-    }
-}
-
-void CWnd::RemoveChildWindow(CWnd* child) { std::erase(m_children, child); }
 
 void CWnd::DestroyWindow()
 {

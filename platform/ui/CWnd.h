@@ -8,18 +8,26 @@
 // other than the UI thread they are carried to the UI thread and the caller
 // waits for them (UiThread.h). Handlers (On...) and PreTranslateMessage run on
 // the UI thread only. Coordinates are pixels.
+//
+// The same interface on either toolkit: on Linux a window is a Qt widget, on
+// Windows the system's window (HWND), whose dialog manager and controls do
+// the work.
 #include "platform/ui/CMenu.h"
 #include "platform/ui/WinUser.h"
 
-#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <QPointer>
+
 class QTimer;
-class QWidget;
+#endif
+
+class WindowMessages;
 
 class CWnd {
 public:
@@ -130,7 +138,7 @@ public:
     // ---- Toolkit internals ----
 
     // Binds this object to a control widget (DDX_Control); UI thread.
-    void AttachControl(QWidget* widget, int id, CWnd* parent);
+    void AttachControl(HWND widget, int id, CWnd* parent);
     // Sends a command to this window as a control would (UI thread).
     void SendCommand(UINT id, UINT notifyCode);
     // Destroys the window: OnDestroy, then the child windows, then the widget
@@ -148,25 +156,43 @@ public:
 protected:
     // For windows whose widget the toolkit creates: adopts it (tagged with
     // this object) and whether this window deletes it when destroyed.
-    void AdoptWidget(QWidget* widget, bool owned);
+    void AdoptWidget(HWND widget, bool owned);
     // Starts moving a top-level window with the mouse (SC_MOVE, a drag by
     // the client area). Nothing by default.
     virtual void StartMove();
     // Creates the control objects for the widgets the builder made.
-    void AddControlObject(QWidget* widget, int id);
+    void AddControlObject(HWND widget, int id);
     // Runs fn on the UI thread with the widget, if the window exists.
-    void WithWidget(const std::function<void(QWidget*)>& fn) const;
+    void WithWidget(const std::function<void(HWND)>& fn) const;
     // The widget of a control of this window, nullptr when unknown (UI thread).
-    QWidget* ControlWidget(int id) const;
+    HWND ControlWidget(int id) const;
 
+#ifdef _WIN32
+    HWND m_hWnd = nullptr;
+#else
     QPointer<QWidget> m_hWnd;
+#endif
     int m_nID = 0;
     CWnd* m_pParentWnd = nullptr;
 
 private:
+    // The Win32 toolkit's window procedures, which call the handlers.
+    friend class WindowMessages;
+
     std::vector<std::unique_ptr<CWnd>> m_controls;
     std::vector<CWnd*> m_children;
+#ifdef _WIN32
+    // A window timer's period and its last tick (GetTickCount64), which
+    // keep a tick from coming early.
+    struct TimerState {
+        UINT period = 0;
+        ULONGLONG last = 0;
+        bool shortened = false;
+    };
+    std::map<UINT_PTR, TimerState> m_timers;
+#else
     std::map<UINT_PTR, QPointer<QTimer>> m_timers;
+#endif
     std::map<std::pair<UINT, UINT>, CommandHandler> m_commands;
     std::unique_ptr<CMenu> m_systemMenu;
     HICON m_bigIcon = nullptr;

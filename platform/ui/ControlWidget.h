@@ -2,6 +2,7 @@
 // How the toolkit marks and reads the widgets it builds: every control widget
 // carries its id, kind and style; every window that hosts controls (dialog,
 // page, sheet) carries the CWnd it belongs to. UI thread only.
+#include "platform/ui/ControlKindName.h"
 #include "platform/ui/DialogTemplate.h"
 
 #include <QString>
@@ -33,10 +34,6 @@ bool HoldsEditText(const QLineEdit* edit, const QString& text);
 QStringList ControlItems(const QWidget* widget);
 // The selected index of a list or combo control, -1 for none.
 int ControlSelection(const QWidget* widget);
-
-// Transcript name of a kind: static, group, line, edit, button, check, radio,
-// list, combo, progress, updown, picture.
-const char* ControlKindName(ControlKind kind);
 
 // A caption as Windows draws it: "&&" shows one '&', a single '&' marks the
 // next letter and is not shown.

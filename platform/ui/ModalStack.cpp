@@ -56,16 +56,21 @@ bool ModalStack::ConsumeQuitForNewRun()
     return true;
 }
 
+void ModalStack::Quit(int exitCode)
+{
+    ModalState& state = State();
+    state.quitPending = true;
+    state.quitCode = exitCode;
+    // Innermost first, as each loop meets the quit in turn.
+    const std::vector<CDialog*> running(state.running.rbegin(), state.running.rend());
+    for (CDialog* dialog : running) {
+        dialog->EndDialog(-1);
+    }
+}
+
+#ifndef _WIN32
 void PostQuitMessage(int exitCode)
 {
-    RunOnUiThread([exitCode] {
-        ModalState& state = State();
-        state.quitPending = true;
-        state.quitCode = exitCode;
-        // Innermost first, as each loop meets the quit in turn.
-        const std::vector<CDialog*> running(state.running.rbegin(), state.running.rend());
-        for (CDialog* dialog : running) {
-            dialog->EndDialog(-1);
-        }
-    });
+    RunOnUiThread([exitCode] { ModalStack::Quit(exitCode); });
 }
+#endif

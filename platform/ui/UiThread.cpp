@@ -2,9 +2,8 @@
 
 #include "platform/com/DebugOut.h"
 #include "platform/com/Sync.h"
+#include "platform/ui/UiThreadWake.h"
 
-#include <QCoreApplication>
-#include <QThread>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -42,12 +41,6 @@ void RunGuarded(const std::function<void()>& fn)
 
 } // namespace
 
-bool IsUiThread()
-{
-    const QCoreApplication* app = QCoreApplication::instance();
-    return app && QThread::currentThread() == app->thread();
-}
-
 void DeliverCarriedCalls()
 {
     if (!IsUiThread()) {
@@ -75,11 +68,10 @@ void DeliverCarriedCalls()
 
 bool RunOnUiThread(const std::function<void()>& fn)
 {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app) {
+    if (!UiThreadExists()) {
         return false;
     }
-    if (QThread::currentThread() == app->thread()) {
+    if (IsUiThread()) {
         RunGuarded(fn);
         return true;
     }
@@ -93,8 +85,7 @@ bool RunOnUiThread(const std::function<void()>& fn)
     // Wakes an idle UI thread; a UI thread already waiting in WaitDelivering
     // sees the queue through the condition instead.
     carrier.changed.notify_all();
-    QMetaObject::invokeMethod(
-        app, [] { DeliverCarriedCalls(); }, Qt::QueuedConnection);
+    WakeUiThread();
     std::unique_lock lock(carrier.lock);
     carrier.changed.wait(lock, [&] { return call->done; });
     return true;

@@ -12,6 +12,16 @@
 // True on the thread of the application object.
 bool IsUiThread();
 
+#ifdef _WIN32
+// Makes the calling thread the UI thread: the thread whose hidden message
+// window the carried calls are posted to. The application object's
+// constructor calls it; a test's main calls it first. False when another
+// thread is the UI thread already.
+bool BeginUiThread();
+// The UI thread is done: carried calls are refused from now on.
+void EndUiThread();
+#endif
+
 // Runs fn on the UI thread: at once when called there, else queued and waited
 // for. Returns false, without running fn, when no application object exists.
 // fn must not throw; an exception it lets out is caught and dropped on the UI

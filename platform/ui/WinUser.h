@@ -18,6 +18,20 @@
 #ifndef IDC_STATIC
 inline constexpr int IDC_STATIC = -1;
 #endif
+
+// The toolkit's classes have members by the names the SDK's headers turn into
+// their W functions (CWnd::MessageBox, CWnd::SetWindowText, CMenu::AppendMenu,
+// CWinApp::LoadIcon ...). Those names stay the toolkit's: its Win32 code calls
+// the W functions by their own names.
+#undef AppendMenu
+#undef GetDlgItemText
+#undef GetWindowText
+#undef GetWindowTextLength
+#undef LoadIcon
+#undef MessageBox
+#undef PostMessage
+#undef SetDlgItemText
+#undef SetWindowText
 #else
 
 #include <cstdint>

@@ -18,7 +18,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QTimer>
 #include <QValidator>
 #include <QWidget>
 
@@ -108,14 +107,14 @@ void Notify(CWnd* control, UINT code)
 
 UiScriptRunner::UiScriptRunner(std::vector<UiScriptCommand> commands)
     : m_commands(std::move(commands)),
-      m_context(std::make_unique<QObject>())
+      m_timers(std::make_unique<ScriptTimers>())
 {
     SetScriptModeActive(true);
 }
 
 UiScriptRunner::~UiScriptRunner()
 {
-    m_context.reset();
+    m_timers.reset();
     SetScriptModeActive(false);
 }
 
@@ -136,7 +135,7 @@ void UiScriptRunner::ReportUnfinished()
 
 void UiScriptRunner::ScheduleStep(int milliseconds)
 {
-    QTimer::singleShot(milliseconds, m_context.get(), [this] { Step(); });
+    m_timers->After(milliseconds, [this] { Step(); });
 }
 
 void UiScriptRunner::Step()
@@ -336,7 +335,7 @@ void UiScriptRunner::WaitForText(const UiScriptCommand& command, long long waite
         return;
     }
     const UiScriptCommand copy = command;
-    QTimer::singleShot(kPollMs, m_context.get(), [this, copy, waitedMs] { WaitForText(copy, waitedMs + kPollMs); });
+    m_timers->After(kPollMs, [this, copy, waitedMs] { WaitForText(copy, waitedMs + kPollMs); });
 }
 
 void UiScriptRunner::Dump(CWnd* window, const UiScriptCommand& command)
@@ -400,8 +399,7 @@ void UiScriptRunner::CloseProgram()
 {
     // As the user would: the close command to the innermost dialog, again and
     // again, until none is left. A dialog that refuses for long is ended.
-    auto* timer = new QTimer(m_context.get());
-    QObject::connect(timer, &QTimer::timeout, m_context.get(), [this] {
+    m_timers->Every(20, [this] {
         CDialog* top = ModalStack::Top();
         if (!top || top->IsEnding()) {
             m_closing = nullptr;
@@ -417,5 +415,4 @@ void UiScriptRunner::CloseProgram()
         }
         top->OnSysCommand(SC_CLOSE, 0);
     });
-    timer->start(20);
 }

@@ -8,9 +8,9 @@
 // the program is closed as if the user closed it: the innermost modal dialog
 // gets the close command until none is left. While a runner exists the
 // toolkit is in script mode (ScriptMode.h). UI thread only.
+#include "platform/ui/automation/ScriptTimers.h"
 #include "platform/ui/automation/UiScript.h"
 
-#include <QObject>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,5 +55,5 @@ private:
     const void* m_closing = nullptr;
     int m_closeAttempts = 0;
     // Timers of this runner die with it.
-    std::unique_ptr<QObject> m_context;
+    std::unique_ptr<ScriptTimers> m_timers;
 };

@@ -6,8 +6,10 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 
+#ifndef _WIN32
 #include <QPainter>
 #include <QPixmap>
+#endif
 
 DialogTemplate SampleTemplate()
 {
@@ -87,6 +89,7 @@ DialogTemplate SampleTemplate()
 
 void RegisterSampleResources()
 {
+#ifndef _WIN32
     QPixmap icon(32, 32);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
@@ -97,6 +100,7 @@ void RegisterSampleResources()
     painter.drawLine(QPointF(13, 16), QPointF(28, 5));
     painter.end();
     Resources::AddIcon(kSampleIconId, QIcon(icon));
+#endif
 }
 
 SampleDialog::SampleDialog() : CDialog(SampleTemplate())

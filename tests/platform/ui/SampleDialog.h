@@ -35,7 +35,8 @@ inline constexpr int IDC_SAMPLE_CANCEL = 1037;
 inline constexpr int IDC_SAMPLE_SEND = 1011;
 
 DialogTemplate SampleTemplate();
-// Registers the sample's icon resource (a drawn dish), once.
+// Registers the sample's icon resource (a drawn dish), once. On Windows icons
+// are a program file's resources: the sample has none there.
 void RegisterSampleResources();
 
 class SampleDialog : public CDialog {
