@@ -99,6 +99,15 @@ void ExchangeNumber(CDataExchange* dx, int id, Number& value, Parser parse, cons
 
 void DDX_Text(CDataExchange* dx, int id, int& value) { ExchangeNumber(dx, id, value, ParseInt32, kPromptInteger); }
 
+#ifdef _WIN32
+void DDX_Text(CDataExchange* dx, int id, long& value)
+{
+    int number = static_cast<int>(value);
+    DDX_Text(dx, id, number);
+    value = number;
+}
+#endif
+
 void DDX_Text(CDataExchange* dx, int id, UINT& value)
 {
     ExchangeNumber(dx, id, value, ParseUInt32, kPromptPositiveInteger);

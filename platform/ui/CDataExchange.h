@@ -41,6 +41,10 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 void DDX_Text(CDataExchange* dx, int id, std::wstring& value);
 void DDX_Text(CDataExchange* dx, int id, int& value);
 void DDX_Text(CDataExchange* dx, int id, UINT& value);
+#ifdef _WIN32
+// LONG is long on Windows (the same 32 bits as int); on Linux it is int.
+void DDX_Text(CDataExchange* dx, int id, long& value);
+#endif
 // BST_CHECKED / BST_UNCHECKED.
 void DDX_Check(CDataExchange* dx, int id, int& value);
 // Index of the checked button in the radio group starting at id, -1 for none.
