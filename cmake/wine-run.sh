@@ -2,7 +2,9 @@
 # Runs a Windows program under Wine for the windows preset's tests: a private
 # prefix in the build tree (created once, under a lock, so parallel tests do not
 # race), no debug channels, no installer dialogs. Windows exist only on an X
-# display: KAVRO_WINE_DISPLAY names one (an Xvfb server); without it there is none.
+# display: KAVRO_WINE_DISPLAY names one, or else the display of the Wine session
+# that KAVRO_WINE_SESSION names (cmake/wine-session.sh, the test run's Xvfb);
+# without either there is none.
 set -euo pipefail
 
 wine=$(command -v wine64 || command -v wine || true)
@@ -22,6 +24,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 if [ -n "${KAVRO_WINE_DISPLAY:-}" ]; then
   export DISPLAY=$KAVRO_WINE_DISPLAY
+elif [ -n "${KAVRO_WINE_SESSION:-}" ] && [ -s "$KAVRO_WINE_SESSION/display" ]; then
+  DISPLAY=$(cat "$KAVRO_WINE_SESSION/display")
+  export DISPLAY
 fi
 
 if [ ! -f "$WINEPREFIX/.kavro-ready" ]; then

@@ -1,15 +1,20 @@
 #include "platform/ui/CDataExchange.h"
 
+#include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
+#include "platform/ui/CEdit.h"
 #include "platform/ui/CListBox.h"
 #include "platform/ui/CWnd.h"
-#include "platform/ui/ControlWidget.h"
 #include "platform/ui/DecimalText.h"
 #include "platform/ui/MessageBox.h"
 
-#include <QAbstractButton>
-#include <QLineEdit>
-#include <QWidget>
+#ifdef _WIN32
+#include "platform/ui/win32/WindowTags.h"
+#else
+#include "platform/ui/ControlWidget.h"
+#endif
+
+#include <vector>
 
 namespace {
 
@@ -45,8 +50,8 @@ void CDataExchange::Fail(const std::wstring& message)
     AfxMessageBox(message.c_str(), MB_ICONEXCLAMATION);
     if (CWnd* control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(m_lastControl) : nullptr) {
         control->SetFocus();
-        if (auto* edit = qobject_cast<QLineEdit*>(control->GetSafeHwnd())) {
-            edit->selectAll();
+        if (auto* edit = dynamic_cast<CEdit*>(control)) {
+            edit->SetSel(0, -1);
         }
     }
 }
@@ -132,7 +137,7 @@ void DDX_Radio(CDataExchange* dx, int id, int& value)
     std::vector<CWnd*> group;
     bool inGroup = false;
     for (const auto& control : dx->m_pDlgWnd->Controls()) {
-        QWidget* widget = control->GetSafeHwnd();
+        HWND widget = control->GetSafeHwnd();
         if (!inGroup) {
             inGroup = control->GetDlgCtrlID() == id;
         } else if (ControlStyleOf(widget) & WS_GROUP) {
@@ -145,16 +150,14 @@ void DDX_Radio(CDataExchange* dx, int id, int& value)
     if (dx->m_bSaveAndValidate) {
         value = -1;
         for (size_t i = 0; i < group.size(); ++i) {
-            if (auto* button = qobject_cast<QAbstractButton*>(group[i]->GetSafeHwnd()); button && button->isChecked()) {
+            if (static_cast<CButton*>(group[i])->GetCheck() == BST_CHECKED) {
                 value = static_cast<int>(i);
                 break;
             }
         }
     } else {
         for (size_t i = 0; i < group.size(); ++i) {
-            if (auto* button = qobject_cast<QAbstractButton*>(group[i]->GetSafeHwnd())) {
-                button->setChecked(static_cast<int>(i) == value);
-            }
+            static_cast<CButton*>(group[i])->SetCheck(static_cast<int>(i) == value ? BST_CHECKED : BST_UNCHECKED);
         }
     }
 }

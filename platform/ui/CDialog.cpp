@@ -19,14 +19,7 @@ INT_PTR CDialog::RunModal()
     if (m_hWnd || ModalStack::ConsumeQuitForNewRun()) {
         return -1;
     }
-    QWidget* owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
-    if (!owner) {
-        if (CDialog* top = ModalStack::Top()) {
-            owner = top->GetSafeHwnd();
-        } else if (CWnd* main = AfxGetMainWnd(); main && main != this) {
-            owner = main->GetSafeHwnd();
-        }
-    }
+    QWidget* owner = ModalOwner();
     InstallKeyRouter();
     auto* window = new DialogWindow(this, owner);
     window->setWindowTitle(QString::fromStdWString(m_template.caption));

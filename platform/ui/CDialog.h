@@ -62,6 +62,9 @@ private:
     friend class WindowMessages;
 
     INT_PTR RunModal();
+    // The window a modal run belongs to: the owner given, else the innermost
+    // running modal dialog, else the main window.
+    HWND ModalOwner() const;
     void FillInitialItems();
 
     DialogTemplate m_template;

@@ -3,6 +3,8 @@
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CListBox.h"
+#include "platform/ui/CWinApp.h"
+#include "platform/ui/ModalStack.h"
 #include "platform/ui/UiThread.h"
 
 // What a dialog does the same on either toolkit: its data exchange, the
@@ -81,4 +83,17 @@ void CDialog::FillInitialItems()
             }
         }
     }
+}
+
+HWND CDialog::ModalOwner() const
+{
+    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    if (!owner) {
+        if (CDialog* top = ModalStack::Top()) {
+            owner = top->GetSafeHwnd();
+        } else if (CWnd* main = AfxGetMainWnd(); main && main != this) {
+            owner = main->GetSafeHwnd();
+        }
+    }
+    return owner;
 }

@@ -13,6 +13,7 @@
 // and the OFN_ flags are its own.
 #include "platform/ui/WinUser.h"
 
+#include <optional>
 #include <string>
 
 #ifdef _WIN32
@@ -52,6 +53,11 @@ public:
 
 private:
     bool ConfirmOverwrite(const std::wstring& path) const;
+    // The toolkit's own parts: the dialog shown to the user, until a path is
+    // chosen (asked about overwriting) or the dialog is cancelled; and the
+    // overwrite question's box (IDYES or IDNO).
+    std::optional<std::wstring> ChooseInteractively();
+    int AskToReplace(const std::wstring& text) const;
 
     bool m_open;
     std::wstring m_defaultExtension;

@@ -2,6 +2,7 @@
 
 #include "platform/ui/ProgramFile.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/UiThread.h"
 
 #include <atomic>
 
@@ -20,6 +21,11 @@ CWinApp::CWinApp()
         path.erase(dot);
     }
     m_pszHelpFilePath = path + L".chm";
+#ifdef _WIN32
+    // The thread that makes the application object is the UI thread, as the
+    // Qt application's thread is on Linux.
+    BeginUiThread();
+#endif
     theApp = this;
 }
 

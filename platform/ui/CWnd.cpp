@@ -105,15 +105,6 @@ void CWnd::GetWindowText(std::wstring& text) const
     text = value.toStdWString();
 }
 
-std::wstring CWnd::GetWindowText() const
-{
-    std::wstring text;
-    GetWindowText(text);
-    return text;
-}
-
-int CWnd::GetWindowTextLength() const { return static_cast<int>(GetWindowText().size()); }
-
 BOOL CWnd::EnableWindow(BOOL enable)
 {
     BOOL wasDisabled = FALSE;
@@ -361,13 +352,6 @@ HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)
     return previous;
 }
 
-HICON CWnd::GetIcon(BOOL bigIcon) const
-{
-    HICON icon = nullptr;
-    RunOnUiThread([&] { icon = bigIcon ? m_bigIcon : m_smallIcon; });
-    return icon;
-}
-
 CMenu* CWnd::GetSystemMenu(BOOL revert)
 {
     if (revert || !m_systemMenu) {
@@ -404,14 +388,7 @@ void CWnd::TrackSystemMenu()
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_SYSCOMMAND:
-    case WM_CLOSE:
-    case WM_DEVICECHANGE:
-    case WM_NCLBUTTONDOWN:
-        break;
-    default:
+    if (!Postable(message)) {
         return FALSE;
     }
     BOOL posted = FALSE;
@@ -446,33 +423,13 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return posted;
 }
 
-void CWnd::AttachControl(HWND widget, int id, CWnd* parent)
-{
-    m_hWnd = widget;
-    m_nID = id;
-    m_pParentWnd = parent;
-    m_ownsWidget = false;
-}
-
-void CWnd::AdoptWidget(HWND widget, bool owned)
-{
-    m_hWnd = widget;
-    m_ownsWidget = owned;
-    TagWindow(widget, this);
-}
-
 void CWnd::DestroyWindow()
 {
     if (!m_hWnd) {
         return;
     }
     OnDestroy();
-    // Children learn of it after their parent, in the order they were made.
-    const std::vector<CWnd*> children = std::move(m_children);
-    m_children.clear();
-    for (CWnd* child : children) {
-        child->DestroyWindow();
-    }
+    DestroyChildWindows();
     for (auto& [id, timer] : m_timers) {
         delete timer.data();
     }

@@ -179,6 +179,11 @@ private:
     // The Win32 toolkit's window procedures, which call the handlers.
     friend class WindowMessages;
 
+    // The messages PostMessage queues.
+    static bool Postable(UINT message);
+    // DestroyWindow's part for the child windows.
+    void DestroyChildWindows();
+
     std::vector<std::unique_ptr<CWnd>> m_controls;
     std::vector<CWnd*> m_children;
 #ifdef _WIN32

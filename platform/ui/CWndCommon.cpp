@@ -14,6 +14,8 @@
 #include "platform/ui/win32/WindowTags.h"
 #else
 #include "platform/ui/ControlWidget.h"
+
+#include <QWidget> // m_hWnd, a QPointer, is set here
 #endif
 
 #include <algorithm>
@@ -123,5 +125,60 @@ void CWnd::AddChildWindow(CWnd* child)
 {
     if (std::find(m_children.begin(), m_children.end(), child) == m_children.end()) {
         m_children.push_back(child);
+    }
+}
+
+std::wstring CWnd::GetWindowText() const
+{
+    std::wstring text;
+    GetWindowText(text);
+    return text;
+}
+
+int CWnd::GetWindowTextLength() const { return static_cast<int>(GetWindowText().size()); }
+
+HICON CWnd::GetIcon(BOOL bigIcon) const
+{
+    HICON icon = nullptr;
+    RunOnUiThread([&] { icon = bigIcon ? m_bigIcon : m_smallIcon; });
+    return icon;
+}
+
+void CWnd::AttachControl(HWND widget, int id, CWnd* parent)
+{
+    m_hWnd = widget;
+    m_nID = id;
+    m_pParentWnd = parent;
+    m_ownsWidget = false;
+}
+
+void CWnd::AdoptWidget(HWND widget, bool owned)
+{
+    m_hWnd = widget;
+    m_ownsWidget = owned;
+    TagWindow(widget, this);
+}
+
+bool CWnd::Postable(UINT message)
+{
+    switch (message) {
+    case WM_COMMAND:
+    case WM_SYSCOMMAND:
+    case WM_CLOSE:
+    case WM_DEVICECHANGE:
+    case WM_NCLBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CWnd::DestroyChildWindows()
+{
+    // Children learn of it after their parent, in the order they were made.
+    const std::vector<CWnd*> children = std::move(m_children);
+    m_children.clear();
+    for (CWnd* child : children) {
+        child->DestroyWindow();
     }
 }

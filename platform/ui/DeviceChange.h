@@ -6,3 +6,7 @@
 #include "platform/ui/WinUser.h"
 
 void BroadcastDeviceChange(UINT eventType, DWORD_PTR data);
+
+// Toolkit internal, UI thread: the notice to each top-level window now, in
+// that order.
+void DeliverDeviceChange(UINT eventType, DWORD_PTR data);

@@ -3,6 +3,7 @@
 #include "platform/ui/CWnd.h"
 #include "platform/ui/ControlWidget.h"
 #include "platform/ui/DialogWindow.h"
+#include "platform/ui/KeyRoutingParts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,18 +12,6 @@
 #include <vector>
 
 namespace {
-
-// The windows around target, innermost first; the last is the dialog.
-std::vector<CWnd*> WindowsAround(QWidget* target)
-{
-    std::vector<CWnd*> chain;
-    for (QWidget* widget = target; widget; widget = widget->isWindow() ? nullptr : widget->parentWidget()) {
-        if (CWnd* wnd = WindowOf(widget)) {
-            chain.push_back(wnd);
-        }
-    }
-    return chain;
-}
 
 WPARAM VirtualKeyOf(const QKeyEvent* event)
 {
@@ -73,22 +62,6 @@ QAbstractButton* DefaultButtonOf(const CWnd* wnd)
     return nullptr;
 }
 
-void PressEnter(QWidget* target, const std::vector<CWnd*>& chain)
-{
-    if (auto* focused = qobject_cast<QPushButton*>(target); focused && IsControl(focused)) {
-        if (focused->isEnabled()) focused->click();
-        return;
-    }
-    for (const CWnd* wnd : chain) {
-        if (QAbstractButton* button = DefaultButtonOf(wnd)) {
-            // A disabled default button swallows Enter, as on Windows.
-            if (button->isEnabled()) button->click();
-            return;
-        }
-    }
-    chain.back()->SendCommand(IDOK, BN_CLICKED);
-}
-
 class KeyFilter : public QObject {
 public:
     using QObject::QObject;
@@ -130,52 +103,31 @@ void InstallKeyRouter()
     qApp->installEventFilter(filter);
 }
 
-bool RouteKeyPress(QWidget* target, WPARAM virtualKey, bool alt)
+std::vector<CWnd*> WindowsAround(HWND target)
 {
-    const std::vector<CWnd*> chain = WindowsAround(target);
-    if (chain.empty()) {
-        return false;
-    }
-    MSG msg;
-    msg.hwnd = target;
-    msg.message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    msg.wParam = virtualKey;
-    for (CWnd* wnd : chain) {
-        if (wnd->PreTranslateMessage(&msg)) {
-            return true;
+    std::vector<CWnd*> chain;
+    for (QWidget* widget = target; widget; widget = widget->isWindow() ? nullptr : widget->parentWidget()) {
+        if (CWnd* wnd = WindowOf(widget)) {
+            chain.push_back(wnd);
         }
     }
-    if (alt && virtualKey == VK_SPACE) {
-        chain.back()->TrackSystemMenu();
-        return true;
-    }
-    if (alt) {
-        return false;
-    }
-    switch (virtualKey) {
-    case VK_RETURN:
-        PressEnter(target, chain);
-        return true;
-    case VK_ESCAPE:
-        chain.back()->SendCommand(IDCANCEL, BN_CLICKED);
-        return true;
-    case VK_F1:
-        RouteHelpRequest(target);
-        return true;
-    default:
-        return false;
-    }
+    return chain;
 }
 
-bool RouteHelpRequest(QWidget* target)
+void PressEnter(HWND target, const std::vector<CWnd*>& chain)
 {
-    HELPINFO info;
-    info.hItemHandle = target;
-    info.iCtrlId = IsControl(target) ? ControlIdOf(target) : 0;
-    for (CWnd* wnd : WindowsAround(target)) {
-        if (wnd->OnHelpInfo(&info)) {
-            return true;
+    if (auto* focused = qobject_cast<QPushButton*>(target); focused && IsControl(focused)) {
+        if (focused->isEnabled()) focused->click();
+        return;
+    }
+    for (const CWnd* wnd : chain) {
+        if (QAbstractButton* button = DefaultButtonOf(wnd)) {
+            // A disabled default button swallows Enter, as on Windows.
+            if (button->isEnabled()) button->click();
+            return;
         }
     }
-    return false;
+    chain.back()->SendCommand(IDOK, BN_CLICKED);
 }
+
+int HelpControlId(HWND target) { return IsControl(target) ? ControlIdOf(target) : 0; }

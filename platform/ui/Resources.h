@@ -21,6 +21,7 @@
 class Resources {
 public:
 #ifdef _WIN32
+    // The system's images, which the table keeps for the whole run.
     static void AddIcon(int id, HICON icon);
     static void AddBitmap(int id, HBITMAP bitmap);
 #else

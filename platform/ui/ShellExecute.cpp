@@ -4,8 +4,8 @@
 #include "platform/ui/automation/Transcript.h"
 #include "platform/ui/UiThread.h"
 
-#include <QDesktopServices>
-#include <QUrl>
+#include "platform/ui/ShellOpen.h"
+
 #include <filesystem>
 #include <string>
 
@@ -31,6 +31,6 @@ INT_PTR ShellExecute(HWND /*owner*/, LPCWSTR verb, LPCWSTR file, LPCWSTR /*param
         return 42; // recorded; a script run starts no other program
     }
     bool opened = false;
-    RunOnUiThread([&] { opened = QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdWString(native))); });
+    RunOnUiThread([&] { opened = ShellOpen(native); });
     return opened ? 42 : SE_ERR_NOASSOC;
 }

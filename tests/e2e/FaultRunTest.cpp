@@ -4,6 +4,7 @@
 // tells what happened, keeps what was recorded and ends cleanly.
 #include "tests/e2e/OwnProgramFolder.h"
 #include "tests/e2e/ProgramRun.h"
+#include "tests/e2e/Scenarios.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UiScriptText.h"
 #include "tuner/CBdacontrolDlg.h"
@@ -22,49 +23,11 @@
 
 namespace {
 
-// One tuner of the dual card; port A a fixed dish on 19.2 E, port C the
-// motorised dish, slow enough to be still turning a few seconds after "Go".
-std::string World(const std::string& extra = "")
-{
-    return "[World]\nTuners=N72B\nSite=48.3667,10.8833\nSky=" KAVRO_SKY_DIR "\n" + extra +
-        "[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
-        "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nPortC=motor\nDefault=A\nMotorAngle=0.0\n"
-        "MotorSpeed=1.0\n";
-}
+// The field runs' machine (tests/e2e/Scenarios.h) on the shipped satellite files.
+std::string World(const std::string& extra = "") { return FieldWorld(KAVRO_SKY_DIR, extra); }
 
-// The first tuner chosen, 10744 H typed with the universal LNB and this
-// DiSEqC port, and "Lock TP" pressed.
-UiScriptText LockTp10744(int diseqc)
-{
-    UiScriptText script;
-    script.Click(IDOK)
-        .Text(IDC_LNB_LOW, "9750")
-        .Text(IDC_LNB_HIGH, "10600")
-        .Text(IDC_LNB_SWITCH, "11700")
-        .Text(IDC_FREQUENCY_EDIT, "10744")
-        .Text(IDC_SYMBOLRATE_EDIT, "22000")
-        .Select(IDC_POLARITY, 0)
-        .Select(IDC_DISEQC, diseqc)
-        .Click(IDOK);
-    return script;
-}
-
-// 10744 H of 19.2 E through port A, locked. The monitor raises the lock flag
-// the recorder asks for before it shows "LOCKED"; the stream's symbol rate
-// follows in the same poll.
-const std::string kTune =
-    LockTp10744(1).WaitText(IDC_LOCK_STATUS, 10000, "LOCKED").WaitText(IDC_SYMBOL_RATE, 5000, "22000000");
-
-// A first short recording leaves the graph stopped, so the one started after
-// it runs the graph again: its delivered bytes are journaled from its start.
-// The second runs in time mode with a limit far beyond the test.
-const std::string kRecord = UiScriptText()
-                                .Page(1)
-                                .Click(IDC_START_RECORD)
-                                .Click(IDC_CANCEL_RECORD)
-                                .Click(IDC_USE_TIME_LIMIT)
-                                .Text(IDC_TIME_LIMIT, "600")
-                                .Click(IDC_START_RECORD);
+const std::string kTune = FieldTuneScript();
+const std::string kRecord = FieldRecordScript();
 
 // Bytes the capture filter delivered during its n-th run (from 0), as the
 // journal's run and stop lines count them.

@@ -1,8 +1,8 @@
 #include "tests/e2e/OwnProgramFolder.h"
 
-OwnProgramFolder::OwnProgramFolder(Data data)
+OwnProgramFolder::OwnProgramFolder(Data data, const std::filesystem::path& built)
+    : m_program(m_dir / built.filename().string())
 {
-    const std::filesystem::path built = KAVRO_PROGRAM;
     std::error_code linked;
     std::filesystem::create_hard_link(built, Program(), linked);
     if (linked) std::filesystem::copy_file(built, Program());

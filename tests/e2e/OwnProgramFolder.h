@@ -12,15 +12,17 @@ class OwnProgramFolder {
 public:
     enum class Data { Shipped, None };
 
-    // Links (or, across file systems, copies) KAVRO_PROGRAM; with Shipped, the
+    // Links (or, across file systems, copies) the built program (KAVRO_PROGRAM
+    // by default, or the Windows build's Kavro-TScap.exe); with Shipped, the
     // data beside it are links to the build's copies, with None the test
     // writes its own.
-    explicit OwnProgramFolder(Data data = Data::Shipped);
+    explicit OwnProgramFolder(Data data = Data::Shipped, const std::filesystem::path& built = KAVRO_PROGRAM);
 
     const std::filesystem::path& Folder() const { return m_dir.path(); }
-    // The executable to run.
-    std::filesystem::path Program() const { return m_dir / "Kavro-TScap"; }
+    // The executable to run, under the built program's name.
+    std::filesystem::path Program() const { return m_program; }
 
 private:
     TempDir m_dir;
+    std::filesystem::path m_program;
 };

@@ -2,6 +2,8 @@
 // the transcript shows, what the log and the journal received, and that it ends
 // by itself with every simulator object released.
 #include "tests/e2e/ProgramRun.h"
+#include "tests/e2e/RunChecks.h"
+#include "tests/e2e/Scenarios.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UiScriptText.h"
 #include "tuner/CBdacontrolDlg.h"
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -113,9 +116,7 @@ TEST(ProgramRun, CancelInTheDeviceSelectionEndsTheProgram)
 
 TEST(ProgramRun, ADeviceRemovalClosesTheProgram)
 {
-    const std::string world = "[World]\nTuners=N71\nDeviceRemovalAfter=2000\n"
-                              "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\n";
-    const ProgramOutput run = RunProgram(UiScriptText().Click(IDOK).Wait(20000), {.world = world});
+    const ProgramOutput run = RunProgram(RemovedTunerScript(), {.world = RemovedTunerWorld()});
     EXPECT_EQ(0, run.exitCode);
     EXPECT_TRUE(HasLinesInOrder(run.transcript,
                                 {"end 140 OK", "open 102 \"KavroN71 TS Recorder\"",
@@ -160,18 +161,7 @@ TEST(ProgramRun, MonitorAndRecorderBeforeAnyTune)
 {
     // Nothing is tuned: the monitor reports no lock, "Apply" has no identifier
     // to send, and the recorder refuses to start without a lock.
-    const ProgramOutput run = RunProgram(UiScriptText()
-                                             .Select(IDC_DEVICE_LIST, 2)
-                                             .Click(IDOK)
-                                             .WaitText(IDC_LOCK_STATUS, 5000, "UNLOCKED")
-                                             .Dump(IDC_STRENGTH)
-                                             .Dump(IDC_QUALITY)
-                                             // The tuner page has a control 1000 of its own.
-                                             .Page(1)
-                                             .Click(IDC_APPLY)
-                                             .Click(IDC_START_RECORD)
-                                             .Click(IDC_CANCEL_RECORD)
-                                             .Dump(IDC_RECORD_STATUS));
+    const ProgramOutput run = RunProgram(BeforeAnyTuneScript());
     EXPECT_EQ(0, run.exitCode);
     EXPECT_TRUE(
         HasLinesInOrder(run.transcript,
@@ -193,43 +183,9 @@ TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
 {
     // One tuner on a fixed dish at 19.2 E, whose sky has one DVB-S2 transponder.
     TempDir sky;
-    TempDir::WriteFile(sky / "0192.ini",
-                       "[SATTYPE]\n1=0192\n2=Test Sat\n[DVB]\n0=1\n"
-                       "1=11494,H,22000,23,S2,8PSK,pilots=on,rolloff=0.20\n");
-    const std::string world = "[World]\nTuners=N72B\nSky=" + sky.path().string() +
-        "\n[Tuner.N72B]\nName=Kavro N72 DVBS/S2 Tuner B\nKind=pcie\nCable=Home\n"
-        "[Cable.Home]\nLnb=9750,10600,11700\nPortA=sat 0192\nDefault=A\n";
-    const std::string script = UiScriptText()
-                                   .Select(IDC_DEVICE_LIST, 0)
-                                   .Click(IDOK)
-                                   .Text(IDC_FREQUENCY_EDIT, "11494")
-                                   .Text(IDC_SYMBOLRATE_EDIT, "22000")
-                                   .Text(IDC_LNB_LOW, "9750")
-                                   .Text(IDC_LNB_HIGH, "10600")
-                                   .Text(IDC_LNB_SWITCH, "11700")
-                                   .Select(IDC_POLARITY, 0)
-                                   .Select(IDC_DISEQC, 1)
-                                   .Click(IDOK)
-                                   .WaitText(IDC_LOCK_STATUS, 10000, "LOCKED")
-                                   // The stream description comes with the first locked poll.
-                                   .WaitText(IDC_SYMBOL_RATE, 5000, "22000000")
-                                   .Dump(IDC_STANDARD)
-                                   .Dump(IDC_FEC)
-                                   .Dump(IDC_MODULATION)
-                                   .Dump(IDC_ROLL_OFF)
-                                   .Dump(IDC_MATYPE)
-                                   .Dump(IDC_IF)
-                                   // A first short recording leaves the graph stopped, so the
-                                   // second starts it: its delivered bytes are journaled.
-                                   .Page(1)
-                                   .Click(IDC_START_RECORD)
-                                   .Click(IDC_CANCEL_RECORD)
-                                   .Click(IDC_USE_TIME_LIMIT)
-                                   .Text(IDC_TIME_LIMIT, "3")
-                                   .Click(IDC_START_RECORD)
-                                   .Wait(3000)
-                                   .WaitText(IDC_RECORD_STATUS, 10000, "Record Stopped!");
-    const ProgramOutput run = RunProgram(script, {.world = world});
+    TempDir::WriteFile(sky / kOneTransponderSkyFile, kOneTransponderSkyText);
+    const ProgramOutput run =
+        RunProgram(TuneWatchAndRecordScript(), {.world = OneTransponderWorld(sky.path().string())});
     EXPECT_EQ(0, run.exitCode);
     EXPECT_EQ(std::string::npos, run.transcript.find("\nerror ")) << run.transcript;
     EXPECT_EQ(std::string::npos, run.transcript.find("msgbox")) << run.transcript;
@@ -258,16 +214,8 @@ TEST(ProgramRun, TuneWatchTheMonitorAndRecordThreeSeconds)
     EXPECT_EQ("exit live_objects=0", run.LastJournalLine());
 
     // An independent demultiplexer reads it as a transport stream without a
-    // warning (the simulated elementary stream's codec is unknown to it).
-    TempDir probeDir;
-    TempDir::WriteFile(probeDir / "rec.ts", recording);
-    const std::string probe = "ffprobe -v warning -hide_banner -show_entries format=format_name -of csv=p=0 '" +
-        (probeDir / "rec.ts").string() + "' > '" + (probeDir / "probe.txt").string() + "' 2>&1";
-    if (std::system("command -v ffprobe > /dev/null") != 0) GTEST_SKIP() << "ffprobe is not installed";
-    EXPECT_EQ(0, std::system(probe.c_str()));
-    std::string probeText;
-    for (const std::string& line : Lines(TempDir::ReadFile(probeDir / "probe.txt"))) {
-        if (line.find("Unsupported codec") == std::string::npos) probeText += line + "\n";
-    }
-    EXPECT_EQ("mpegts\n", probeText);
+    // warning.
+    const std::optional<std::string> format = ProbedFormat(recording);
+    if (!format) GTEST_SKIP() << "ffprobe is not installed";
+    EXPECT_EQ("mpegts\n", *format);
 }

@@ -1,6 +1,9 @@
 #include "tests/e2e/RunChecks.h"
 
+#include "tests/support/TempDir.h"
+
 #include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <vector>
 
@@ -63,4 +66,18 @@ std::string SanitizerReport(const std::string& errors)
         if (line.rfind("capture overrun", 0) == 0) return ::testing::AssertionFailure() << "packets lost: " << line;
     }
     return ::testing::AssertionSuccess();
+}
+
+std::optional<std::string> ProbedFormat(const std::string& bytes)
+{
+    if (std::system("command -v ffprobe > /dev/null") != 0) return std::nullopt;
+    TempDir dir;
+    TempDir::WriteFile(dir / "rec.ts", bytes);
+    const std::string probe = "ffprobe -v warning -hide_banner -show_entries format=format_name -of csv=p=0 '" +
+        (dir / "rec.ts").string() + "' > '" + (dir / "probe.txt").string() + "' 2>&1";
+    std::string text = std::system(probe.c_str()) == 0 ? "" : "ffprobe failed\n";
+    for (const std::string& line : Lines(TempDir::ReadFile(dir / "probe.txt"))) {
+        if (line.find("Unsupported codec") == std::string::npos) text += line + "\n";
+    }
+    return text;
 }

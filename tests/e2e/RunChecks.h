@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 // The first line of a sanitizer's report in a program's stderr
@@ -23,3 +24,9 @@ std::string SanitizerReport(const std::string& errors);
 // `capture run bytes=` before it), as whole packets in sync with unbroken
 // continuity, and the capture filter lost no packet (`capture overrun`).
 ::testing::AssertionResult RecordingIsTheDelivery(const ProgramOutput& run, const std::string& fileName);
+
+// What an independent demultiplexer (ffprobe) reads the bytes as, one line
+// ("mpegts\n" for a transport stream), with its warnings but without its notes
+// on the simulated elementary stream's codec, which it does not know; none when
+// ffprobe is not installed.
+std::optional<std::string> ProbedFormat(const std::string& bytes);

@@ -5,37 +5,9 @@
 
 #ifdef _WIN32
 
-#include <algorithm>
-#include <array>
-#include <cwctype>
+#include "tests/support/SystemFolders.h"
+
 #include <string_view>
-
-namespace {
-
-// The folders of a fresh Windows installation's c:\ that a test leaves alone.
-bool IsSystemFolder(const std::filesystem::path& name)
-{
-    static constexpr std::array<std::wstring_view, 5> kSystem = {L"windows", L"users", L"programdata", L"program files",
-                                                                 L"program files (x86)"};
-    std::wstring lower = name.wstring();
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-    return std::find(kSystem.begin(), kSystem.end(), lower) != kSystem.end();
-}
-
-void ClearDriveRoot(const std::filesystem::path& root)
-{
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
-        if (IsSystemFolder(entry.path().filename())) continue;
-        std::error_code ignored;
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(entry.path(), ignored);
-    }
-}
-
-} // namespace
 
 TempDrive::TempDrive() : m_path(L"c:\\")
 {

@@ -1,19 +1,35 @@
 // Saves what the screen of the display Qt is given shows, cut to the part that is
 // not background: `screen_grab OUT.png`. Run while the program runs on the same
 // (virtual) display, it takes the program's window as a user sees it
-// (docs/screenshots.md, tools/screenshots/guide_shots.sh).
+// (docs/screenshots.md, tools/screenshots/guide_shots.sh and windows_shots.sh).
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
-// The smallest rectangle holding every pixel unlike the top-left one, with a margin.
+// The background's colour: that of most of the screen's corners, since a window
+// may cover one (Wine's virtual desktop puts the first window in the top-left one).
+QRgb Background(const QImage& image)
+{
+    const int right = image.width() - 1;
+    const int bottom = image.height() - 1;
+    const QRgb corners[] = {image.pixel(0, 0), image.pixel(right, 0), image.pixel(0, bottom),
+                            image.pixel(right, bottom)};
+    for (const QRgb candidate : corners) {
+        if (std::count(std::begin(corners), std::end(corners), candidate) >= 2) return candidate;
+    }
+    return corners[0];
+}
+
+// The smallest rectangle holding every pixel unlike the background, with a margin.
 QRect Content(const QImage& image)
 {
-    const QRgb background = image.pixel(0, 0);
+    const QRgb background = Background(image);
     int left = image.width(), top = image.height(), right = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));

@@ -7,19 +7,16 @@
 #include "platform/ui/CPropertyPage.h"
 #include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CWinApp.h"
-#include "platform/ui/ControlWidget.h"
+#include "platform/ui/ControlKindName.h"
 #include "platform/ui/DeviceChange.h"
 #include "platform/ui/KeyRouter.h"
 #include "platform/ui/ModalStack.h"
+#include "platform/com/WideText.h"
+#include "platform/ui/automation/ScriptControls.h"
 #include "platform/ui/automation/ScriptMode.h"
 #include "platform/ui/automation/Transcript.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QValidator>
-#include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -62,26 +59,6 @@ CWnd* FindControl(CWnd* window, int id)
     return window->GetDlgItem(id);
 }
 
-// Where a key goes: the window's focused control, else the shown page's
-// first control that takes the focus, else the window itself.
-QWidget* KeyTarget(CWnd* window)
-{
-    QWidget* top = window->GetSafeHwnd();
-    if (QWidget* focus = top->focusWidget(); focus && focus->isVisibleTo(top) && focus->isEnabled()) {
-        return focus;
-    }
-    if (CPropertyPage* page = ShownPage(window)) {
-        for (const auto& control : page->Controls()) {
-            QWidget* widget = control->GetSafeHwnd();
-            if (widget && widget->isEnabled() && widget->isVisibleTo(top) && (widget->focusPolicy() & Qt::TabFocus)) {
-                return widget;
-            }
-        }
-        return page->GetSafeHwnd();
-    }
-    return top;
-}
-
 std::string Flag(bool value) { return value ? "1" : "0"; }
 
 bool IsButton(ControlKind kind)
@@ -90,11 +67,11 @@ bool IsButton(ControlKind kind)
 }
 
 // Why a user could not act on the control, or "" when they could.
-std::string Unusable(const UiScriptCommand& command, QWidget* widget)
+std::string Unusable(const UiScriptCommand& command, HWND widget)
 {
     const std::string id = std::to_string(command.id);
-    if (!widget->isVisibleTo(widget->window())) return "control " + id + " is hidden";
-    if (!widget->isEnabled()) return "control " + id + " is disabled";
+    if (!Shown(widget)) return "control " + id + " is hidden";
+    if (!Usable(widget)) return "control " + id + " is disabled";
     return {};
 }
 
@@ -172,7 +149,7 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
     CWnd* window = ActiveWindow();
     const std::string id = std::to_string(command.id);
     CWnd* control = nullptr;
-    QWidget* widget = nullptr;
+    HWND widget = nullptr;
     if (command.hasId && window) {
         control = FindControl(window, command.id);
         widget = control ? control->GetSafeHwnd() : nullptr;
@@ -181,7 +158,7 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
             return;
         }
     }
-    const ControlKind kind = widget ? ControlKindOf(widget) : ControlKind::Static;
+    const ControlKind kind = widget ? LookAt(widget).kind : ControlKind::Static;
 
     // Each command is checked first; the next step is scheduled before the
     // action, which may run a modal dialog whose loop then carries the script.
@@ -197,33 +174,23 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
         if (kind != ControlKind::ListBox) return Fail(command.line, "control " + id + " is not a list");
         if (auto why = Unusable(command, widget); !why.empty()) return Fail(command.line, why);
         ScheduleStep(0);
-        widget->setFocus(Qt::MouseFocusReason);
-        if (ControlStyleOf(widget) & LBS_NOTIFY) Notify(control, LBN_DBLCLK);
+        FocusControl(widget, FocusCause::Mouse);
+        if (LookAt(widget).style & LBS_NOTIFY) Notify(control, LBN_DBLCLK);
         return;
     }
     case Verb::Text: {
-        const QString text = QString::fromStdString(command.text);
-        auto* edit = qobject_cast<QLineEdit*>(widget);
-        auto* combo = qobject_cast<QComboBox*>(widget);
-        if (!edit && !(combo && combo->isEditable()))
-            return Fail(command.line, "control " + id + " is not an edit field");
+        const std::wstring text = FromUtf8(command.text);
+        const TextEntry entry = TextEntryOf(widget);
+        if (entry == TextEntry::None) return Fail(command.line, "control " + id + " is not an edit field");
         if (auto why = Unusable(command, widget); !why.empty()) return Fail(command.line, why);
-        if (edit && edit->isReadOnly()) return Fail(command.line, "control " + id + " is read-only");
-        if (edit && edit->validator()) {
-            QString probe = text;
-            int at = 0;
-            if (edit->validator()->validate(probe, at) == QValidator::Invalid) {
-                return Fail(command.line, "control " + id + " takes digits only");
-            }
+        if (entry == TextEntry::ReadOnly) return Fail(command.line, "control " + id + " is read-only");
+        if (entry == TextEntry::Digits &&
+            !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+            return Fail(command.line, "control " + id + " takes digits only");
         }
         ScheduleStep(0);
-        widget->setFocus(Qt::OtherFocusReason);
-        if (edit) {
-            edit->setText(text); // EN_CHANGE follows, as typing gives it
-        } else {
-            combo->setEditText(text);
-            Notify(control, CBN_EDITCHANGE);
-        }
+        FocusControl(widget, FocusCause::Other);
+        TypeText(*control, text); // EN_CHANGE or CBN_EDITCHANGE follows, as typing gives it
         return;
     }
     case Verb::Select:
@@ -232,20 +199,21 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
             return Fail(command.line, "control " + id + " is not a list or combo box");
         }
         if (auto why = Unusable(command, widget); !why.empty()) return Fail(command.line, why);
-        const QStringList items = ControlItems(widget);
+        const std::vector<std::wstring> items = LookAt(widget).items;
         long long index = command.number;
         if (command.verb == Verb::Pick) {
-            index = items.indexOf(QString::fromStdString(command.text));
+            const auto at = std::find(items.begin(), items.end(), FromUtf8(command.text));
+            index = at == items.end() ? -1 : at - items.begin();
             if (index < 0)
                 return Fail(command.line, "control " + id + " has no item " + Transcript::Quote(command.text));
-        } else if (index < -1 || index >= items.size()) {
+        } else if (index < -1 || index >= static_cast<long long>(items.size())) {
             return Fail(command.line, "control " + id + " has no item " + std::to_string(index));
         }
         ScheduleStep(0);
-        widget->setFocus(Qt::MouseFocusReason);
+        FocusControl(widget, FocusCause::Mouse);
         if (auto* list = dynamic_cast<CListBox*>(control)) {
             list->SetCurSel(static_cast<int>(index));
-            if (ControlStyleOf(widget) & LBS_NOTIFY) Notify(control, LBN_SELCHANGE);
+            if (LookAt(widget).style & LBS_NOTIFY) Notify(control, LBN_SELCHANGE);
         } else if (auto* box = dynamic_cast<CComboBox*>(control)) {
             box->SetCurSel(static_cast<int>(index));
             Notify(control, CBN_SELCHANGE);
@@ -255,11 +223,11 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
     case Verb::Focus: {
         if (auto why = Unusable(command, widget); !why.empty()) return Fail(command.line, why);
         ScheduleStep(0);
-        widget->setFocus(Qt::TabFocusReason);
+        FocusControl(widget, FocusCause::Tab);
         return;
     }
     case Verb::Key: {
-        QWidget* target = KeyTarget(window);
+        HWND target = KeyTargetOf(*window, ShownPage(window));
         ScheduleStep(0);
         RouteKeyPress(target, command.text == "enter" ? VK_RETURN : VK_ESCAPE);
         return;
@@ -281,9 +249,7 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
         WaitForText(command, 0);
         return;
     case Verb::SaveAs: {
-        ArmSaveAsAnswer(command.cancel
-                            ? std::nullopt
-                            : std::optional<std::wstring>(QString::fromStdString(command.text).toStdWString()));
+        ArmSaveAsAnswer(command.cancel ? std::nullopt : std::optional<std::wstring>(FromUtf8(command.text)));
         ScheduleStep(0);
         return;
     }
@@ -292,7 +258,7 @@ void UiScriptRunner::Execute(const UiScriptCommand& command)
         window->OnSysCommand(static_cast<UINT>(command.number), 0);
         return;
     case Verb::Help: {
-        QWidget* target = KeyTarget(window);
+        HWND target = KeyTargetOf(*window, ShownPage(window));
         ScheduleStep(0);
         RouteHelpRequest(target);
         return;
@@ -323,14 +289,14 @@ void UiScriptRunner::WaitForText(const UiScriptCommand& command, long long waite
         Fail(command.line, "no control " + std::to_string(command.id));
         return;
     }
-    const QString shown = ControlText(control->GetSafeHwnd());
-    if (shown == QString::fromStdString(command.text)) {
+    const std::wstring shown = LookAt(control->GetSafeHwnd()).text;
+    if (shown == FromUtf8(command.text)) {
         ScheduleStep(0);
         return;
     }
     if (waitedMs >= command.number) {
         Fail(command.line,
-             "control " + std::to_string(command.id) + " shows " + Transcript::Quote(shown.toStdWString()) + " after " +
+             "control " + std::to_string(command.id) + " shows " + Transcript::Quote(shown) + " after " +
                  std::to_string(command.number) + " ms");
         return;
     }
@@ -350,31 +316,28 @@ void UiScriptRunner::Dump(CWnd* window, const UiScriptCommand& command)
         for (const auto& control : window->Controls()) controls.push_back(control.get());
     }
     for (CWnd* control : controls) {
-        QWidget* widget = control ? control->GetSafeHwnd() : nullptr;
+        HWND widget = control ? control->GetSafeHwnd() : nullptr;
         if (!widget) continue;
-        const ControlKind kind = ControlKindOf(widget);
+        const ControlLook look = LookAt(widget);
+        const ControlKind kind = look.kind;
         const int id = control->GetDlgCtrlID();
         std::string line = "control " + std::to_string(id) + " " + ControlKindName(kind) + " " +
-            Transcript::Quote(ControlText(widget).toStdWString()) +
-            " enabled=" + Flag(widget->isEnabledTo(widget->window())) +
-            " visible=" + Flag(widget->isVisibleTo(widget->window()));
+            Transcript::Quote(look.text) + " enabled=" + Flag(look.enabled) + " visible=" + Flag(look.visible);
         if (IsButton(kind)) {
-            line += " checked=" + Flag(static_cast<QAbstractButton*>(widget)->isChecked());
+            line += " checked=" + Flag(look.checked);
         }
         if (kind == ControlKind::Progress) {
-            const auto* bar = static_cast<QProgressBar*>(widget);
-            line += " pos=" + std::to_string(bar->value()) + " range=" + std::to_string(bar->minimum()) + ".." +
-                std::to_string(bar->maximum());
+            line += " pos=" + std::to_string(look.pos) + " range=" + std::to_string(look.lower) + ".." +
+                std::to_string(look.upper);
         }
         const bool listLike = kind == ControlKind::ListBox || kind == ControlKind::ComboBox;
-        const QStringList items = listLike ? ControlItems(widget) : QStringList();
         if (listLike) {
-            line += " sel=" + std::to_string(ControlSelection(widget)) + " count=" + std::to_string(items.size());
+            line += " sel=" + std::to_string(look.selection) + " count=" + std::to_string(look.items.size());
         }
         Transcript::Write(line);
-        for (qsizetype i = 0; i < items.size(); ++i) {
+        for (size_t i = 0; listLike && i < look.items.size(); ++i) {
             Transcript::Write("item " + std::to_string(id) + " " + std::to_string(i) + " " +
-                              Transcript::Quote(items[i].toStdWString()));
+                              Transcript::Quote(look.items[i]));
         }
     }
 }

@@ -6,8 +6,8 @@
 #include "platform/com/WideText.h"
 
 #include "tests/platform/ui/SampleDialog.h"
+#include "tests/platform/ui/ToolkitProbe.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -73,9 +73,8 @@ TEST_F(CDataExchangeTest, SavingStopsAtTheFirstFailureWithItsMessage)
             dialog.SetDlgItemText(IDC_SAMPLE_SIZE, c.size);
             dialog.SetDlgItemText(IDC_SAMPLE_PATH, L"/tmp/out.ts");
             saved = dialog.UpdateData(TRUE);
-            QWidget* focus = dialog.GetSafeHwnd()->focusWidget();
             if (c.focusId) {
-                EXPECT_EQ(QString::number(c.focusId), focus ? focus->objectName() : QString());
+                EXPECT_EQ(c.focusId, FocusedControlId(dialog.GetSafeHwnd()));
             }
             dialog.EndDialog(IDCANCEL);
         };

@@ -1,36 +1,56 @@
 // List and combo operations with the Windows semantics the program relies on.
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CListBox.h"
-#include "platform/ui/DialogBuilder.h"
+#include "platform/ui/CPropertyPage.h"
 
-#include <QWidget>
+#include "tests/platform/ui/ToolkitProbe.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr int IDC_LIST = 1022;
 
-// One control of the given kind and style, built as a template would build it.
-class OneControl {
+// One control of the given kind and style, built as a template would build it,
+// on a page made inside a bare window; the page records the notifications.
+class OneControl : public CPropertyPage {
 public:
-    OneControl(ControlKind kind, DWORD style)
+    OneControl(ControlKind kind, DWORD style) : CPropertyPage(OneControlTemplate(kind, style))
+    {
+        m_holder = MakeHolderWindow();
+        CreatePage(m_holder);
+        m_control = GetDlgItem(IDC_LIST)->GetSafeHwnd();
+    }
+    ~OneControl() override
+    {
+        DestroyWindow();
+        DestroyHolderWindow(m_holder);
+    }
+    BOOL OnCommand(UINT id, UINT notifyCode) override
+    {
+        notices.emplace_back(static_cast<int>(id), notifyCode);
+        return TRUE;
+    }
+    template <typename Control>
+    void Bind(Control& control)
+    {
+        control.AttachControl(m_control, IDC_LIST, this);
+    }
+
+    std::vector<std::pair<int, UINT>> notices;
+
+private:
+    static DialogTemplate OneControlTemplate(ControlKind kind, DWORD style)
     {
         DialogTemplate tmpl;
         tmpl.cx = 100;
         tmpl.cy = 100;
         tmpl.controls = {{.id = IDC_LIST, .kind = kind, .rect = {0, 0, 90, 60}, .style = style}};
-        widget =
-            DialogBuilder::Build(tmpl, &container, [this](int id, UINT code) { notices.emplace_back(id, code); })[0];
-    }
-    template <typename Control>
-    void Bind(Control& control)
-    {
-        control.AttachControl(widget, IDC_LIST, nullptr);
+        return tmpl;
     }
 
-    QWidget container;
-    QWidget* widget = nullptr;
-    std::vector<std::pair<int, UINT>> notices;
+    HWND m_holder = nullptr;
+    HWND m_control = nullptr;
 };
 
 std::vector<std::wstring> Items(const CListBox& list)

@@ -5,9 +5,9 @@
 #include "platform/ui/automation/Transcript.h"
 #include "tests/support/TestDialogIds.h"
 
-#include <QApplication>
-#include <QTest>
-#include <QTimer>
+#include "tests/platform/ui/ToolkitProbe.h"
+
+#include "platform/ui/CButton.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,7 +142,7 @@ TEST(CPropertySheet, PagesAreMadeWhenFirstShownAndDestroyedInTabOrderAfterTheirO
         host.DoModal();
         EXPECT_EQ(c.expected, log);
         EXPECT_EQ(nullptr, host.m_sheet.GetSafeHwnd());
-        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+        EXPECT_FALSE(ToolkitWindowsLeft());
     }
 }
 
@@ -151,15 +151,15 @@ TEST(CPropertySheet, EnterInAPageGoesToThePageFirst)
     Log log;
     HostDialog host(log);
     host.afterInit = [&] {
-        QTimer::singleShot(0, [&] {
+        RunLater([&] {
             CPropertyPage* page = host.m_sheet.GetActivePage();
             ASSERT_NE(nullptr, page);
-            QWidget* edit = page->GetSafeHwnd()->findChild<QWidget*>(QString::number(IDC_PAGE_FREQUENCY));
-            edit->setFocus();
-            QTest::keyClick(edit, Qt::Key_Return);
-            QTest::keyClick(edit, Qt::Key_Escape);
+            CWnd* edit = page->GetDlgItem(IDC_PAGE_FREQUENCY);
+            edit->SetFocus();
+            PressKey(edit->GetSafeHwnd(), VK_RETURN);
+            PressKey(edit->GetSafeHwnd(), VK_ESCAPE);
             EXPECT_FALSE(host.IsEnding()) << "the page keeps Escape";
-            QTest::mouseClick(page->GetSafeHwnd()->findChild<QWidget*>("1"), Qt::LeftButton);
+            static_cast<CButton*>(page->GetDlgItem(IDOK))->Click();
             host.EndDialog(IDCANCEL);
         });
     };
@@ -172,27 +172,26 @@ TEST(CPropertySheet, DisabledFocusStaysInThePageSoEnterAndEscapeStillGoToIt)
     struct Case {
         const char* name;
         std::vector<int> disabled; // in order; the focus starts on the page's button
-        const char* focusName;     // where the focus must go
+        int focusId;               // where the focus must go: a control, or 0 for the page itself
     } cases[] = {
-        {"the next control that takes the tab key", {IDOK}, "1012"},
-        {"no control left: the page itself", {1012, IDOK}, ""},
+        {"the next control that takes the tab key", {IDOK}, IDC_PAGE_FREQUENCY},
+        {"no control left: the page itself", {IDC_PAGE_FREQUENCY, IDOK}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Log log;
         HostDialog host(log);
         host.afterInit = [&] {
-            QTimer::singleShot(0, [&] {
+            RunLater([&] {
                 CPropertyPage* page = host.m_sheet.GetActivePage();
                 ASSERT_NE(nullptr, page);
-                page->GetSafeHwnd()->findChild<QWidget*>("1")->setFocus();
+                page->GetDlgItem(IDOK)->SetFocus();
                 for (int id : c.disabled) page->GetDlgItem(id)->EnableWindow(FALSE);
-                QWidget* focus = host.GetSafeHwnd()->focusWidget();
-                ASSERT_NE(nullptr, focus);
-                EXPECT_TRUE(focus == page->GetSafeHwnd() || page->GetSafeHwnd()->isAncestorOf(focus));
-                EXPECT_EQ(QString(c.focusName), focus->objectName());
-                QTest::keyClick(focus, Qt::Key_Return);
-                QTest::keyClick(focus, Qt::Key_Escape);
+                EXPECT_TRUE(FocusWithin(page->GetSafeHwnd()));
+                EXPECT_EQ(c.focusId, FocusedControlId(host.GetSafeHwnd()));
+                HWND focus = c.focusId ? page->GetDlgItem(c.focusId)->GetSafeHwnd() : page->GetSafeHwnd();
+                PressKey(focus, VK_RETURN);
+                PressKey(focus, VK_ESCAPE);
                 EXPECT_FALSE(host.IsEnding()) << "Enter and Escape belong to the page";
                 host.EndDialog(IDCANCEL);
             });

@@ -1,6 +1,7 @@
 #include "platform/ui/DecimalText.h"
 
-#include <QString>
+#include "platform/com/WideText.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,9 +35,9 @@ TEST(DecimalText, ReadsWhatAnIntegerFieldHolds)
         SCOPED_TRACE(c.text);
         int i = 123;
         UINT u = 456;
-        EXPECT_EQ(c.isInt, ParseInt32(QString::fromUtf8(c.text).toStdWString(), i));
+        EXPECT_EQ(c.isInt, ParseInt32(FromUtf8(c.text), i));
         EXPECT_EQ(c.isInt ? c.intValue : 123, i) << "a failed read leaves the value";
-        EXPECT_EQ(c.isUInt, ParseUInt32(QString::fromUtf8(c.text).toStdWString(), u));
+        EXPECT_EQ(c.isUInt, ParseUInt32(FromUtf8(c.text), u));
         EXPECT_EQ(c.isUInt ? c.uintValue : 456u, u);
     }
 }

@@ -6,13 +6,14 @@
 #include "platform/ui/UiThread.h"
 
 #include "tests/platform/ui/SampleDialog.h"
+#include "tests/platform/ui/ToolkitProbe.h"
 
+#ifndef _WIN32
 #include <QApplication>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
+#endif
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -27,16 +28,14 @@ TEST(UiThread, AWorkersControlChangeRunsOnTheUiThread)
     std::wstring readBack;
     std::thread worker;
     dialog.afterInit = [&] {
-        auto* status = dialog.GetSafeHwnd()->findChild<QLineEdit*>("1035");
-        QObject::connect(status, &QLineEdit::textChanged,
-                         [&] { changedOnUiThread = QThread::currentThread() == qApp->thread(); });
+        dialog.MapCommand(IDC_SAMPLE_STATUS, EN_CHANGE, [&] { changedOnUiThread = IsUiThread(); });
         worker = std::thread([&] {
             dialog.SetDlgItemText(IDC_SAMPLE_STATUS, L"Recording... 37%");
             readBack = dialog.GetDlgItem(IDC_SAMPLE_STATUS)->GetWindowText();
             dialog.m_progress.SetPos(37);
             finished = true;
         });
-        QTimer::singleShot(0, [&] {
+        RunLater([&] {
             EXPECT_TRUE(WaitDelivering([&] { return finished.load(); }, 10000));
             dialog.EndDialog(IDOK);
         });
@@ -47,6 +46,8 @@ TEST(UiThread, AWorkersControlChangeRunsOnTheUiThread)
     EXPECT_EQ(L"Recording... 37%", readBack);
 }
 
+// On Windows a worker's box is the system's, raised on the worker's own thread.
+#ifndef _WIN32
 TEST(UiThread, AWorkersMessageBoxWaitsUntilDismissed)
 {
     Transcript::BeginCapture();
@@ -74,6 +75,7 @@ TEST(UiThread, AWorkersMessageBoxWaitsUntilDismissed)
     EXPECT_NE(std::string::npos,
               Transcript::TakeCapture().find("exclamation \"Get KSPROPERTY_BDA_GET_MEDIAINFO error\""));
 }
+#endif
 
 TEST(UiThread, TakingALockAWaitingWorkerHoldsDoesNotDeadlock)
 {
@@ -91,7 +93,7 @@ TEST(UiThread, TakingALockAWaitingWorkerHoldsDoesNotDeadlock)
             for (int i = 0; i < 20; ++i) dialog.SetDlgItemText(IDC_SAMPLE_STATUS, std::to_wstring(i).c_str());
             ReleaseMutex(runLock);
         });
-        QTimer::singleShot(0, [&] {
+        RunLater([&] {
             WaitDelivering([&] { return holding.load(); }, 10000);
             taken = WaitForSingleObjectDelivering(runLock, 10000);
             dialog.EndDialog(IDOK);

@@ -4,9 +4,9 @@
 #include "platform/ui/automation/UiAutomation.h"
 
 #include "tests/platform/ui/SampleDialog.h"
+#include "tests/platform/ui/ToolkitProbe.h"
 #include "tests/support/UiScriptText.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -105,7 +105,7 @@ TEST(UiScriptRunner, AFailingCommandStopsTheScriptAndTheProgramCloses)
         SampleDialog dialog;
         const std::string transcript = RunUiScript(c.script, [&] { dialog.DoModal(); });
         EXPECT_EQ("open 200 \"Sample Settings\"\n" + c.expected, transcript);
-        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+        EXPECT_FALSE(ToolkitWindowsLeft());
     }
 }
 
