@@ -1,6 +1,7 @@
 #include "app/AppResources.h"
 
 #include "app/Resource.h"
+#include "app/ResourceArt.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/Resources.h"
 
@@ -13,9 +14,14 @@
 
 namespace {
 
-const QColor kNight(18, 42, 86);
-const QColor kSky(44, 104, 178);
-const QColor kDish(236, 240, 246);
+QColor ToQt(art::Colour colour) { return QColor(colour.red, colour.green, colour.blue, colour.alpha); }
+
+QPointF ToQt(art::Point point) { return QPointF(point.x, point.y); }
+
+QString ToQt(std::wstring_view text)
+{
+    return QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QPixmap Canvas(int size)
 {
@@ -24,74 +30,76 @@ QPixmap Canvas(int size)
     return pixmap;
 }
 
-// A parabolic dish on a short mast, its feed arm reaching to the focus, seen from
-// the side; unit is the drawing's 32-pixel grid scaled to size.
+// The dish (art::kBowlStart ...) in box.
 void DrawDish(QPainter& painter, const QRectF& box, const QColor& colour)
 {
     painter.save();
     painter.translate(box.topLeft());
-    painter.scale(box.width() / 32.0, box.height() / 32.0);
-    QPen pen(colour, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.scale(box.width() / art::kGrid, box.height() / art::kGrid);
+    QPen pen(colour, art::kDishPen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.setPen(pen);
     painter.setBrush(colour);
     QPainterPath bowl;
-    bowl.moveTo(6, 9);
-    bowl.quadTo(9, 24, 24, 25);
+    bowl.moveTo(ToQt(art::kBowlStart));
+    bowl.quadTo(ToQt(art::kBowlControl), ToQt(art::kBowlEnd));
     bowl.closeSubpath();
     painter.drawPath(bowl);
-    painter.drawLine(QPointF(15, 17), QPointF(22, 10)); // feed arm
-    painter.drawEllipse(QPointF(23, 9), 1.8, 1.8);      // LNB
-    painter.drawLine(QPointF(14, 21), QPointF(12, 29)); // mast
-    painter.drawLine(QPointF(8, 29), QPointF(17, 29));  // foot
+    painter.drawLine(ToQt(art::kDishLines[0].from), ToQt(art::kDishLines[0].to));
+    painter.drawEllipse(ToQt(art::kLnb), art::kLnbRadius, art::kLnbRadius);
+    for (std::size_t i = 1; i < art::kDishLines.size(); ++i) {
+        painter.drawLine(ToQt(art::kDishLines[i].from), ToQt(art::kDishLines[i].to));
+    }
     painter.restore();
 }
 
 QIcon ApplicationIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48}) {
+    for (int size : art::kApplicationIconSizes) {
         QPixmap pixmap = Canvas(size);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         QLinearGradient sky(0, 0, 0, size);
-        sky.setColorAt(0, kSky);
-        sky.setColorAt(1, kNight);
+        sky.setColorAt(0, ToQt(art::kSky));
+        sky.setColorAt(1, ToQt(art::kNight));
         painter.setPen(Qt::NoPen);
         painter.setBrush(sky);
-        painter.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), size / 6.0, size / 6.0);
-        DrawDish(painter, QRectF(0, 0, size, size), kDish);
-        // The satellite the dish points at: a small star in the upper right.
-        painter.setBrush(QColor(255, 214, 90));
-        painter.drawEllipse(QPointF(size * 0.84, size * 0.16), size * 0.07, size * 0.07);
+        painter.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), size * art::kIconCorner,
+                                size * art::kIconCorner);
+        DrawDish(painter, QRectF(0, 0, size, size), ToQt(art::kDish));
+        painter.setBrush(ToQt(art::kStar));
+        painter.drawEllipse(QPointF(size * art::kStarCentre.x, size * art::kStarCentre.y), size * art::kStarRadius,
+                            size * art::kStarRadius);
         icon.addPixmap(pixmap);
     }
     return icon;
 }
 
-// A padlock in a round badge: closed on green when locked, open on red when not.
 QIcon LockIcon(bool locked)
 {
     QIcon icon;
-    for (int size : {16, 32}) {
+    for (int size : art::kLockIconSizes) {
         QPixmap pixmap = Canvas(size);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 32.0, size / 32.0);
-        painter.setPen(QPen(QColor(40, 40, 40, 160), 1));
-        painter.setBrush(locked ? QColor(46, 160, 67) : QColor(200, 52, 44));
-        painter.drawEllipse(QRectF(1, 1, 30, 30));
-        painter.setPen(QPen(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap));
+        painter.scale(size / art::kGrid, size / art::kGrid);
+        painter.setPen(QPen(ToQt(art::kBadgeRim), art::kBadgeRimPen));
+        painter.setBrush(ToQt(locked ? art::kLockedBadge : art::kUnlockedBadge));
+        painter.drawEllipse(QRectF(art::kBadgeLeft, art::kBadgeLeft, art::kBadgeSize, art::kBadgeSize));
+        painter.setPen(QPen(ToQt(art::kWhite), art::kShacklePen, Qt::SolidLine, Qt::RoundCap));
         painter.setBrush(Qt::NoBrush);
         QPainterPath shackle;
-        shackle.moveTo(11, 15);
-        shackle.lineTo(11, 11);
-        shackle.arcTo(QRectF(11, 6, 10, 10), 180, -180);
-        shackle.lineTo(21, locked ? 15 : 12);
-        if (!locked) shackle.translate(0, -3);
+        shackle.moveTo(art::kShackleLeft, art::kShackleBottom);
+        shackle.lineTo(art::kShackleLeft, art::kShackleTop);
+        shackle.arcTo(QRectF(art::kShackleLeft, art::kShackleArcTop, art::kShackleArcSize, art::kShackleArcSize), 180,
+                      -180);
+        shackle.lineTo(art::kShackleRight, locked ? art::kShackleBottom : art::kOpenShackleRightBottom);
+        if (!locked) shackle.translate(0, -art::kOpenShackleLift);
         painter.drawPath(shackle);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::white);
-        painter.drawRoundedRect(QRectF(8.5, 14.5, 15, 11), 2, 2);
+        painter.setBrush(ToQt(art::kWhite));
+        painter.drawRoundedRect(QRectF(art::kBodyLeft, art::kBodyTop, art::kBodyWidth, art::kBodyHeight),
+                                art::kBodyCorner, art::kBodyCorner);
         icon.addPixmap(pixmap);
     }
     return icon;
@@ -101,34 +109,37 @@ QPixmap Banner()
 {
     DialogTemplate shape;
     const DialogBaseUnits base = BaseUnitsOf(DialogFont(shape));
-    const QSize size = MapDialogSize(313, 25, base);
+    const QSize size = MapDialogSize(art::kBannerDialogWidth, art::kBannerDialogHeight, base);
     QPixmap pixmap(size);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, size.width(), 0);
-    sky.setColorAt(0, kNight);
-    sky.setColorAt(1, kSky);
+    sky.setColorAt(0, ToQt(art::kNight));
+    sky.setColorAt(1, ToQt(art::kSky));
     painter.fillRect(pixmap.rect(), sky);
 
     const int h = size.height();
-    DrawDish(painter, QRectF(h * 0.25, h * 0.08, h * 0.84, h * 0.84), kDish);
+    DrawDish(
+        painter,
+        QRectF(h * art::kBannerDishLeft, h * art::kBannerDishTop, h * art::kBannerDishSize, h * art::kBannerDishSize),
+        ToQt(art::kDish));
 
-    QFont title(QStringLiteral("DejaVu Sans"));
+    QFont title(ToQt(art::kBannerFont));
     title.setStyleHint(QFont::SansSerif);
     title.setBold(true);
-    title.setPixelSize(std::max(8, h * 9 / 20));
+    title.setPixelSize(art::TitlePixels(h));
     painter.setFont(title);
-    painter.setPen(Qt::white);
-    const QRectF text(h * 1.3, 0, size.width() - h * 1.5, h);
-    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Kavro TS Recorder"));
+    painter.setPen(ToQt(art::kWhite));
+    const QRectF text(h * art::kBannerTextLeft, 0, size.width() - h * art::kBannerTextWidthCut, h);
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, ToQt(art::kBannerTitle));
 
     QFont small = title;
     small.setBold(false);
-    small.setPixelSize(std::max(7, h * 6 / 20));
+    small.setPixelSize(art::SubtitlePixels(h));
     painter.setFont(small);
-    painter.setPen(QColor(200, 220, 245));
-    painter.drawText(text.adjusted(0, 0, -h * 0.2, 0), Qt::AlignVCenter | Qt::AlignRight,
-                     QStringLiteral("DVB-S/S2 signal and stream"));
+    painter.setPen(ToQt(art::kSubtitleColour));
+    painter.drawText(text.adjusted(0, 0, -h * art::kBannerSubtitleCut, 0), Qt::AlignVCenter | Qt::AlignRight,
+                     ToQt(art::kBannerSubtitle));
     return pixmap;
 }
 
@@ -140,5 +151,5 @@ void RegisterAppResources()
     Resources::AddIcon(IDI_LOCKED, LockIcon(true));
     Resources::AddIcon(IDI_UNLOCKED, LockIcon(false));
     Resources::AddBitmap(IDB_BANNER, Banner());
-    Resources::AddString(IDS_ABOUTBOX, L"&About Kavro TS Recorder Tool.");
+    Resources::AddString(IDS_ABOUTBOX, std::wstring(art::kAboutText));
 }

@@ -16,9 +16,15 @@ std::string HelpText(const std::string& version)
         "  --version  print the program's version and exit\n"
         "\n"
         "Environment:\n"
+#ifdef _WIN32
+        // The system's devices unless the simulation is asked for; drive c: is the system's.
+        "  KAVRO_SIM            a world file: the simulated machine runs instead of this system's devices\n"
+        "  KAVRO_MACHINE=sim    the simulated machine (with the embedded world when KAVRO_SIM is unset)\n"
+#else
         "  KAVRO_SIM            a world file for the simulated machine (default: the embedded world)\n"
         "  KAVRO_DRIVE_C        the folder that stands for drive c: (default:\n"
         "                       $XDG_DATA_HOME/Kavro-TScap/drive_c, else ~/.local/share/...)\n"
+#endif
         "  KAVRO_UI_SCRIPT      a script the program runs as its user (exit status 3 when it fails)\n"
         "  KAVRO_UI_TRANSCRIPT  a file for what a user would have seen\n"
         "  KAVRO_SIM_JOURNAL    a file for what the hardware saw\n";

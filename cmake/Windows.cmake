@@ -9,3 +9,7 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WIN
 
 # The system libraries the platform layers call.
 set(KAVRO_WINDOWS_LIBS ole32 oleaut32 strmiids uuid ksuser ksguid)
+
+# The program's version record is a resource script (CMAKE_RC_COMPILER: the
+# toolchain's windres).
+enable_language(RC)

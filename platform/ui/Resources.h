@@ -2,9 +2,13 @@
 // The program's resources: icons, bitmaps and strings by resource id, as a
 // Windows program carries them in its file. The program registers them at
 // start-up; templates and code load them by id. Any thread; handles stay
-// valid until the application object goes, and re-registering an id keeps
-// its handle and replaces the image. On Windows the images are the system's
-// icons and bitmaps the program draws.
+// valid for the rest of the run.
+//
+// Linux: the images are Qt's, the handles point into the table; re-registering
+// an id keeps its handle and replaces the image, and the images go with the
+// application object. Windows: the images are the system's icons and bitmaps,
+// handed over to the table, which keeps them for the run; re-registering an id
+// gives it the new handle (a window showing the old one keeps it).
 #include "platform/ui/WinUser.h"
 
 #include <string>
