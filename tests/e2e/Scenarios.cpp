@@ -104,10 +104,11 @@ std::string BeforeAnyTuneScript()
         .Dump(IDC_RECORD_STATUS);
 }
 
-std::string RemovedTunerWorld()
+std::string RemovedTunerWorld(int removalAfterMs)
 {
-    return "[World]\nTuners=N71\nDeviceRemovalAfter=2000\n"
-           "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\n";
+    return "[World]\nTuners=N71\nDeviceRemovalAfter=" + std::to_string(removalAfterMs) +
+        "\n"
+        "[Tuner.N71]\nName=Kavro N71 DVBS/S2 Tuner\nKind=pcie\n";
 }
 
 std::string RemovedTunerScript() { return UiScriptText().Click(IDOK).Wait(20000); }

@@ -31,8 +31,8 @@ std::string PositionerScript();
 // Cancel of the recorder, each refused with its message box.
 std::string BeforeAnyTuneScript();
 
-// One tuner that the machine reports removed two seconds after the start.
-std::string RemovedTunerWorld();
+// One tuner that the machine reports removed removalAfterMs after its start.
+std::string RemovedTunerWorld(int removalAfterMs = 2000);
 // The tuner chosen, then a wait far beyond the removal.
 std::string RemovedTunerScript();
 
