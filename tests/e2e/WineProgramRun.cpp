@@ -49,11 +49,14 @@ ProgramOutput RunWindowsProgram(const WineSetup& setup, const std::string& scrip
         worldSetting = "KAVRO_SIM='" + WinePath(dir / "world.ini") + "'";
     }
     ClearDriveRoot(setup.DriveC());
-    const std::string command = options.shellPrefix + "env -u KAVRO_DRIVE_C " + worldSetting + " WINEPREFIX='" +
-        setup.prefix.string() + "' KAVRO_WINE_SESSION='" + setup.session.string() + "' KAVRO_UI_SCRIPT='" +
-        WinePath(dir / "script.txt") + "' KAVRO_UI_TRANSCRIPT='" + WinePath(dir / "transcript.txt") +
-        "' KAVRO_SIM_JOURNAL='" + WinePath(dir / "journal.txt") + "' " + options.environment + " '" +
-        setup.wineRun.string() + "' '" + own.Program().string() + "' 2>'" + (dir / "stderr.txt").string() + "'";
+    // On Windows the program runs on the system's devices unless the simulated
+    // machine is asked for, also with the default world.
+    const std::string command = options.shellPrefix + "env -u KAVRO_DRIVE_C " + worldSetting +
+        " KAVRO_MACHINE=sim WINEPREFIX='" + setup.prefix.string() + "' KAVRO_WINE_SESSION='" + setup.session.string() +
+        "' KAVRO_UI_SCRIPT='" + WinePath(dir / "script.txt") + "' KAVRO_UI_TRANSCRIPT='" +
+        WinePath(dir / "transcript.txt") + "' KAVRO_SIM_JOURNAL='" + WinePath(dir / "journal.txt") + "' " +
+        options.environment + " '" + setup.wineRun.string() + "' '" + own.Program().string() + "' 2>'" +
+        (dir / "stderr.txt").string() + "'";
     const int status = std::system(command.c_str());
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
