@@ -66,6 +66,8 @@ stop_display() {
 case $action in
 start)
   mkdir -p "$session"
+  # A session left running (a run stopped before its cleanup) ends first.
+  "$wineserver" -k 2>/dev/null || true
   stop_display
   if ! command -v Xvfb >/dev/null; then
     echo "wine-session: Xvfb is not installed (scripts/setup installs xvfb)" >&2

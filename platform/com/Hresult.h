@@ -87,7 +87,7 @@ inline constexpr HRESULT VFW_E_TYPE_NOT_ACCEPTED = MakeHresult(0x8004022Au);
 inline constexpr HRESULT VFW_E_SAMPLE_REJECTED = MakeHresult(0x8004022Bu);
 inline constexpr HRESULT VFW_E_TIMEOUT = MakeHresult(0x8004022Eu);
 inline constexpr HRESULT VFW_E_DUPLICATE_NAME = MakeHresult(0x8004025Au);
-inline constexpr HRESULT VFW_E_NO_TRANSPORT = MakeHresult(0x80040263u);
+inline constexpr HRESULT VFW_E_NO_TRANSPORT = MakeHresult(0x80040266u);
 #endif
 
 // "S_OK", "VFW_E_NOT_STOPPED" ...; unknown codes give "".

@@ -104,19 +104,23 @@ void ExchangeNumber(CDataExchange* dx, int id, Number& value, Parser parse, cons
 
 void DDX_Text(CDataExchange* dx, int id, int& value) { ExchangeNumber(dx, id, value, ParseInt32, kPromptInteger); }
 
-#ifdef _WIN32
-void DDX_Text(CDataExchange* dx, int id, long& value)
-{
-    int number = static_cast<int>(value);
-    DDX_Text(dx, id, number);
-    value = number;
-}
-#endif
-
 void DDX_Text(CDataExchange* dx, int id, UINT& value)
 {
     ExchangeNumber(dx, id, value, ParseUInt32, kPromptPositiveInteger);
 }
+
+#ifdef _WIN32
+void DDX_Text(CDataExchange* dx, int id, LONG& value)
+{
+    auto parse = [](std::wstring_view text, LONG& parsed) {
+        int number = 0;
+        const bool ok = ParseInt32(text, number);
+        parsed = number;
+        return ok;
+    };
+    ExchangeNumber(dx, id, value, parse, kPromptInteger);
+}
+#endif
 
 void DDX_Check(CDataExchange* dx, int id, int& value)
 {

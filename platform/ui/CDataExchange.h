@@ -42,8 +42,8 @@ void DDX_Text(CDataExchange* dx, int id, std::wstring& value);
 void DDX_Text(CDataExchange* dx, int id, int& value);
 void DDX_Text(CDataExchange* dx, int id, UINT& value);
 #ifdef _WIN32
-// LONG is long on Windows (the same 32 bits as int); on Linux it is int.
-void DDX_Text(CDataExchange* dx, int id, long& value);
+// LONG is a 32-bit long on Windows (an int elsewhere, taken above).
+void DDX_Text(CDataExchange* dx, int id, LONG& value);
 #endif
 // BST_CHECKED / BST_UNCHECKED.
 void DDX_Check(CDataExchange* dx, int id, int& value);

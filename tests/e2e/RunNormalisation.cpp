@@ -35,6 +35,8 @@ constexpr Rule kTranscriptRules[] = {
 constexpr Rule kJournalRules[] = {
     {Action::Drop, R"~(^debug )~", "",
      "debug output is the journal's on Linux; on Windows it goes to the system's debugger"},
+    {Action::Replace, R"~(^sim world ".*"$)~", R"~(sim world "WORLD")~",
+     "the world file is named by a Linux path on one build and by its Wine path (Z:\\...) on the other"},
     {Action::Replace, R"~(^sim sky ".*"( satellites=))~", R"~(sim sky "SKY"$1)~",
      "the sky folder is named by a Linux path on one build and by its Wine path (Z:\\...) on the other"},
     {Action::Replace, R"~(^(capture (run|stop) bytes=)[0-9]+)~", "$1N",

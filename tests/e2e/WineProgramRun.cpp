@@ -43,20 +43,19 @@ ProgramOutput RunWindowsProgram(const WineSetup& setup, const std::string& scrip
     const OwnProgramFolder own(OwnProgramFolder::Data::Shipped, setup.program);
     TempDir::WriteFile(dir / "script.txt", script);
     std::filesystem::create_directories(dir / "c");
-    std::string worldSetting = "-u KAVRO_SIM";
+    // Windows has no simulated machine unless asked (KAVRO_MACHINE=sim): without a
+    // world file it would run on the system's own devices.
+    std::string worldSetting = "-u KAVRO_SIM KAVRO_MACHINE=sim";
     if (!options.world.empty()) {
         TempDir::WriteFile(dir / "world.ini", options.world);
-        worldSetting = "KAVRO_SIM='" + WinePath(dir / "world.ini") + "'";
+        worldSetting = "KAVRO_MACHINE=sim KAVRO_SIM='" + WinePath(dir / "world.ini") + "'";
     }
     ClearDriveRoot(setup.DriveC());
-    // On Windows the program runs on the system's devices unless the simulated
-    // machine is asked for, also with the default world.
-    const std::string command = options.shellPrefix + "env -u KAVRO_DRIVE_C " + worldSetting +
-        " KAVRO_MACHINE=sim WINEPREFIX='" + setup.prefix.string() + "' KAVRO_WINE_SESSION='" + setup.session.string() +
-        "' KAVRO_UI_SCRIPT='" + WinePath(dir / "script.txt") + "' KAVRO_UI_TRANSCRIPT='" +
-        WinePath(dir / "transcript.txt") + "' KAVRO_SIM_JOURNAL='" + WinePath(dir / "journal.txt") + "' " +
-        options.environment + " '" + setup.wineRun.string() + "' '" + own.Program().string() + "' 2>'" +
-        (dir / "stderr.txt").string() + "'";
+    const std::string command = options.shellPrefix + "env -u KAVRO_DRIVE_C " + worldSetting + " WINEPREFIX='" +
+        setup.prefix.string() + "' KAVRO_WINE_SESSION='" + setup.session.string() + "' KAVRO_UI_SCRIPT='" +
+        WinePath(dir / "script.txt") + "' KAVRO_UI_TRANSCRIPT='" + WinePath(dir / "transcript.txt") +
+        "' KAVRO_SIM_JOURNAL='" + WinePath(dir / "journal.txt") + "' " + options.environment + " '" +
+        setup.wineRun.string() + "' '" + own.Program().string() + "' 2>'" + (dir / "stderr.txt").string() + "'";
     const int status = std::system(command.c_str());
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);

@@ -110,7 +110,7 @@ SCRIPT
     written+=("$2")
   }
 
-  KAVRO_UI_SCRIPT=$(wine_path "$work/script") KAVRO_UI_TRANSCRIPT=$(wine_path "$work/transcript") \
+  KAVRO_MACHINE=sim KAVRO_UI_SCRIPT=$(wine_path "$work/script") KAVRO_UI_TRANSCRIPT=$(wine_path "$work/transcript") \
     "$source_dir/cmake/wine-run.sh" "$program" >/dev/null 2>&1 &
   running=$!
   shot '^control 1022 ' windows-device-selection.png

@@ -1,18 +1,17 @@
-// The texts a Windows list or combo box's FindStringExact takes as equal:
-// whole texts, letters compared without regard to case by the system.
 #include "platform/ui/ItemTextSet.h"
 
-#include <windows.h>
+#include "platform/ui/WinUser.h"
 
 #include <set>
 #include <string>
 
 struct ItemTextSet::Texts {
+    // The order whose equality is the system list's FindStringExact's: whole
+    // texts, letters without regard to case.
     struct CaseInsensitiveLess {
         bool operator()(const std::wstring& a, const std::wstring& b) const
         {
-            return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                        TRUE) == CSTR_LESS_THAN;
+            return lstrcmpiW(a.c_str(), b.c_str()) < 0;
         }
     };
     std::set<std::wstring, CaseInsensitiveLess> set;
@@ -22,4 +21,4 @@ ItemTextSet::ItemTextSet() : m_texts(std::make_unique<Texts>()) {}
 
 ItemTextSet::~ItemTextSet() = default;
 
-bool ItemTextSet::Add(std::wstring_view text) { return m_texts->set.emplace(text).second; }
+bool ItemTextSet::Add(std::wstring_view text) { return m_texts->set.insert(std::wstring(text)).second; }

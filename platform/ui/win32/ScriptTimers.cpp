@@ -5,10 +5,15 @@
 #include <map>
 
 // The timers are window timers of a hidden message window of the UI thread,
-// so that every message loop there (the modal dialogs') steps the script.
+// so that every message loop there (the modal dialogs') steps the script. A
+// step for the next turn of the loop is a posted message instead: the system
+// makes WM_TIMER only when the queue is otherwise empty and never sooner than
+// its minimum period, so a program busy from its first turn on would end before
+// the step came, where the Qt toolkit's zero timer runs on that first turn.
 
 namespace {
 constexpr wchar_t kTimersClassName[] = L"KavroScriptTimers";
+constexpr UINT kNextTurn = WM_APP + 1; // wParam: the timer's id
 } // namespace
 
 struct ScriptTimers::State {
@@ -24,7 +29,9 @@ struct ScriptTimers::State {
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message != WM_TIMER || !state) return DefWindowProcW(window, message, wParam, lParam);
+        if ((message != WM_TIMER && message != kNextTurn) || !state) {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
         const auto it = state->timers.find(wParam);
         if (it == state->timers.end()) {
             KillTimer(window, wParam);
@@ -48,6 +55,7 @@ struct ScriptTimers::State {
         if (!window) return;
         const UINT_PTR id = nextId++;
         timers[id] = Timer{std::move(fn), repeat};
+        if (milliseconds <= 0 && !repeat && PostMessageW(window, kNextTurn, id, 0)) return;
         ::SetTimer(window, id, static_cast<UINT>(milliseconds > 0 ? milliseconds : USER_TIMER_MINIMUM), nullptr);
     }
 };

@@ -21,6 +21,33 @@ protected:
     }
 };
 
+TEST_F(CDialogRunTest, TimersTickUntilKilledAndNeedTheirWindow)
+{
+    struct CountingDialog : SampleDialog {
+        void OnTimer(UINT_PTR id) override
+        {
+            SampleDialog::OnTimer(id);
+            if (++ticks == 3) {
+                killed = KillTimer(id);
+                killedAgain = KillTimer(id);
+                EndDialog(IDOK);
+            }
+        }
+        int ticks = 0;
+        BOOL killed = FALSE;
+        BOOL killedAgain = TRUE;
+    } dialog;
+    dialog.afterInit = [&] {
+        EXPECT_EQ(7u, dialog.SetTimer(7, 5));
+        EXPECT_EQ(7u, dialog.SetTimer(7, 5)) << "setting again restarts, not doubles";
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(3, dialog.ticks);
+    EXPECT_TRUE(dialog.killed);
+    EXPECT_FALSE(dialog.killedAgain) << "a timer is killed once";
+    EXPECT_EQ(0u, dialog.SetTimer(1, 10)) << "no window, no timer";
+}
+
 TEST_F(CDialogRunTest, SystemMenuItemsAndSystemCommands)
 {
     struct AboutDialog : SampleDialog {
